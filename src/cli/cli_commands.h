@@ -1,0 +1,6 @@
+// The commands of korvane-cli.
+#pragma once
+
+struct CliOptions;
+
+int runInfo(const CliOptions &options);

@@ -1,0 +1,54 @@
+#include "cli_options.h"
+
+#include "wfs.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+bool parseCliOptions(int argc, char **argv, int first, CliOptions *out)
+{
+    for (int i = first; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--image") {
+            if (i + 1 >= argc) {
+                fprintf(stderr, "korvane-cli: --image needs a file\n");
+                return false;
+            }
+            out->images.push_back(argv[++i]);
+        } else if (arg == "--no-devices") {
+            out->scanDevices = false;
+        } else {
+            out->args.push_back(arg);
+        }
+    }
+    return true;
+}
+
+bool openDisks(const CliOptions &options)
+{
+    std::vector<const char *> paths;
+    for (const std::string &image : options.images) {
+        int fd = open(image.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            fprintf(stderr, "korvane-cli: cannot open image %s: %s\n", image.c_str(), strerror(errno));
+            return false;
+        }
+        close(fd);
+        paths.push_back(image.c_str());
+    }
+    wfs_set_console(stderr);
+    ide_set_images(paths.data(), (int)paths.size());
+    ide_set_scan_devices(options.scanDevices);
+    ide_init();
+    IdeInfo info;
+    if (ide_get_info(&info) == 0) {
+        fprintf(stderr, "korvane-cli: no WFS disk found\n");
+        return false;
+    }
+    int count = 0;
+    wfs_file_sys_init(&count, 0);
+    return true;
+}

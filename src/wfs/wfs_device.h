@@ -1,0 +1,31 @@
+// Raw sector access to recorder disks: disk images given to the program and,
+// unless turned off, the machine's whole-disk block devices.
+#pragma once
+
+#include "wfs_types.h"
+
+// Images are offered first, in the order given; they replace any earlier list.
+void ide_set_images(const char *const *paths, int count);
+// Whether whole-disk block devices from /sys/block are examined after the images.
+void ide_set_scan_devices(bool on);
+
+int ide_init();
+int ide_rescan();
+bool checkMagic(int disk);
+bool checkMagicByHandle(int fd);
+int ide_get_info(IdeInfo *dst);
+int ide_set_info(const IdeInfo *src);
+int ide_read(uint16_t disk, uint16_t count, uint64_t sector, void *dst);
+int read_sectors_by_handle(int fd, uint16_t count, uint64_t sector, void *dst);
+int ide_write(uint16_t disk, uint16_t count, uint64_t sector, const void *src);
+
+// Drive number (position among the candidates, for "PhysicalDrive%1") and path of a disk index.
+int ide_get_drive_number(int disk);
+const char *ide_get_drive_path(int disk);
+uint32_t ide_get_base_sector(int disk);
+
+// Device hooks the library calls; nothing to do for disks that are only read.
+int ide_wakeup(int disk);
+int ide_set_standby(int disk, int minutes);
+int ide_setstabdby_multi(uint32_t disk_mask, int minutes);
+int ide_flush(int disk);
