@@ -142,6 +142,11 @@ bool is_protected(uint32_t dev, uint64_t block)
     return dev < sizeof g_protect && g_protect[dev] && block <= protected_limit(dev);
 }
 
+void keep_in_overlay(const buffer_head *bh)
+{
+    memcpy(g_overlay[{bh->dev, bh->blocknr}].data(), bh->data, WFS_BLOCK_SIZE);
+}
+
 int write_one(buffer_head *bh)
 {
     if (!bh->dirt) return 0;
@@ -159,8 +164,16 @@ int write_one(buffer_head *bh)
         wfs_report_storage_error(bh->dev, bh->blocknr, WFS_IO_WRITE);
         return 1;
     }
-    memcpy(g_overlay[{bh->dev, bh->blocknr}].data(), bh->data, WFS_BLOCK_SIZE);
+    keep_in_overlay(bh);
     return 0;
+}
+
+// A dirty buffer leaves the cache: reads must go on seeing its change, even one
+// the header protection refused, or what the library sees would depend on cache pressure.
+void evict_dirty(buffer_head *bh)
+{
+    sync_buffer(bh);
+    if (bh->dirt) keep_in_overlay(bh);
 }
 
 template <typename Fn> int with_protection_lifted(uint32_t dev, Fn fn)
@@ -220,7 +233,7 @@ buffer_head *getblk(uint32_t dev, uint64_t block)
         bh->count++;
         hash_unlink(bh);
         free_unlink(bh);
-        if (bh->dirt) sync_buffer(bh);
+        if (bh->dirt) evict_dirty(bh);
         bh->dev = dev;
         bh->blocknr = block;
         bh->dirt = 0;

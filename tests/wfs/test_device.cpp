@@ -88,9 +88,9 @@ TEST_F(DeviceTest, WritesNeverReachTheImage)
     RawImage img(dir.file("w.img"), 64);
     writeSignature(img, 0);
     scanImages({img.path()});
-    std::vector<uint8_t> before = fileBytes(img.path());
+    uint64_t before = fileDigest(img.path());
     char junk[512];
     memset(junk, 0x5A, sizeof junk);
     EXPECT_EQ(ide_write(0, 1, 3, junk), 0);
-    EXPECT_EQ(fileBytes(img.path()), before);
+    EXPECT_EQ(fileDigest(img.path()), before);
 }

@@ -36,8 +36,8 @@ private:
 int scanImages(const std::vector<std::string> &paths);
 // Scans and mounts the images; returns the result of the volume initialisation.
 uint32_t mountImages(const std::vector<std::string> &paths, int *normalCount = nullptr);
-// Bytes of a whole file, to prove that nothing was written to an image.
-std::vector<uint8_t> fileBytes(const std::string &path);
+// A digest of a whole file's bytes, to prove that nothing was written to an image.
+uint64_t fileDigest(const std::string &path);
 // Collects the library's warning and error lines while it lives.
 class ConsoleCapture {
 public:
