@@ -46,7 +46,8 @@ class Recorder
 {
 public:
     Recorder(const Scenario &s, const std::vector<PartitionResult> &layout, Simulation &sim, std::string &error)
-        : s_(s), layout_(layout), sim_(sim), error_(error), clusterBytes_(uint64_t(s.sectorsPerCluster) * kBlockSize)
+        : s_(s), layout_(layout), sim_(sim), error_(error), clusterBytes_(uint64_t(s.sectorsPerCluster) * kBlockSize),
+          repeatNo_(s.firstRepeatNo)
     {
     }
 
@@ -85,8 +86,12 @@ private:
             return fail(name + ": ends before it starts");
         if (r.av != 0 && r.av != 2 && r.av != 3)
             return fail(name + ": AV kind must be 0, 2 or 3");
-        if (r.partition >= int(layout_.size()))
+        if (r.partition < kAutoPartition || r.partition >= int(layout_.size()))
             return fail(name + ": no such partition");
+        if (r.start < makeTime(2000, 1, 1) || r.end > makeTime(2064, 1, 1))
+            return fail(name + ": times must lie in the years 2000 to 2063");
+        if (r.width > 2040 || r.height > 2040)
+            return fail(name + ": width and height must be at most 2040");
         if (r.partition == kAutoPartition && workPartition_.count(typeOf(r)) == 0)
             return fail(name + ": no partition of type " + std::to_string(typeOf(r)));
         uint8_t digits[10];
@@ -94,29 +99,6 @@ private:
             return fail(name + ": card number must be up to 20 decimal digits");
         if (r.firstDirFlag != 2 && r.firstDirFlag != 3)
             return fail(name + ": first-cluster flag must be 2 or 3");
-        return true;
-    }
-
-    // Clusters of one channel and stream type are chained by the index area, so two
-    // such recordings must never be written into one partition at the same time.
-    bool validateOverlaps()
-    {
-        const auto &r = s_.recordings;
-        auto key = [&](size_t i) {
-            const int target = r[i].partition == kAutoPartition ? -1 - int(typeOf(r[i])) : r[i].partition;
-            return std::make_tuple(target, r[i].channel, r[i].streamType, r[i].start);
-        };
-        std::vector<size_t> order(r.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = i;
-        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
-        for (size_t n = 1; n < order.size(); ++n) {
-            const size_t a = order[n - 1], b = order[n];
-            if (std::get<0>(key(a)) == std::get<0>(key(b)) && r[a].channel == r[b].channel &&
-                r[a].streamType == r[b].streamType && r[b].start < r[a].end)
-                return fail("recordings " + std::to_string(a) + " and " + std::to_string(b) +
-                            " overlap on the same channel and stream type");
-        }
         return true;
     }
 
@@ -140,7 +122,7 @@ private:
             f.bytes = f.headBytes + uint64_t(r.end - r.start) * sim_.layouts[i].bytes;
             addFile(std::move(f));
         }
-        return validateOverlaps();
+        return true;
     }
 
     bool preparePartitions()
@@ -200,8 +182,27 @@ private:
                 return false;
             return split(need);
         }
+        if (!interleavesSafely(need))
+            return false;
         take(need, cluster);
         return true;
+    }
+
+    // Clusters of one channel and stream type are chained through the index area,
+    // so a recording may not take a cluster after a newer one of its kind has begun.
+    bool interleavesSafely(const Need &need)
+    {
+        const SimFile &f = sim_.files[need.file];
+        const auto key = std::make_tuple(f.partition, spec(f).channel, spec(f).streamType);
+        auto newest = newestOfKind_.find(key);
+        if (need.index == 0 || newest == newestOfKind_.end()) {
+            newestOfKind_[key] = need.file;
+            return true;
+        }
+        if (newest->second == need.file)
+            return true;
+        return fail("recordings " + std::to_string(sim_.files[newest->second].rec) + " and " + std::to_string(f.rec) +
+                    " overlap on the same channel and stream type");
     }
 
     bool isLocked(const SimPartition &part, uint32_t c) const
@@ -406,10 +407,8 @@ private:
     const uint64_t clusterBytes_;
     std::map<uint32_t, int> workPartition_;
     std::priority_queue<Need, std::vector<Need>, std::greater<Need>> queue_;
-    uint8_t repeatNo_ = 0;
-
-public:
-    void setFirstRepeatNo(uint8_t v) { repeatNo_ = v; }
+    std::map<std::tuple<int, int, uint8_t>, size_t> newestOfKind_;
+    uint8_t repeatNo_;
 };
 
 } // namespace
@@ -429,7 +428,6 @@ bool simulate(const Scenario &scenario, const std::vector<PartitionResult> &layo
     out = {};
     error.clear();
     Recorder recorder(scenario, layout, out, error);
-    recorder.setFirstRepeatNo(scenario.firstRepeatNo);
     return recorder.run();
 }
 

@@ -93,10 +93,12 @@ void printSummary(const Options &o, const Manifest &m, double seconds)
     size_t survived = 0, overwritten = 0, open = 0;
     for (const RecordingResult &r : m.recordings)
         (r.state == RecordingState::Survived ? survived : r.state == RecordingState::Open ? open : overwritten)++;
+    const double mib = double(m.imageSectors) / 2048;
+    const bool large = mib >= 10240;
     std::fprintf(stderr,
-                 "wfs-mkdisk: %s: %.1f GiB, %zu partition(s), %zu recording(s) (%zu kept, %zu overwritten, "
+                 "wfs-mkdisk: %s: %.1f %s, %zu partition(s), %zu recording(s) (%zu kept, %zu overwritten, "
                  "%zu open)%s in %.1f s\n",
-                 o.imagePath.c_str(), double(m.imageSectors) * 512 / (1ull << 30), m.partitions.size(),
+                 o.imagePath.c_str(), large ? mib / 1024 : mib, large ? "GiB" : "MiB", m.partitions.size(),
                  m.recordings.size(), survived, overwritten, open, o.metadataOnly ? ", metadata only" : "", seconds);
 }
 

@@ -157,3 +157,38 @@ TEST(Directory, OverlappingRecordingsOfOneStreamAreRefused)
     s.recordings[1].streamType = 1;
     EXPECT_TRUE(writeDisk(s, f.path()).ok);
 }
+
+TEST(Directory, ImpossibleRecordingsAreErrorResults)
+{
+    ImageFile f("bad-recordings");
+    auto refused = [&](void (*change)(RecordingSpec &)) {
+        Scenario s = smallScenario();
+        s.recordings.push_back(video(0, at(8), 30));
+        change(s.recordings[0]);
+        const Result r = writeDisk(s, f.path());
+        EXPECT_NE(r.message.find("recording 0"), std::string::npos) << r.message;
+        return !r.ok;
+    };
+    EXPECT_TRUE(refused([](RecordingSpec &r) { r.partition = -2; }));
+    EXPECT_TRUE(refused([](RecordingSpec &r) { r.partition = 1; }));
+    EXPECT_TRUE(refused([](RecordingSpec &r) { r.channel = 64; }));
+    EXPECT_TRUE(refused([](RecordingSpec &r) { r.end = r.start; }));
+    EXPECT_TRUE(refused([](RecordingSpec &r) { r.av = 1; }));
+    EXPECT_TRUE(refused([](RecordingSpec &r) { r.start = makeTime(1999, 12, 31, 23, 59, 0); }));
+    EXPECT_TRUE(refused([](RecordingSpec &r) { r.fps = 0; }));
+    EXPECT_TRUE(refused([](RecordingSpec &r) { r.bytesPerSecond = 20000000; }));
+    EXPECT_TRUE(refused([](RecordingSpec &r) { r.width = 4096; }));
+    EXPECT_TRUE(refused([](RecordingSpec &r) { r.firstDirFlag = 1; }));
+}
+
+TEST(Directory, ThirdFirstClusterFlagIsIndexedAsState1)
+{
+    ImageFile f("flag3");
+    Scenario s = smallScenario();
+    s.recordings.push_back(video(4, at(8), 10));
+    s.recordings[0].firstDirFlag = 3;
+    const Manifest m = writeOrFail(s, f.path());
+    Image img(f.path());
+    EXPECT_EQ(img.dir(0, m.recordings[0].firstCluster).dirFlag, 3);
+    EXPECT_EQ(img.index(0, m.recordings[0].firstCluster), 4 * 4 + 1);
+}
