@@ -142,13 +142,18 @@ struct wfs_file_info {
 
 struct wfs_pdp;
 
-// A stretch of a partition that holds one continuous run of recording times.
+// A stretch of a partition that holds one continuous run of recording times,
+// with the state a search over all partitions keeps in it.
 struct wfs_time_section {
+    wfs_pdp *pdp;
+    wfs_time_section *next; // next section of the current search list
     uint32_t start_time;
     uint32_t end_time;
     uint32_t start_clus;
     uint32_t end_clus;
-    wfs_pdp *pdp;
+    uint32_t cursor;
+    int32_t state; // -1 exhausted, 0 not positioned, 1 positioned, 2 holding a candidate
+    uint32_t candidate_time;
 };
 
 // Partition parameters of a mounted partition ("driver"), the fields of the

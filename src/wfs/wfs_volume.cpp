@@ -3,6 +3,7 @@
 #include "wfs_buffer.h"
 #include "wfs_device.h"
 #include "wfs_dir.h"
+#include "wfs_file.h"
 #include "wfs_log.h"
 #include "wfs_partition.h"
 #include "wfs_time.h"
@@ -24,7 +25,6 @@ wfs_pdp *g_work_drivers[WFS_DRIVER_TYPES];
 uint32_t g_type_counts[WFS_DRIVER_TYPES];
 IdeInfo g_ide;
 uint64_t g_real_cap[WFS_MAX_DISKS];
-uint32_t g_generation;
 uint32_t g_time_limit_ms = DEFAULT_TIME_LIMIT_MS;
 uint32_t g_reference_time;
 
@@ -217,7 +217,7 @@ wfs_pdp *wfs_work_driver(uint32_t type) { return type < WFS_DRIVER_TYPES ? g_wor
 uint32_t wfs_type_count(uint32_t type) { return type < WFS_DRIVER_TYPES ? g_type_counts[type] : 0; }
 IdeInfo *wfs_ide_info() { return &g_ide; }
 uint64_t wfs_real_capacity(uint32_t disk) { return disk < WFS_MAX_DISKS ? g_real_cap[disk] : 0; }
-uint32_t wfs_fs_generation() { return g_generation; }
+uint32_t wfs_fs_generation() { return fs_change_count; }
 uint32_t wfs_file_time_limit_ms() { return g_time_limit_ms; }
 uint32_t wfs_reference_time() { return g_reference_time; }
 
@@ -247,6 +247,7 @@ uint32_t wfs_file_sys_init(int *count, uint32_t reference_time)
         memset(&g_drivers[i], 0, sizeof g_drivers[i]);
         g_drivers[i].driver_type = WFS_DRIVER_FREE;
     }
+    wfs_reset_handles();
     for (int disk = 0; disk < g_ide.ide_num; ++disk) mount_disk((uint32_t)disk);
     g_fs_change();
     for (const wfs_pdp &p : g_drivers)
@@ -306,8 +307,8 @@ int wfs_fs_umount(uint32_t disk, uint32_t part)
 void g_fs_change()
 {
     rebuild_rings();
-    ++g_generation;
-    wfs_silent("g_fs_change: %d\n", g_generation);
+    ++fs_change_count;
+    wfs_silent("g_fs_change: %d\n", fs_change_count);
 }
 
 uint32_t wfs_get_driver_info(uint32_t disk, uint32_t part, wfs_driver_info *out)
