@@ -1,0 +1,562 @@
+#include "wfs_stream.h"
+
+#include "wfs_dir.h"
+#include "wfs_log.h"
+#include "wfs_path.h"
+#include "wfs_search.h"
+#include "wfs_time.h"
+#include "wfs_volume.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+const char *const g_source = "Src\\adapt";
+const uint64_t g_max_read = uint64_t(1) << 30; // one call moves at most 1 GiB
+const int64_t g_day_seconds = 86400;
+
+wfs_stream_hook g_lock_hook = nullptr;
+wfs_stream_hook g_unlock_hook = nullptr;
+
+// Calls the optional lock hooks around one stream operation.
+struct hook_scope {
+    hook_scope()
+    {
+        if (g_lock_hook) g_lock_hook();
+    }
+    ~hook_scope()
+    {
+        if (g_unlock_hook) g_unlock_hook();
+    }
+};
+
+bool valid(FILEHANDLE h, int line) { return wfs_handle_valid(h, g_source, line); }
+
+bool disk_failed(const wfs_file *h) { return !h->pdp || h->pdp->err_status == WFS_ERR_STATUS_BAD; }
+
+uint32_t sector_size(const wfs_file *h) { return h->pdp->sec_size ? h->pdp->sec_size : (uint32_t)WFS_BLOCK_SIZE; }
+
+// ---- buffers
+
+bool alloc_buffer(FILEHANDLE h, uint32_t size)
+{
+    h->buffer_alloc = static_cast<uint8_t *>(malloc(size + WFS_BLOCK_SIZE));
+    if (!h->buffer_alloc) return false;
+    uintptr_t aligned = ((uintptr_t)h->buffer_alloc + WFS_BLOCK_SIZE - 1) & ~(uintptr_t)(WFS_BLOCK_SIZE - 1);
+    h->buffer = reinterpret_cast<uint8_t *>(aligned);
+    h->buf_size = size;
+    h->buf_start = WFS_BUF_EMPTY;
+    return true;
+}
+
+void free_buffer(FILEHANDLE h)
+{
+    free(h->buffer_alloc);
+    h->buffer_alloc = nullptr;
+    h->buffer = nullptr;
+}
+
+// The buffered bytes include pos; the end counts too, where the next block would start.
+bool buffer_covers(const wfs_file *h, uint64_t pos)
+{
+    return h->buf_start != WFS_BUF_EMPTY && h->buf_start <= pos && pos <= h->buf_start + h->buf_size;
+}
+
+bool buffer_holds(const wfs_file *h, uint64_t pos)
+{
+    return h->buf_start != WFS_BUF_EMPTY && h->buf_start <= pos && pos < h->buf_start + h->buf_size;
+}
+
+// ---- opening
+
+FILEHANDLE take_handle(const char *failure)
+{
+    FILEHANDLE h = wfs_alloc_handle();
+    if (!h) {
+        wfs_warn("%s", failure);
+        return nullptr;
+    }
+    h->file_flag = WFS_FILE_READ;
+    h->in_use = 1;
+    h->open_tick = wfs_tick_ms();
+    return h;
+}
+
+FILEHANDLE close_and_fail(FILEHANDLE h)
+{
+    free_buffer(h);
+    wfs_file_close(h);
+    return nullptr;
+}
+
+bool is_read_mode(const char *mode) { return strcmp(mode, "rb") == 0 || strcmp(mode, "r") == 0; }
+
+bool is_work_directory(const char *path)
+{
+    const char *ide = strstr(path, "/ide");
+    return ide && strstr(ide, "WorkDirectory");
+}
+
+FILEHANDLE open_work_directory(const char *path)
+{
+    uint32_t disk = 0, part = 0;
+    wfs_pdp *pdp = wfs_parse_ide_component(path, &disk, &part) ? get_pdp(disk, part) : nullptr;
+    if (!pdp) {
+        wfs_warn("No such driver!\n");
+        return nullptr;
+    }
+    if (pdp->err_status == WFS_ERR_STATUS_BAD) {
+        wfs_warn("Disk error!\n");
+        return nullptr;
+    }
+    FILEHANDLE h = take_handle("Get the Handle error!\n");
+    if (!h) return nullptr;
+    h->kind = WFS_KIND_WORKDIR;
+    h->pdp = pdp;
+    h->position = 0;
+    return alloc_buffer(h, WFS_SMALL_BUFFER) ? h : close_and_fail(h);
+}
+
+// By cluster, or by channel and start time when the name carries no usable cluster.
+uint32_t position_recording(FILEHANDLE h, const wfs_record_path &p)
+{
+    uint32_t disk = (uint32_t)(p.disk_letter - 'a');
+    uint32_t cluster = p.name.cluster;
+    if (cluster == 0 || cluster < h->pdp->rev_clus)
+        return file_goto_work_driver(h, (uint8_t)p.channel, h->name_time, WFS_SEARCH_FIRST, (uint8_t)p.name.number,
+                                     0xFF, 0xFF, 0, WFS_STREAM_ANY);
+    return wfs_file_goto_clus(h, disk, (uint32_t)p.part, cluster);
+}
+
+// A recording may begin with a "DHII" header whose length the directory item does not carry.
+uint32_t header_sectors(FILEHANDLE h)
+{
+    uint32_t sec = sector_size(h);
+    if (h->cur_dir_info.head_sectors != 0 || sec > WFS_SMALL_BUFFER) return h->cur_dir_info.head_sectors;
+    uint8_t first[WFS_SMALL_BUFFER];
+    if (wfs_file_read(h, first, 1) != 0 || memcmp(first, "DHII", 4) != 0) return 0;
+    uint32_t header_bytes;
+    memcpy(&header_bytes, first + 4, 4);
+    uint32_t sectors = header_bytes / sec;
+    return sectors <= 0xFFFF ? sectors : 0;
+}
+
+uint64_t recording_length(FILEHANDLE h)
+{
+    uint32_t start = 0, end = 0, kib = 0;
+    if (wfs_get_file_info2(h, &start, &end, &kib) != 0) return 0;
+    return uint64_t(kib) * 1024;
+}
+
+FILEHANDLE open_recording(const char *path, const wfs_record_path &p)
+{
+    wfs_pdp *pdp = get_pdp((uint32_t)(p.disk_letter - 'a'), (uint32_t)p.part);
+    if (!pdp) {
+        wfs_warn("No such driver!\n");
+        return nullptr;
+    }
+    if (pdp->err_status == WFS_ERR_STATUS_BAD) return nullptr;
+    FILEHANDLE h = take_handle("Get the Handle error!\n");
+    if (!h) return nullptr;
+    h->kind = WFS_KIND_RECORDING;
+    h->channel = (uint8_t)p.channel;
+    h->pdp = pdp;
+    h->name_time = wfs_record_start_time(p);
+    h->alarm = wfs_alarm_of_letters(p.name.letters);
+    if (position_recording(h, p) != WFS_OK) {
+        wfs_warn("No file %s!\n", path);
+        return close_and_fail(h);
+    }
+    h->cur_dir_info.head_sectors = (uint16_t)header_sectors(h);
+    h->file_len = recording_length(h);
+    h->head_skip = uint64_t(h->cur_dir_info.head_sectors) * sector_size(h);
+    h->position = h->head_skip;
+    uint32_t size = h->av == 0 ? WFS_SMALL_BUFFER : WFS_VIDEO_BUFFER;
+    return alloc_buffer(h, size) ? h : close_and_fail(h);
+}
+
+// ---- reading
+
+// Near the end the recording may still be growing: take the newer length, never a shorter one.
+void refresh_length(FILEHANDLE h)
+{
+    uint64_t len = recording_length(h);
+    if (len > h->file_len) h->file_len = len;
+}
+
+bool refill(FILEHANDLE h)
+{
+    uint32_t sec = sector_size(h);
+    uint32_t at = 0;
+    if (wfs_file_moveto_len(h, (uint32_t)(h->position / sec)) != WFS_OK || wfs_file_tell(h, &at) != WFS_OK ||
+        wfs_file_read(h, h->buffer, h->buf_size / sec) != WFS_OK) {
+        h->buf_start = WFS_BUF_EMPTY;
+        return false;
+    }
+    h->buf_start = uint64_t(at) * sec;
+    return true;
+}
+
+// The block after the buffer: the handle already stands there.
+bool next_buffer(FILEHANDLE h)
+{
+    if (wfs_file_read(h, h->buffer, h->buf_size / sector_size(h)) != WFS_OK) {
+        h->buf_start = WFS_BUF_EMPTY;
+        return false;
+    }
+    h->buf_start += h->buf_size;
+    h->position = h->buf_start;
+    return true;
+}
+
+uint64_t copy_out(FILEHANDLE h, uint8_t *out, uint64_t n)
+{
+    memcpy(out, h->buffer + (h->position - h->buf_start), (size_t)n);
+    h->position += n;
+    return n;
+}
+
+uint64_t read_buffered(FILEHANDLE h, uint8_t *out, uint64_t n, bool stale)
+{
+    if ((stale || !buffer_covers(h, h->position)) && !refill(h)) return 0;
+    uint64_t done = 0;
+    while (done < n) {
+        uint64_t end = h->buf_start + h->buf_size;
+        uint64_t tail = end > h->file_len ? end - h->file_len : 0;
+        int64_t available = int64_t(h->buf_size) - int64_t(h->position - h->buf_start) - int64_t(tail);
+        if (available >= int64_t(n - done)) return done + copy_out(h, out + done, n - done);
+        if (available > 0) done += copy_out(h, out + done, (uint64_t)available);
+        if (tail > 0 || !next_buffer(h)) break;
+    }
+    return done;
+}
+
+bool is_large_aligned(const wfs_file *h, uint64_t n)
+{
+    uint32_t sec = sector_size(h);
+    return n > h->buf_size / 2 && h->position % sec == 0 && n % sec == 0;
+}
+
+// Whole sectors straight from the disk into the caller's buffer.
+uint64_t read_direct(FILEHANDLE h, uint8_t *out, uint64_t n)
+{
+    if (h->position >= h->file_len) return 0;
+    uint32_t sec = sector_size(h);
+    n = (n < h->file_len - h->position ? n : h->file_len - h->position) / sec * sec;
+    uint32_t target = (uint32_t)(h->position / sec);
+    uint32_t at = 0;
+    h->buf_start = WFS_BUF_EMPTY;
+    if (wfs_file_tell(h, &at) != WFS_OK || at != target)
+        if (wfs_file_moveto_len(h, target) != WFS_OK) return 0;
+    if (n == 0 || wfs_file_read(h, out, (uint32_t)(n / sec)) != WFS_OK) return 0;
+    h->position += n;
+    return n;
+}
+
+void mark_day(uint32_t *words, uint32_t packed)
+{
+    wfs_date_time t = wfs_unpack_time(packed);
+    if (packed == 0 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31) return;
+    words[(t.year - 2000) * 13 + t.month] |= 1u << t.day;
+}
+
+void mark_start(wfs_pdp *pdp, uint32_t cluster, uint32_t *words)
+{
+    wfs_dir_item item;
+    if (get_dir_item_info(pdp, cluster, &item) == WFS_OK) mark_day(words, item.start_time);
+}
+
+// Marks every recording that starts after `from` up to the end of the ring segment after it.
+void walk_file_starts(wfs_pdp *pdp, uint32_t from, uint32_t *words)
+{
+    uint32_t cluster = from;
+    for (uint32_t steps = 0; steps < pdp->total_clus; ++steps) {
+        uint32_t next = 0;
+        if (get_next_clus_no(pdp, WFS_SEARCH_FIRST_ANY, cluster, 0, &next, WFS_ANY_CHANNEL) != WFS_OK) return;
+        if (next <= cluster || next >= pdp->total_clus) return;
+        mark_start(pdp, next, words);
+        cluster = next;
+    }
+}
+
+// The current lap from the first data cluster, then the older lap above the write head.
+void build_day_table(wfs_pdp *pdp, uint32_t *words)
+{
+    walk_file_starts(pdp, pdp->rev_clus > 0 ? pdp->rev_clus - 1 : 0, words);
+    uint32_t older = pdp->start_cluster2;
+    if (older > pdp->current_cluster && older < pdp->total_clus) walk_file_starts(pdp, older - 1, words);
+}
+
+uint64_t read_day_table(FILEHANDLE h, void *out, uint64_t n)
+{
+    if (h->kind != WFS_KIND_WORKDIR || n != WFS_DAY_TABLE_BYTES) return 0;
+    uint32_t words[WFS_DAY_TABLE_WORDS] = {};
+    build_day_table(h->pdp, words);
+    memcpy(out, words, sizeof words);
+    h->kind = WFS_KIND_WORKDIR_READ;
+    return n;
+}
+
+// ---- day listings
+
+uint32_t time_of_day(uint32_t packed) { return packed & 0x1FFFF; }
+
+// A recording running over midnight is listed under the day it started on.
+bool belongs_to_previous_day(const wfs_dir_item &item, uint32_t day)
+{
+    return item.start_time < day && time_of_day(item.end_time) < time_of_day(item.start_time);
+}
+
+int64_t local_seconds(uint32_t packed)
+{
+    wfs_date_time t = wfs_unpack_time(packed);
+    struct tm tm = {};
+    tm.tm_year = t.year - 1900;
+    tm.tm_mon = t.month - 1;
+    tm.tm_mday = t.day;
+    tm.tm_hour = t.hour;
+    tm.tm_min = t.minute;
+    tm.tm_sec = t.second;
+    tm.tm_isdst = -1;
+    return (int64_t)mktime(&tm);
+}
+
+void fill_find_entry(const wfs_pdp *pdp, uint32_t cluster, const wfs_dir_item &item, wfs_find_entry *out)
+{
+    wfs_date_time s = wfs_unpack_time(item.start_time), e = wfs_unpack_time(item.end_time);
+    wfs_record_name name = {s.hour, s.minute, s.second, e.hour, e.minute, e.second, {}, cluster, item.repeat_no, {}};
+    snprintf(name.letters, sizeof name.letters, "%s", wfs_alarm_letter_short(item.alarm));
+    snprintf(name.ext, sizeof name.ext, "%s", dir_item_av(item) ? "h264" : "jpg");
+    memset(out, 0, sizeof *out);
+    wfs_format_record_name(out->name, sizeof out->name, name);
+    int64_t sectors = int64_t(item.item_num) * pdp->sec_per_clus + item.end_length - item.head_sectors;
+    out->size = sectors > 0 ? sectors * pdp->sec_size : 0;
+    out->time_write = local_seconds(item.start_time);
+}
+
+int find_next_entry(FILEHANDLE h, wfs_find_entry *out)
+{
+    uint32_t day_end = wfs_time_add_seconds(h->name_time, g_day_seconds);
+    for (;;) {
+        uint32_t cluster = find_next_file(h, h->channel, h->name_time, day_end, 0, 0xFF, false, h->stream_type);
+        if (cluster == 0 || wfs_time_diff_seconds(h->found_time, h->name_time) >= g_day_seconds) return -1;
+        wfs_dir_item item;
+        if (get_dir_item_info(h->pdp, cluster, &item) != WFS_OK) return -1;
+        if (belongs_to_previous_day(item, h->name_time)) continue;
+        fill_find_entry(h->pdp, cluster, item, out);
+        return 0;
+    }
+}
+
+FILEHANDLE search_handle(intptr_t search, int line)
+{
+    FILEHANDLE h = search == -1 ? nullptr : reinterpret_cast<FILEHANDLE>(search);
+    return valid(h, line) ? h : nullptr;
+}
+
+int fflush_locked(FILEHANDLE h)
+{
+    h->dirty = 0;
+    return 0;
+}
+} // namespace
+
+FILEHANDLE fs_fopen(const char *path, const char *mode)
+{
+    hook_scope scope;
+    if (!path || !mode) return nullptr;
+    if (!is_read_mode(mode)) {
+        wfs_warn("fs_fopen(%s, %s): recordings are opened for reading only\n", path, mode);
+        return nullptr;
+    }
+    if (is_work_directory(path)) return open_work_directory(path);
+    wfs_record_path p;
+    if (!wfs_is_record_file(path) || !wfs_parse_record_path(path, &p)) {
+        wfs_warn("No file %s!\n", path);
+        return nullptr;
+    }
+    return open_recording(path, p);
+}
+
+int fs_fclose(FILEHANDLE h)
+{
+    hook_scope scope;
+    if (!valid(h, __LINE__)) return -1;
+    fflush_locked(h);
+    free_buffer(h);
+    bool failed = disk_failed(h);
+    uint32_t rc = wfs_file_close(h);
+    return failed || rc == WFS_OK ? 0 : -1;
+}
+
+size_t fs_fread(void *buffer, size_t size, size_t count, FILEHANDLE h)
+{
+    hook_scope scope;
+    if (!valid(h, __LINE__) || size == 0 || count == 0 || count > SIZE_MAX / size) return 0;
+    if (disk_failed(h)) {
+        wfs_warn("Disk error!\n");
+        return 0;
+    }
+    uint64_t n = uint64_t(size) * count;
+    if (h->kind != WFS_KIND_RECORDING) return (size_t)(read_day_table(h, buffer, n) / size);
+    if (!h->buffer) return 0; // a slot of the table that is no stream
+    if (n > g_max_read) n = g_max_read / size * size;
+    bool stale = h->position + n >= h->file_len; // a growing recording may have changed its last block
+    if (stale) refresh_length(h);
+    uint8_t *out = static_cast<uint8_t *>(buffer);
+    uint64_t done = is_large_aligned(h, n) ? read_direct(h, out, n) : read_buffered(h, out, n, stale);
+    return (size_t)(done / size);
+}
+
+size_t fs_fwrite(const void *, size_t, size_t, FILEHANDLE) { return 0; }
+
+int fs_fflush(FILEHANDLE h)
+{
+    hook_scope scope;
+    return valid(h, __LINE__) ? fflush_locked(h) : -1;
+}
+
+int fs_fseek(FILEHANDLE h, int64_t offset, int whence)
+{
+    hook_scope scope;
+    if (!valid(h, __LINE__)) return WFS_SEEK_BAD_HANDLE;
+    if (disk_failed(h)) return WFS_SEEK_DISK_FAILED;
+    const bool recording = h->kind == WFS_KIND_RECORDING;
+    int64_t target;
+    switch (whence) {
+    case SEEK_SET:
+        target = offset + (recording ? (int64_t)h->head_skip : 0);
+        break;
+    case SEEK_CUR:
+        target = (int64_t)h->position + offset;
+        break;
+    case SEEK_END:
+        if (recording) refresh_length(h);
+        target = (int64_t)h->file_len + offset;
+        break;
+    default:
+        return WFS_SEEK_OUT_OF_RANGE;
+    }
+    if (target == (int64_t)h->position) return 0;
+    if (target < (recording ? (int64_t)h->head_skip : 0) || target > (int64_t)h->file_len) return WFS_SEEK_OUT_OF_RANGE;
+    if (!buffer_holds(h, (uint64_t)target)) {
+        fflush_locked(h);
+        if (wfs_file_moveto_len(h, (uint32_t)((uint64_t)target / sector_size(h))) != WFS_OK)
+            return WFS_SEEK_OUT_OF_RANGE;
+        h->buf_start = WFS_BUF_EMPTY;
+    }
+    h->position = (uint64_t)target;
+    return 0;
+}
+
+int64_t fs_ftell(FILEHANDLE h)
+{
+    hook_scope scope;
+    if (!valid(h, __LINE__)) return WFS_SEEK_BAD_HANDLE;
+    if (disk_failed(h)) return WFS_SEEK_DISK_FAILED;
+    return (int64_t)(h->kind == WFS_KIND_RECORDING ? h->position - h->head_skip : h->position);
+}
+
+char *fs_fgets(char *, int, FILEHANDLE) { return nullptr; }
+int fs_fputs(const char *, FILEHANDLE) { return -1; }
+int fs_access(const char *, int) { return 0; }
+int fs_rename(const char *, const char *) { return -1; }
+int fs_remove(const char *) { return -1; }
+int fs_mkdir(const char *) { return -1; }
+int fs_rmdir(const char *) { return -1; }
+
+intptr_t fs_findfirst(const char *pattern, wfs_find_entry *out)
+{
+    hook_scope scope;
+    wfs_record_path p;
+    if (!pattern || !out || !wfs_parse_record_dir(pattern, &p)) return -1;
+    wfs_pdp *pdp = get_pdp((uint32_t)(p.disk_letter - 'a'), (uint32_t)p.part);
+    if (!pdp) {
+        wfs_warn("No such driver!\n");
+        return -1;
+    }
+    FILEHANDLE h = take_handle("fs_findfirst() Get the Handle error!\n");
+    if (!h) return -1;
+    h->pdp = pdp;
+    h->channel = (uint8_t)p.channel;
+    h->name_time = wfs_record_day_time(p);
+    if (file_goto_work_driver(h, h->channel, h->name_time, WFS_SEARCH_USABLE, 0, 0xFF, 0xFF, 0, WFS_STREAM_ANY) !=
+            WFS_OK ||
+        find_next_entry(h, out) != 0) {
+        wfs_file_close(h);
+        return -1;
+    }
+    return reinterpret_cast<intptr_t>(h);
+}
+
+int fs_findnext(intptr_t search, wfs_find_entry *out)
+{
+    hook_scope scope;
+    FILEHANDLE h = search_handle(search, __LINE__);
+    if (!h || !out || h->kind != WFS_KIND_RECORDING) return -1;
+    return find_next_entry(h, out);
+}
+
+int fs_findclose(intptr_t search)
+{
+    hook_scope scope;
+    FILEHANDLE h = search_handle(search, __LINE__);
+    if (!h) return -1;
+    bool failed = disk_failed(h);
+    wfs_file_close(h);
+    if (!failed) return 0;
+    wfs_warn("Disk error!\n");
+    return -1;
+}
+
+int fs_disk_space(const char *path, uint64_t *free_bytes, uint64_t *total_bytes, uint64_t *free_again)
+{
+    hook_scope scope;
+    uint32_t disk = 0, part = 0;
+    wfs_pdp *pdp = path && wfs_parse_ide_component(path, &disk, &part) ? get_pdp(disk, part) : nullptr;
+    if (!pdp) return -1;
+    uint64_t cluster_bytes = uint64_t(pdp->sec_per_clus) * pdp->sec_size;
+    uint64_t used = pdp->current_cluster < pdp->total_clus ? pdp->current_cluster : pdp->total_clus;
+    uint64_t total = uint64_t(pdp->total_clus) * cluster_bytes;
+    uint64_t available = (pdp->total_clus - used) * cluster_bytes;
+    if (free_bytes) *free_bytes = available;
+    if (total_bytes) *total_bytes = total;
+    if (free_again) *free_again = available;
+    return 0;
+}
+
+void wfs_set_stream_lock_hooks(wfs_stream_hook lock, wfs_stream_hook unlock)
+{
+    g_lock_hook = lock;
+    g_unlock_hook = unlock;
+}
+
+namespace {
+FILEHANDLE as_handle(void *stream) { return static_cast<FILEHANDLE>(stream); }
+
+const wfs_fs_ops g_stream_ops = {
+    [](const char *path, const char *mode) -> void * { return fs_fopen(path, mode); },
+    [](void *s) { return fs_fclose(as_handle(s)); },
+    [](void *b, size_t size, size_t count, void *s) { return fs_fread(b, size, count, as_handle(s)); },
+    [](const void *b, size_t size, size_t count, void *s) { return fs_fwrite(b, size, count, as_handle(s)); },
+    [](void *s) { return fs_fflush(as_handle(s)); },
+    [](void *s, int64_t offset, int whence) { return fs_fseek(as_handle(s), offset, whence); },
+    [](void *s) { return fs_ftell(as_handle(s)); },
+    [](char *text, int size, void *s) { return fs_fgets(text, size, as_handle(s)); },
+    [](const char *text, void *s) { return fs_fputs(text, as_handle(s)); },
+    fs_access,
+    fs_rename,
+    fs_remove,
+    fs_findfirst,
+    fs_findnext,
+    fs_findclose,
+    fs_mkdir,
+    fs_rmdir,
+    fs_disk_space,
+};
+} // namespace
+
+const wfs_fs_ops *wfs_stream_ops() { return &g_stream_ops; }
+
+int wfs_register_stream_ops() { return wfs_mount_register("/mnt", &g_stream_ops); }

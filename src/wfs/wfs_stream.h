@@ -1,0 +1,40 @@
+// Recordings as byte streams under "/mnt": opening a recording by its path,
+// buffered reading, seeking, a partition's day table and day listings.
+#pragma once
+
+#include "wfs_file.h"
+#include "wfs_mount.h"
+
+enum { WFS_DAY_TABLE_WORDS = 832, WFS_DAY_TABLE_BYTES = WFS_DAY_TABLE_WORDS * 4 };
+enum { WFS_VIDEO_BUFFER = 32768, WFS_SMALL_BUFFER = 4096 };
+
+// fs_fseek and fs_ftell failures.
+enum { WFS_SEEK_BAD_HANDLE = -1, WFS_SEEK_DISK_FAILED = -2, WFS_SEEK_OUT_OF_RANGE = -3 };
+
+FILEHANDLE fs_fopen(const char *path, const char *mode);
+int fs_fclose(FILEHANDLE h);
+size_t fs_fread(void *buffer, size_t size, size_t count, FILEHANDLE h);
+size_t fs_fwrite(const void *buffer, size_t size, size_t count, FILEHANDLE h);
+int fs_fflush(FILEHANDLE h);
+int fs_fseek(FILEHANDLE h, int64_t offset, int whence);
+int64_t fs_ftell(FILEHANDLE h);
+char *fs_fgets(char *text, int size, FILEHANDLE h);
+int fs_fputs(const char *text, FILEHANDLE h);
+int fs_access(const char *path, int mode);
+int fs_rename(const char *from, const char *to);
+int fs_remove(const char *path);
+intptr_t fs_findfirst(const char *pattern, wfs_find_entry *out);
+int fs_findnext(intptr_t search, wfs_find_entry *out);
+int fs_findclose(intptr_t search);
+int fs_mkdir(const char *path);
+int fs_rmdir(const char *path);
+int fs_disk_space(const char *path, uint64_t *free_bytes, uint64_t *total_bytes, uint64_t *free_again);
+
+// Optional hooks called on entry to and exit from every stream operation.
+typedef void (*wfs_stream_hook)();
+void wfs_set_stream_lock_hooks(wfs_stream_hook lock, wfs_stream_hook unlock);
+
+// The operations above as a mount table.
+const wfs_fs_ops *wfs_stream_ops();
+// Registers that table under "/mnt"; returns the registry entry or -1.
+int wfs_register_stream_ops();
