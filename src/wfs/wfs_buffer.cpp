@@ -3,6 +3,7 @@
 #include "wfs_device.h"
 #include "wfs_log.h"
 #include "wfs_partition.h"
+#include "wfs_readahead.h"
 #include "wfs_time.h"
 #include "wfs_volume.h"
 
@@ -40,7 +41,7 @@ int read_block(uint32_t dev, uint64_t block, uint8_t *dst)
         memcpy(dst, it->second.data(), WFS_BLOCK_SIZE);
         return 0;
     }
-    return ide_read((uint16_t)dev, 1, block, dst);
+    return wfs_readahead_block(dev, block, dst);
 }
 
 void apply_overlay(uint32_t dev, uint16_t count, uint64_t block, uint8_t *dst)
@@ -211,6 +212,7 @@ void buffer_init()
     }
     memset(g_protect, 1, sizeof g_protect);
     g_overlay.clear();
+    wfs_readahead_reset();
     g_read_error_mask = g_write_error_mask = g_bad_disk_mask = 0;
     memset(g_last_error_block, 0, sizeof g_last_error_block);
 }

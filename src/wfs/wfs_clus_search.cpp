@@ -4,6 +4,9 @@
 #include "wfs_dir.h"
 #include "wfs_file.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 const uint32_t INDEX_PER_BLOCK = WFS_BLOCK_SIZE;
 
@@ -17,14 +20,21 @@ public:
 
     bool read(uint32_t clus, uint8_t *out)
     {
+        const uint8_t *block = block_of(clus);
+        if (!block) return false;
+        *out = block[clus % INDEX_PER_BLOCK];
+        return true;
+    }
+
+    // The 512 index bytes of the block holding clus, or none when it cannot be read.
+    const uint8_t *block_of(uint32_t clus)
+    {
         uint64_t block = m_pdp->start_sector + m_pdp->index_offset + clus / INDEX_PER_BLOCK;
         if (!m_bh || m_bh->blocknr != block || m_bh->dev != m_pdp->dev) {
             brelse(m_bh);
             m_bh = bread(m_pdp->dev, block);
-            if (!m_bh) return false;
         }
-        *out = m_bh->data[clus % INDEX_PER_BLOCK];
-        return true;
+        return m_bh ? m_bh->data : nullptr;
     }
 
 private:
@@ -59,6 +69,26 @@ uint8_t stream_of(wfs_pdp *pdp, uint32_t clus, bool *ok)
     wfs_dir_item item;
     *ok = get_dir_item_info_op(pdp, clus, &item, "get_next_clus_no") == WFS_OK;
     return item.stream_type;
+}
+
+// First cluster from c up to stop whose index byte carries the channel, 8 bytes at a time; stop + 1 when none.
+uint32_t skip_to_channel(const uint8_t *block, uint32_t c, uint32_t stop, uint8_t channel)
+{
+    const uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+    const uint64_t wanted = ones * (uint64_t)(channel << 2), channel_bits = ones * 0xFC;
+    while (c % 8 != 0 && c <= stop) {
+        if ((block[c % INDEX_PER_BLOCK] >> 2) == channel) return c;
+        ++c;
+    }
+    for (; c + 7 <= stop; c += 8) {
+        uint64_t word;
+        memcpy(&word, block + c % INDEX_PER_BLOCK, 8);
+        uint64_t differ = (word ^ wanted) & channel_bits; // a zero byte is a byte of the channel
+        if ((differ - ones) & ~differ & highs) break;
+    }
+    for (; c <= stop; ++c)
+        if ((block[c % INDEX_PER_BLOCK] >> 2) == channel) return c;
+    return stop + 1;
 }
 
 enum Verdict { SKIP, FOUND, STOP_NOT_FOUND, STOP_BOUNDARY, STOP_ERROR };
@@ -136,24 +166,43 @@ uint32_t get_next_clus_no(wfs_pdp *pdp, int kind, uint32_t cluster, uint32_t bou
     if (kind == WFS_SEARCH_ALLOC) seg = {pdp->rev_clus, pdp->total_clus - pdp->total_clus / 2097152 - 1};
     if (bound != 0) (down ? seg.lo : seg.hi) = bound;
     if (seg.hi >= pdp->total_clus) seg.hi = pdp->total_clus - 1;
-    for (uint32_t c = first; down ? c >= seg.lo && c <= first : c <= seg.hi; down ? --c : ++c) {
-        uint8_t b = 0;
-        if (!index.read(c, &b)) return WFS_ERR_READ;
-        switch (judge(s, c, b)) {
-        case SKIP:
-            break;
-        case FOUND:
-            *out = c;
-            return WFS_OK;
-        case STOP_BOUNDARY:
-            *out = c;
-            return WFS_ERR_RECORD_BOUNDARY;
-        case STOP_ERROR:
-            return WFS_ERR_READ;
-        case STOP_NOT_FOUND:
-            return WFS_ERR_END_OF_CHAIN;
+    // Kinds bound to one channel look at the directory only for bytes of that channel.
+    bool one_channel = s.channel != WFS_ANY_CHANNEL && kind != WFS_SEARCH_ALLOC && kind != WFS_SEARCH_BAD &&
+                       kind != WFS_SEARCH_FIRST_ANY;
+    for (uint32_t c = first; down ? c >= seg.lo && c <= first : c <= seg.hi;) {
+        const uint8_t *block = index.block_of(c);
+        if (!block) return WFS_ERR_READ;
+        uint32_t block_first = c / INDEX_PER_BLOCK * INDEX_PER_BLOCK;
+        uint32_t stop = down ? std::max(block_first, seg.lo) : std::min(block_first + INDEX_PER_BLOCK - 1, seg.hi);
+        for (;; down ? --c : ++c) {
+            if (one_channel && !down) {
+                c = skip_to_channel(block, c, stop, s.channel);
+                if (c > stop) {
+                    c = stop;
+                    break;
+                }
+            }
+            uint8_t b = block[c % INDEX_PER_BLOCK];
+            if (!one_channel || (b >> 2) == s.channel) {
+                switch (judge(s, c, b)) {
+                case SKIP:
+                    break;
+                case FOUND:
+                    *out = c;
+                    return WFS_OK;
+                case STOP_BOUNDARY:
+                    *out = c;
+                    return WFS_ERR_RECORD_BOUNDARY;
+                case STOP_ERROR:
+                    return WFS_ERR_READ;
+                case STOP_NOT_FOUND:
+                    return WFS_ERR_END_OF_CHAIN;
+                }
+            }
+            if (c == stop) break;
         }
         if (down && c == 0) break;
+        down ? --c : ++c;
     }
     return WFS_ERR_END_OF_CHAIN;
 }

@@ -18,6 +18,7 @@ const int MAX_DRIVE_NUMBER = 256;
 const uint32_t MBR_FIRST_PART_START = 454;
 
 std::vector<std::string> g_images;
+ide_read_observer g_read_observer = nullptr;
 bool g_scan_devices = true;
 
 IdeInfo g_ide_info_wfs;
@@ -184,8 +185,12 @@ int read_sectors_by_handle(int fd, uint16_t count, uint64_t sector, void *dst)
 int ide_read(uint16_t disk, uint16_t count, uint64_t sector, void *dst)
 {
     if (disk >= WFS_MAX_DISKS || g_handle[disk] < 0) return -1;
-    return read_sectors_by_handle(g_handle[disk], count, sector + g_base_sector[disk], dst);
+    int rc = read_sectors_by_handle(g_handle[disk], count, sector + g_base_sector[disk], dst);
+    if (rc == 0 && g_read_observer) g_read_observer(disk, sector, count);
+    return rc;
 }
+
+void ide_set_read_observer(ide_read_observer observer) { g_read_observer = observer; }
 
 int ide_write(uint16_t, uint16_t, uint64_t, const void *) { return 0; }
 

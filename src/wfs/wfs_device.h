@@ -24,6 +24,10 @@ int ide_get_drive_number(int disk);
 const char *ide_get_drive_path(int disk);
 uint32_t ide_get_base_sector(int disk);
 
+// Sees every successful sector read (disk index, volume-relative sector, count); for diagnostics and benchmarks.
+typedef void (*ide_read_observer)(int disk, uint64_t sector, uint16_t count);
+void ide_set_read_observer(ide_read_observer observer);
+
 // Device hooks the library calls; nothing to do for disks that are only read.
 int ide_wakeup(int disk);
 int ide_set_standby(int disk, int minutes);

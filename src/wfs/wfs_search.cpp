@@ -249,12 +249,13 @@ wfs_pdp *list_partition(uint32_t type_mask)
 }
 } // namespace
 
-wfs_time_section *wfs_build_search_list(bool backward)
+wfs_time_section *wfs_build_search_list(bool backward, const wfs_pdp *only)
 {
     std::vector<wfs_time_section *> all;
     for (int i = 0; i < WFS_MAX_DRIVERS; ++i) {
         wfs_pdp *p = wfs_driver_slot(i);
         if (p->driver_type == WFS_DRIVER_FREE || p->err_status != 0 || p->current_cluster == 0) continue;
+        if (only && p != only) continue;
         uint32_t n = std::min<uint32_t>(p->collision_num + 2, WFS_MAX_SECTIONS);
         for (uint32_t j = 0; j < n; ++j) {
             if (!wfs_section_valid(p, (int)j)) continue;
@@ -347,6 +348,13 @@ uint32_t find_next_file(FILEHANDLE h, uint8_t channel, uint32_t from, uint32_t t
 uint32_t wfs_file_list(uint8_t channel, uint32_t from, uint32_t to, uint32_t *count, wfs_file_info_v2 *records,
                        uint32_t alarm_mask, uint8_t hint, uint32_t type_mask, uint8_t stream_filter)
 {
+    return wfs_file_list_in(nullptr, channel, from, to, count, records, alarm_mask, hint, type_mask, stream_filter);
+}
+
+uint32_t wfs_file_list_in(const wfs_pdp *only, uint8_t channel, uint32_t from, uint32_t to, uint32_t *count,
+                          wfs_file_info_v2 *records, uint32_t alarm_mask, uint8_t hint, uint32_t type_mask,
+                          uint8_t stream_filter)
+{
     bool backward = from > to;
     if (backward) std::swap(from, to);
     uint32_t wanted = records ? *count : MAX_COUNT_ONLY;
@@ -356,7 +364,7 @@ uint32_t wfs_file_list(uint8_t channel, uint32_t from, uint32_t to, uint32_t *co
     if (wfs_file_open(&h, 1, 0) != WFS_OK) return FS_NO_EXIST_FILE;
     if (wfs_pdp *work = list_partition(type_mask)) h->pdp = work;
     h->channel = channel;
-    h->sections = wfs_build_search_list(backward);
+    h->sections = wfs_build_search_list(backward, only);
     wfs_file_info_v2 scratch = {}, last = {};
     bool have_last = false;
     uint32_t n = 0;

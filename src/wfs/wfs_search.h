@@ -16,5 +16,10 @@ uint32_t find_next_file(FILEHANDLE h, uint8_t channel, uint32_t from, uint32_t t
                         bool backward, uint8_t stream_filter);
 uint32_t wfs_file_list(uint8_t channel, uint32_t from, uint32_t to, uint32_t *count, wfs_file_info_v2 *records,
                        uint32_t alarm_mask, uint8_t hint, uint32_t type_mask, uint8_t stream_filter);
-// Links the valid sections of every healthy mounted partition into one list, reset for a new search.
-wfs_time_section *wfs_build_search_list(bool backward);
+// The same list over one partition only: what a caller that keeps only that partition's
+// recordings needs, without the other partitions using up the list's limits.
+uint32_t wfs_file_list_in(const wfs_pdp *only, uint8_t channel, uint32_t from, uint32_t to, uint32_t *count,
+                          wfs_file_info_v2 *records, uint32_t alarm_mask, uint8_t hint, uint32_t type_mask,
+                          uint8_t stream_filter);
+// Links the valid sections of every healthy mounted partition (or of one) into a list reset for a new search.
+wfs_time_section *wfs_build_search_list(bool backward, const wfs_pdp *only = nullptr);

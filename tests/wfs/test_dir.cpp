@@ -180,3 +180,65 @@ TEST_F(DirTest, UserDataRing)
     pdp.ud_first_item = pdp.ud_last_item;
     EXPECT_EQ(ud_find_item(&pdp, &pattern, 1, 30, pdp.ud_last_item), WFS_ERR_UD_NOT_FOUND) << "an empty ring";
 }
+
+TEST_F(DirTest, RepairClosesTheOpenRecordingAndStopsWhereTheClockRunsBack)
+{
+    auto chain = [&](uint8_t flag, uint32_t start, uint32_t up, uint32_t down, uint16_t ordinal) {
+        wfs_dir_item d = item(flag, start, start, down);
+        d.up_cluster_no = up;
+        d.first_cluster_no = 4;
+        d.item_num = ordinal;
+        return d;
+    };
+    putItem(4, chain(2, t0, 0, 5, 0));
+    putItem(5, chain(1, wfs_time_add_seconds(t0, 10), 4, 6, 1));
+    wfs_dir_item open = chain(1, wfs_time_add_seconds(t0, 20), 5, WFS_CLUSTER_OPEN, 2);
+    open.end_time = wfs_time_add_seconds(t0, 25);
+    open.end_length = 100;
+    putItem(6, open);
+    wfs_dir_item older = item(2, wfs_time_add_seconds(t0, -60), wfs_time_add_seconds(t0, -50), WFS_CLUSTER_OPEN);
+    older.first_cluster_no = 7;
+    putItem(7, older);
+    pdp.current_cluster = 5;
+    pdp.start_cluster2 = 1000;
+    pdp.end_cluster2 = 1900;
+    ASSERT_EQ(restore_fs41(&pdp), WFS_OK);
+    wfs_dir_item first, last, untouched;
+    get_dir_item_info(&pdp, 4, &first);
+    get_dir_item_info(&pdp, 6, &last);
+    get_dir_item_info(&pdp, 7, &untouched);
+    EXPECT_EQ(first.item_num, 2);
+    EXPECT_EQ(first.end_time, open.end_time);
+    EXPECT_EQ(first.end_length, 100);
+    EXPECT_EQ(last.down_cluster_no, 0u);
+    EXPECT_EQ(untouched.down_cluster_no, WFS_CLUSTER_OPEN) << "the walk stops where time runs back";
+    EXPECT_EQ(pdp.current_cluster, 6u);
+    EXPECT_EQ(pdp.end_time1, open.end_time);
+    EXPECT_EQ(pdp.start_cluster2, 6u + 256) << "the previous lap starts a safety gap above the write head";
+}
+
+TEST_F(DirTest, SectionsWhenTheFirstCollisionLiesAboveTheWriteHead)
+{
+    for (uint32_t c : {4u, 100u, 101u, 199u, 200u, 299u, 300u, 399u, 400u})
+        putItem(c, item(1, wfs_time_add_seconds(t0, c), wfs_time_add_seconds(t0, c), 0));
+    pdp.current_cluster = 100;
+    pdp.start_time1 = t0;
+    pdp.start_cluster2 = 101;
+    pdp.end_cluster2 = 500;
+    pdp.end_time2 = wfs_time_add_seconds(t0, 500);
+    pdp.collision_num = 3;
+    pdp.collision[0] = 200;
+    pdp.collision[1] = 300;
+    pdp.collision[2] = 400;
+    wfs_build_time_sections(&pdp);
+    EXPECT_EQ(pdp.work_section, 0u);
+    const uint32_t bounds[5][2] = {{4, 100}, {101, 199}, {200, 299}, {300, 399}, {400, 500}};
+    for (int j = 0; j < 5; ++j) {
+        SCOPED_TRACE("section " + std::to_string(j));
+        EXPECT_EQ(pdp.sections[j].start_clus, bounds[j][0]);
+        EXPECT_EQ(pdp.sections[j].end_clus, bounds[j][1]);
+        EXPECT_TRUE(wfs_section_valid(&pdp, j));
+    }
+    EXPECT_EQ(pdp.sections[1].start_time, wfs_time_add_seconds(t0, 101));
+    EXPECT_EQ(pdp.sections[4].end_time, pdp.end_time2);
+}
