@@ -335,6 +335,7 @@ void fill_find_entry(const wfs_pdp *pdp, uint32_t cluster, const wfs_dir_item &i
     out->time_write = local_seconds(item.start_time);
 }
 
+// The next recording of the search's channel and stream type that belongs to its day.
 int find_next_entry(FILEHANDLE h, wfs_find_entry *out)
 {
     uint32_t day_end = wfs_time_add_seconds(h->name_time, g_day_seconds);
@@ -343,7 +344,7 @@ int find_next_entry(FILEHANDLE h, wfs_find_entry *out)
         if (cluster == 0 || wfs_time_diff_seconds(h->found_time, h->name_time) >= g_day_seconds) return -1;
         wfs_dir_item item;
         if (get_dir_item_info(h->pdp, cluster, &item) != WFS_OK) return -1;
-        if (belongs_to_previous_day(item, h->name_time)) continue;
+        if (item.stream_type != h->stream_type || belongs_to_previous_day(item, h->name_time)) continue;
         fill_find_entry(h->pdp, cluster, item, out);
         return 0;
     }

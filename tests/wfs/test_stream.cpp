@@ -398,6 +398,23 @@ TEST_F(StreamTest, ListedNamesOpenTheirRecordings)
     EXPECT_EQ(h->first_cluster, rec(REC_HIDDEN_HEADER).firstCluster);
 }
 
+TEST(StreamListing, DayListingKeepsToTheStreamTypeOfItsFirstRecording)
+{
+    ScratchDir dir;
+    sim::Scenario s;
+    s.partitions = {partition(1024)};
+    for (uint8_t stream : {0, 1, 0, 1}) {
+        s.recordings.push_back(video(4, MAR5 + 9 * 3600 + (stream ? 1 : 0) + 300 * (int)s.recordings.size(), 30, 4000));
+        s.recordings.back().streamType = stream;
+    }
+    SimDisk disk(dir, "streams.img", s);
+    ASSERT_EQ(mountImages({disk.path}), WFS_OK);
+    std::vector<Listed> day = listDay("/mnt/idea0/2024-03-05/004/*");
+    ASSERT_EQ(day.size(), 2u);
+    EXPECT_EQ(day[0].name.substr(0, 8), "09.00.00");
+    EXPECT_EQ(day[1].name.substr(0, 8), "09.10.00");
+}
+
 TEST_F(StreamTest, DayWithoutRecordingsListsNothing)
 {
     wfs_find_entry e;
