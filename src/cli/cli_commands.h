@@ -4,3 +4,6 @@
 struct CliOptions;
 
 int runInfo(const CliOptions &options);
+int runList(const CliOptions &options);
+int runCat(const CliOptions &options);
+int runFind(const CliOptions &options);

@@ -20,6 +20,8 @@ bool parseCliOptions(int argc, char **argv, int first, CliOptions *out)
             out->images.push_back(argv[++i]);
         } else if (arg == "--no-devices") {
             out->scanDevices = false;
+        } else if (arg == "--verbose") {
+            out->verbose = true;
         } else {
             out->args.push_back(arg);
         }
@@ -40,6 +42,7 @@ bool openDisks(const CliOptions &options)
         paths.push_back(image.c_str());
     }
     wfs_set_console(stderr);
+    if (options.verbose) wfs_set_debug_hook([](const char *line) { fputs(line, stderr); });
     ide_set_images(paths.data(), (int)paths.size());
     ide_set_scan_devices(options.scanDevices);
     ide_init();
@@ -50,5 +53,9 @@ bool openDisks(const CliOptions &options)
     }
     int count = 0;
     wfs_file_sys_init(&count, 0);
+    ide_setstabdby_multi(0xFFFFFFFF, 10);
+    for (uint32_t type = 0; type < WFS_DRIVER_TYPES; ++type)
+        if (wfs_pdp *work = wfs_work_driver(type)) ide_wakeup((int)work->dev);
+    wfs_set_file_time_limit(86400);
     return true;
 }

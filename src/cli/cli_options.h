@@ -7,10 +7,11 @@
 struct CliOptions {
     std::vector<std::string> images;
     bool scanDevices = true;
+    bool verbose = false; // the library's trace and the application's debug lines on stderr
     std::vector<std::string> args; // what is left after the shared options
 };
 
-// Parses --image FILE (repeatable) and --no-devices; false with a message on stderr when malformed.
+// Parses --image FILE (repeatable), --no-devices and --verbose; false with a message on stderr when malformed.
 bool parseCliOptions(int argc, char **argv, int first, CliOptions *out);
 // Hands the disks to the WFS library, scans them and mounts every partition; false with a message when none is usable.
 bool openDisks(const CliOptions &options);

@@ -2,13 +2,29 @@
 #include "cli_commands.h"
 #include "cli_options.h"
 
+#include <QLoggingCategory>
+#include <QString>
+#include <QtGlobal>
+
 #include <cstdio>
 #include <cstring>
 
 namespace {
 void usage()
 {
-    fprintf(stderr, "usage: korvane-cli info [--image FILE]... [--no-devices]\n");
+    fprintf(stderr, "usage: korvane-cli info [--image FILE]... [--no-devices] [--verbose]\n"
+                    "       korvane-cli list [--image FILE]... [--no-devices] [--format N]\n"
+                    "       korvane-cli cat [--image FILE]... [--no-devices] PATH\n"
+                    "       korvane-cli find [--image FILE]... [--no-devices] PATTERN\n");
+}
+
+bool g_verbose = false;
+
+// Standard output carries data only: the application's lines go to stderr, debug lines only when asked for.
+void messageToStderr(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if ((type == QtDebugMsg || type == QtInfoMsg) && !g_verbose) return;
+    fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 } // namespace
 
@@ -20,7 +36,13 @@ int main(int argc, char **argv)
     }
     CliOptions options;
     if (!parseCliOptions(argc, argv, 2, &options)) return 2;
+    g_verbose = options.verbose;
+    qInstallMessageHandler(messageToStderr);
+    if (!g_verbose) QLoggingCategory::setFilterRules("korvane.*.debug=false\nkorvane.*.info=false");
     if (strcmp(argv[1], "info") == 0 && options.args.empty()) return runInfo(options);
+    if (strcmp(argv[1], "list") == 0) return runList(options);
+    if (strcmp(argv[1], "cat") == 0 && options.args.size() == 1) return runCat(options);
+    if (strcmp(argv[1], "find") == 0 && options.args.size() == 1) return runFind(options);
     usage();
     return 2;
 }

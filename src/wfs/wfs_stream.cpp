@@ -560,4 +560,4 @@ const wfs_fs_ops g_stream_ops = {
 
 const wfs_fs_ops *wfs_stream_ops() { return &g_stream_ops; }
 
-int wfs_register_stream_ops() { return wfs_mount_register("/mnt", &g_stream_ops); }
+int wfs_register_stream_ops() { return wfs_mount_register(WFS_STREAM_PREFIX, &g_stream_ops); }

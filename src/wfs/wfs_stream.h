@@ -1,4 +1,4 @@
-// Recordings as byte streams under "/mnt": opening a recording by its path,
+// Recordings as byte streams under "/mnt/ide": opening a recording by its path,
 // buffered reading, seeking, a partition's day table and day listings.
 #pragma once
 
@@ -36,5 +36,8 @@ void wfs_set_stream_lock_hooks(wfs_stream_hook lock, wfs_stream_hook unlock);
 
 // The operations above as a mount table.
 const wfs_fs_ops *wfs_stream_ops();
-// Registers that table under "/mnt"; returns the registry entry or -1.
+// Where recordings live: paths that start with it are disk recordings, all others PC
+// files (on Linux "/mnt" itself holds ordinary mounted drives, such as export targets).
+#define WFS_STREAM_PREFIX "/mnt/ide"
+// Registers that table under WFS_STREAM_PREFIX; returns the registry entry or -1.
 int wfs_register_stream_ops();

@@ -45,7 +45,7 @@ protected:
         ASSERT_NE(wfs_register_stream_ops(), -1);
     }
 
-    void TearDown() override { wfs_mount_register("/mnt", nullptr); }
+    void TearDown() override { wfs_mount_register(WFS_STREAM_PREFIX, nullptr); }
 
     static QString pathOf(int channel)
     {
@@ -149,4 +149,18 @@ TEST_F(RecordingFileTest, FindListsTheDayOfAChannel)
     EXPECT_FALSE(find.FindNextFile());
     CFSFile f;
     EXPECT_TRUE(f.Open(find.GetFilePath(), CFSFile::modeRead)) << "a listed name opens";
+}
+
+TEST_F(RecordingFileTest, StreamsOfAnEarlierDiskScanAreDeadEvenWhenTheirSlotIsReused)
+{
+    CFSFile before;
+    ASSERT_TRUE(before.Open(pathOf(0), 0));
+    ASSERT_EQ(mountImages({s_disk->path}), WFS_OK);
+    CFSFile after;
+    ASSERT_TRUE(after.Open(pathOf(1), 0)) << "takes the slot the first stream had";
+    EXPECT_FALSE(before.IsOpen());
+    char byte;
+    EXPECT_EQ(before.Read(&byte, 1), 0) << "never reads another recording's bytes";
+    before.Close();
+    EXPECT_EQ(readAll(after, 4096), expected(1)) << "closing the dead stream leaves the new one alone";
 }

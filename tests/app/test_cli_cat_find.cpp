@@ -71,7 +71,7 @@ std::string readThroughCFSFile(const std::string &image, const std::string &path
     qint64 n;
     while ((n = f.Read(chunk, sizeof chunk)) > 0) out.append(chunk, (size_t)n);
     f.Close();
-    wfs_mount_register("/mnt", nullptr);
+    wfs_mount_register(WFS_STREAM_PREFIX, nullptr);
     return out;
 }
 } // namespace

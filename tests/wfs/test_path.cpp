@@ -146,7 +146,7 @@ class MountRegistry : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        for (const char *prefix : {"/mnt", "/a", "/b"})
+        for (const char *prefix : {WFS_STREAM_PREFIX, "/a", "/b"})
             while (wfs_mount_register(prefix, nullptr) != -1) {
             }
     }
@@ -159,14 +159,15 @@ TEST_F(MountRegistry, RecordingPathsGoToTheWfsTable)
     EXPECT_EQ(wfs_mount_lookup("C:/mnt/x"), wfs_default_ops());
     EXPECT_EQ(wfs_mount_lookup("/tmp/x"), wfs_default_ops());
     EXPECT_EQ(wfs_mount_lookup("mnt/x"), wfs_default_ops());
+    EXPECT_EQ(wfs_mount_lookup("/mnt/usb/export/x"), wfs_default_ops()) << "drives mounted under /mnt are PC files";
 }
 
 TEST_F(MountRegistry, UnregisteringSendsPathsBackToTheDefault)
 {
     ASSERT_EQ(wfs_register_stream_ops(), 1);
-    EXPECT_EQ(wfs_mount_register("/mnt", nullptr), 1);
+    EXPECT_EQ(wfs_mount_register(WFS_STREAM_PREFIX, nullptr), 1);
     EXPECT_EQ(wfs_mount_lookup("/mnt/idea0/2024-01-01/001/x"), wfs_default_ops());
-    EXPECT_EQ(wfs_mount_register("/mnt", nullptr), -1) << "nothing left to empty";
+    EXPECT_EQ(wfs_mount_register(WFS_STREAM_PREFIX, nullptr), -1) << "nothing left to empty";
 }
 
 TEST_F(MountRegistry, FirstMatchingEntryServesAndEmptiedEntriesAreReused)
@@ -178,12 +179,12 @@ TEST_F(MountRegistry, FirstMatchingEntryServesAndEmptiedEntriesAreReused)
     EXPECT_NE(wfs_mount_lookup("/a/x"), wfs_default_ops()) << "a copy of the table, not the default entry";
     EXPECT_EQ(wfs_mount_lookup("/b/x")->fopen, wfs_stream_ops()->fopen);
     EXPECT_EQ(wfs_mount_register("/a", nullptr), 1);
-    EXPECT_EQ(wfs_mount_register("/mnt", wfs_stream_ops()), 1);
+    EXPECT_EQ(wfs_mount_register(WFS_STREAM_PREFIX, wfs_stream_ops()), 1);
 }
 
 TEST_F(MountRegistry, ThirtyOneEntriesAtMost)
 {
     for (int i = 1; i < WFS_MOUNT_ENTRIES; ++i) ASSERT_EQ(wfs_register_stream_ops(), i);
     EXPECT_EQ(wfs_register_stream_ops(), -1);
-    EXPECT_EQ(wfs_mount_lookup("/mnt/x")->fopen, wfs_stream_ops()->fopen);
+    EXPECT_EQ(wfs_mount_lookup("/mnt/idex")->fopen, wfs_stream_ops()->fopen);
 }

@@ -1,6 +1,8 @@
 #include "cfsfile.h"
 
 #include "wfs_mount.h"
+#include "wfs_stream.h"
+#include "wfs_volume.h"
 
 #include <QFile>
 #include <QMutexLocker>
@@ -78,6 +80,7 @@ bool CFSFile::Open(const QString &strFilePath, unsigned int nFlags)
     m_nLength = 0;
     const QByteArray path = nativePath(strFilePath);
     m_pOps = wfs_mount_lookup(path.constData());
+    m_nGeneration = wfs_fs_generation();
     if (m_pOps == wfs_default_ops())
         m_pStream = openPcFile(path, nFlags);
     else
@@ -85,9 +88,22 @@ bool CFSFile::Open(const QString &strFilePath, unsigned int nFlags)
     return m_pStream != nullptr;
 }
 
+// After a rescan the library has reset every handle and may have given this one's
+// slot to another recording: such a stream is dropped, never used or closed again.
+bool CFSFile::isStale() const
+{
+    return m_pStream && m_pOps->fopen == wfs_stream_ops()->fopen && m_nGeneration != wfs_fs_generation();
+}
+
+void *CFSFile::stream()
+{
+    if (isStale()) m_pStream = nullptr;
+    return m_pStream;
+}
+
 void CFSFile::closeStream()
 {
-    if (!m_pStream) return;
+    if (!stream()) return;
     m_pOps->fclose(m_pStream);
     m_pStream = nullptr;
 }
@@ -101,21 +117,21 @@ void CFSFile::Close()
 qint64 CFSFile::Read(void *pBuffer, qint64 nCount)
 {
     QMutexLocker locker(&Lock());
-    if (!m_pStream || nCount <= 0) return 0;
+    if (!stream() || nCount <= 0) return 0;
     return (qint64)m_pOps->fread(pBuffer, 1, (size_t)nCount, m_pStream);
 }
 
 qint64 CFSFile::Write(const void *pBuffer, qint64 nCount)
 {
     QMutexLocker locker(&Lock());
-    if (!m_pStream || nCount <= 0) return 0;
+    if (!stream() || nCount <= 0) return 0;
     return (qint64)m_pOps->fwrite(pBuffer, 1, (size_t)nCount, m_pStream);
 }
 
 bool CFSFile::Flush()
 {
     QMutexLocker locker(&Lock());
-    return m_pStream && m_pOps->fflush(m_pStream) == 0;
+    return stream() && m_pOps->fflush(m_pStream) == 0;
 }
 
 qint64 CFSFile::position() const
@@ -128,7 +144,7 @@ qint64 CFSFile::position() const
 qint64 CFSFile::Seek(qint64 nOffset, int nWhence)
 {
     QMutexLocker locker(&Lock());
-    if (!m_pStream) return 0;
+    if (!stream()) return 0;
     int rc = m_pOps->fseek(m_pStream, nOffset, nWhence);
     if (rc != 0) {
         qWarning("CFSFile::Seek pos=%d", rc);
@@ -140,13 +156,14 @@ qint64 CFSFile::Seek(qint64 nOffset, int nWhence)
 qint64 CFSFile::GetPosition()
 {
     QMutexLocker locker(&Lock());
+    stream();
     return position();
 }
 
 qint64 CFSFile::GetLength()
 {
     QMutexLocker locker(&Lock());
-    if (!m_pStream) return 0;
+    if (!stream()) return 0;
     const qint64 pos = position();
     if (m_pOps->fseek(m_pStream, 0, SEEK_END) == 0) {
         m_nLength = position();
@@ -158,16 +175,16 @@ qint64 CFSFile::GetLength()
 char *CFSFile::ReadString(char *pBuffer, int nMax)
 {
     QMutexLocker locker(&Lock());
-    return m_pStream ? m_pOps->fgets(pBuffer, nMax, m_pStream) : nullptr;
+    return stream() ? m_pOps->fgets(pBuffer, nMax, m_pStream) : nullptr;
 }
 
 bool CFSFile::WriteString(const char *pText)
 {
     QMutexLocker locker(&Lock());
-    return m_pStream && m_pOps->fputs(pText, m_pStream) >= 0;
+    return stream() && m_pOps->fputs(pText, m_pStream) >= 0;
 }
 
-bool CFSFile::IsOpen() const { return m_pStream != nullptr; }
+bool CFSFile::IsOpen() const { return m_pStream && !isStale(); }
 
 QString CFSFile::GetFilePath() const { return m_strFilePath; }
 

@@ -1,4 +1,4 @@
-// The one file wrapper of the program: recordings under "/mnt" and files on
+// The one file wrapper of the program: recordings under "/mnt/ide" and files on
 // the PC are opened, read, written and positioned alike, one operation at a time.
 #pragma once
 
@@ -53,6 +53,9 @@ public:
     static QMutex &Lock();
 
 private:
+    // The open stream, or none; a recording stream dies with the disk scan it was opened in.
+    void *stream();
+    bool isStale() const;
     void closeStream();
     qint64 position() const;
     void *openPcFile(const QByteArray &path, unsigned int nFlags) const;
@@ -61,4 +64,5 @@ private:
     QString m_strFilePath;
     qint64 m_nLength = 0;
     const wfs_fs_ops *m_pOps = nullptr;
+    unsigned int m_nGeneration = 0; // disk scan a recording stream belongs to
 };
