@@ -19,6 +19,7 @@ public:
     // The next complete frame, or null until more input arrives. Junk and implausible
     // headers are skipped one byte at a time until a frame start is found again.
     const H264_PARSER_FRAME *next();
+    size_t pendingBytes() const { return buffer_.size() - pos_; }
 
 private:
     struct KeyState {

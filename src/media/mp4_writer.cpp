@@ -1,0 +1,99 @@
+#include "mp4_writer.h"
+
+#include "recorder_frame.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace korvane::media {
+
+namespace {
+
+// Recorder clocks carry no zone: the stamp's digits are written as they are.
+std::string creationTime(uint32_t stamp)
+{
+    const DateTime t = unpackStamp(stamp);
+    char text[40];
+    snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u.000000Z", t.year, t.month, t.day, t.hour, t.minute,
+             t.second);
+    return text;
+}
+
+} // namespace
+
+Mp4Writer::~Mp4Writer()
+{
+    if (!format_) return;
+    if (format_->pb) avio_closep(&format_->pb);
+    avformat_free_context(format_);
+}
+
+int Mp4Writer::addVideoStream(const VideoTrack &video)
+{
+    video_ = avformat_new_stream(format_, nullptr);
+    if (!video_) return AVERROR(ENOMEM);
+    AVCodecParameters *par = video_->codecpar;
+    par->codec_type = AVMEDIA_TYPE_VIDEO;
+    par->codec_id = video.encodeType == 5 ? AV_CODEC_ID_HEVC : AV_CODEC_ID_H264;
+    par->codec_tag = video.encodeType == 5 ? MKTAG('h', 'v', 'c', '1') : MKTAG('a', 'v', 'c', '1');
+    par->width = int(video.width);
+    par->height = int(video.height);
+    par->extradata = static_cast<uint8_t *>(av_mallocz(video.parameterSets.size() + AV_INPUT_BUFFER_PADDING_SIZE));
+    if (!par->extradata) return AVERROR(ENOMEM);
+    memcpy(par->extradata, video.parameterSets.data(), video.parameterSets.size());
+    par->extradata_size = int(video.parameterSets.size());
+    videoTimeBase_ = {1, int(video.frameRate)};
+    video_->time_base = videoTimeBase_;
+    video_->avg_frame_rate = {int(video.frameRate), 1};
+    return 0;
+}
+
+int Mp4Writer::addAudioStream(const AVCodecContext *encoder)
+{
+    audio_ = avformat_new_stream(format_, nullptr);
+    if (!audio_) return AVERROR(ENOMEM);
+    audioTimeBase_ = encoder->time_base;
+    audio_->time_base = audioTimeBase_;
+    return avcodec_parameters_from_context(audio_->codecpar, encoder);
+}
+
+int Mp4Writer::open(const std::string &path, const VideoTrack &video, const AVCodecContext *audioEncoder)
+{
+    packet_.reset(av_packet_alloc());
+    int rc = packet_ ? avformat_alloc_output_context2(&format_, nullptr, "mp4", path.c_str()) : AVERROR(ENOMEM);
+    if (rc >= 0) rc = addVideoStream(video);
+    if (rc >= 0 && audioEncoder) rc = addAudioStream(audioEncoder);
+    if (rc >= 0) rc = av_dict_set(&format_->metadata, "creation_time", creationTime(video.firstStamp).c_str(), 0);
+    if (rc >= 0) rc = avio_open(&format_->pb, path.c_str(), AVIO_FLAG_WRITE);
+    created_ = rc >= 0;
+    return rc < 0 ? rc : avformat_write_header(format_, nullptr);
+}
+
+int Mp4Writer::writeVideo(const uint8_t *data, size_t size, bool key, int64_t frameIndex)
+{
+    int rc = av_new_packet(packet_.get(), int(size));
+    if (rc < 0) return rc;
+    memcpy(packet_->data, data, size);
+    packet_->pts = packet_->dts = frameIndex;
+    packet_->duration = 1;
+    packet_->flags = key ? AV_PKT_FLAG_KEY : 0;
+    packet_->stream_index = video_->index;
+    av_packet_rescale_ts(packet_.get(), videoTimeBase_, video_->time_base);
+    return av_interleaved_write_frame(format_, packet_.get());
+}
+
+int Mp4Writer::writeAudio(AVPacket *packet)
+{
+    packet->stream_index = audio_->index;
+    av_packet_rescale_ts(packet, audioTimeBase_, audio_->time_base);
+    return av_interleaved_write_frame(format_, packet);
+}
+
+int Mp4Writer::finish()
+{
+    const int rc = av_write_trailer(format_);
+    const int closed = avio_closep(&format_->pb);
+    return rc < 0 ? rc : closed;
+}
+
+} // namespace korvane::media
