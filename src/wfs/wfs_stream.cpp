@@ -308,20 +308,6 @@ bool belongs_to_previous_day(const wfs_dir_item &item, uint32_t day)
     return item.start_time < day && time_of_day(item.end_time) < time_of_day(item.start_time);
 }
 
-int64_t local_seconds(uint32_t packed)
-{
-    wfs_date_time t = wfs_unpack_time(packed);
-    struct tm tm = {};
-    tm.tm_year = t.year - 1900;
-    tm.tm_mon = t.month - 1;
-    tm.tm_mday = t.day;
-    tm.tm_hour = t.hour;
-    tm.tm_min = t.minute;
-    tm.tm_sec = t.second;
-    tm.tm_isdst = -1;
-    return (int64_t)mktime(&tm);
-}
-
 void fill_find_entry(const wfs_pdp *pdp, uint32_t cluster, const wfs_dir_item &item, wfs_find_entry *out)
 {
     wfs_date_time s = wfs_unpack_time(item.start_time), e = wfs_unpack_time(item.end_time);
@@ -332,7 +318,7 @@ void fill_find_entry(const wfs_pdp *pdp, uint32_t cluster, const wfs_dir_item &i
     wfs_format_record_name(out->name, sizeof out->name, name);
     int64_t sectors = int64_t(item.item_num) * pdp->sec_per_clus + item.end_length - item.head_sectors;
     out->size = sectors > 0 ? sectors * pdp->sec_size : 0;
-    out->time_write = local_seconds(item.start_time);
+    out->time_write = wfs_packed_to_local_seconds(item.start_time);
 }
 
 // The next recording of the search's channel and stream type that belongs to its day.

@@ -28,7 +28,7 @@ uint32_t wfs_now_packed()
     return wfs_pack_time({tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec});
 }
 
-int64_t wfs_packed_to_seconds(uint32_t packed)
+struct tm wfs_packed_to_tm(uint32_t packed)
 {
     wfs_date_time t = wfs_unpack_time(packed);
     struct tm tm = {};
@@ -38,7 +38,20 @@ int64_t wfs_packed_to_seconds(uint32_t packed)
     tm.tm_hour = t.hour;
     tm.tm_min = t.minute;
     tm.tm_sec = t.second;
+    tm.tm_isdst = -1;
+    return tm;
+}
+
+int64_t wfs_packed_to_seconds(uint32_t packed)
+{
+    struct tm tm = wfs_packed_to_tm(packed);
     return (int64_t)timegm(&tm);
+}
+
+int64_t wfs_packed_to_local_seconds(uint32_t packed)
+{
+    struct tm tm = wfs_packed_to_tm(packed);
+    return (int64_t)mktime(&tm);
 }
 
 uint32_t wfs_seconds_to_packed(int64_t seconds)

@@ -16,6 +16,10 @@ uint32_t wfs_now_packed();
 // Seconds since the epoch of the packed calendar time, counted without a time zone.
 int64_t wfs_packed_to_seconds(uint32_t packed);
 uint32_t wfs_seconds_to_packed(int64_t seconds);
+// The packed time as a calendar record (daylight saving left to the system).
+struct tm wfs_packed_to_tm(uint32_t packed);
+// Seconds since 1970 of the packed time read as local time of this machine.
+int64_t wfs_packed_to_local_seconds(uint32_t packed);
 uint32_t wfs_time_add_seconds(uint32_t packed, int64_t seconds);
 int64_t wfs_time_diff_seconds(uint32_t later, uint32_t earlier);
 // Milliseconds of a steady clock, for access times.
