@@ -7,3 +7,5 @@ int runInfo(const CliOptions &options);
 int runList(const CliOptions &options);
 int runCat(const CliOptions &options);
 int runFind(const CliOptions &options);
+int runProbe(const CliOptions &options);
+int runConvert(const CliOptions &options);

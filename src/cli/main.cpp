@@ -15,7 +15,9 @@ void usage()
     fprintf(stderr, "usage: korvane-cli info [--image FILE]... [--no-devices] [--verbose]\n"
                     "       korvane-cli list [--image FILE]... [--no-devices] [--format N]\n"
                     "       korvane-cli cat [--image FILE]... [--no-devices] PATH\n"
-                    "       korvane-cli find [--image FILE]... [--no-devices] PATTERN\n");
+                    "       korvane-cli find [--image FILE]... [--no-devices] PATTERN\n"
+                    "       korvane-cli probe FILE\n"
+                    "       korvane-cli convert SRC DST\n");
 }
 
 bool g_verbose = false;
@@ -43,6 +45,8 @@ int main(int argc, char **argv)
     if (strcmp(argv[1], "list") == 0) return runList(options);
     if (strcmp(argv[1], "cat") == 0 && options.args.size() == 1) return runCat(options);
     if (strcmp(argv[1], "find") == 0 && options.args.size() == 1) return runFind(options);
+    if (strcmp(argv[1], "probe") == 0 && options.args.size() == 1) return runProbe(options);
+    if (strcmp(argv[1], "convert") == 0 && options.args.size() == 2) return runConvert(options);
     usage();
     return 2;
 }

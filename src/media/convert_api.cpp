@@ -1,5 +1,6 @@
 // TPLAY_StartConvertFile and TPLAY_CancelConvertFile over a table of running conversions.
 #include "convert_job.h"
+#include "sdk_state.h"
 #include "tnetsdk.h"
 
 #include <climits>
@@ -95,6 +96,7 @@ int32_t TPLAY_StartConvertFile(const TSDK_CALLBACK_INFO *pCallBack, const char *
     using namespace korvane::media;
     if (!pCallBack || !szSrcPath || !szDstPath || !*szSrcPath || !*szDstPath || sameFile(szSrcPath, szDstPath))
         return TSDK_ERR_ARGUMENT;
+    quietFFmpegLog();
     try {
         return table().start(*pCallBack, szSrcPath, szDstPath);
     } catch (...) {

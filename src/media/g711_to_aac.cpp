@@ -2,6 +2,10 @@
 
 #include "recorder_frame.h"
 
+extern "C" {
+#include <libavutil/opt.h>
+}
+
 namespace korvane::media {
 
 namespace {
@@ -19,6 +23,7 @@ AvPtr<AVCodecContext> openCodec(const AVCodec *codec, AVSampleFormat format)
     ctx->time_base = {1, kAudioSampleRate};
     ctx->bit_rate = av_codec_is_encoder(codec) ? kAacBitRate : 0;
     ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (av_codec_is_encoder(codec)) av_opt_set(ctx->priv_data, "aac_coder", "fast", 0); // speech at 8 kHz needs no more
     if (av_channel_layout_copy(&ctx->ch_layout, &kMono) < 0 || avcodec_open2(ctx.get(), codec, nullptr) < 0)
         return nullptr;
     return ctx;

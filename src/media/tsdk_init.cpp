@@ -1,5 +1,9 @@
 #include "sdk_state.h"
 
+extern "C" {
+#include <libavutil/log.h>
+}
+
 #include <mutex>
 
 namespace korvane::media {
@@ -16,6 +20,12 @@ bool initRecord(TSDK_INIT_PARAM *out)
     return g_initialised;
 }
 
+void quietFFmpegLog()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_level(AV_LOG_ERROR); });
+}
+
 } // namespace korvane::media
 
 // The first record is kept; later calls change nothing and succeed.
@@ -23,6 +33,7 @@ extern "C" int32_t TSDK_Init(const TSDK_INIT_PARAM *pInit)
 {
     using namespace korvane::media;
     if (!pInit) return TSDK_ERR_ARGUMENT;
+    quietFFmpegLog();
     std::lock_guard<std::mutex> lock(g_initMutex);
     if (!g_initialised) {
         g_init = *pInit;
