@@ -1,0 +1,156 @@
+// The process-wide settings and shared state: "Config.ini", folders, language,
+// map page and key, version texts, the per-window path queues, the disk read
+// lock, record dates, the current source and date, and the sync pacing windows.
+// Qt Core only, so tools and tests can use it without widgets.
+#pragma once
+
+#include <QDate>
+#include <QMap>
+#include <QMutex>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <atomic>
+
+class CGlobalAppData : public QObject
+{
+    Q_OBJECT
+public:
+    enum RecordSource { sourceDisk = 0, sourceLocal = 1 };
+
+    // The single object, created and loaded on first use.
+    static CGlobalAppData *instance();
+    // Writes the settings kept at exit and destroys the object; a later instance() loads anew.
+    static void saveAndRelease();
+    // Before the first instance(): the application folder to use instead of the executable's
+    // (tools and tests); empty restores the default.
+    static void setAppPathOverride(const QString &strAppPath);
+    // Text in the local 8-bit encoding, logged as a debug message (the WFS library's channel).
+    static void printDebugInfo(const char *pText);
+
+    // Folders. Resources (skin, language, map, copyright, license) are read from the
+    // application folder; settings, logs and the Backup folders live beside it when it is
+    // writable, otherwise in the user's XDG configuration and data folders.
+    QString appPath() const { return m_strAppPath; }
+    QString dataPath() const { return m_strDataPath; }
+    QString configFilePath() const { return m_strConfigFile; }
+    QString logPath() const { return m_strDataPath + "/Log"; }
+    static bool isFolderWritable(const QString &strPath);
+
+    QString capturePath() const { return m_strCapturePath; }
+    void setCapturePath(const QString &strPath);
+    QString recordPath() const { return m_strRecordPath; }
+    void setRecordPath(const QString &strPath);
+    int recordFormat() const { return m_nRecordFormat; }
+    void setRecordFormat(int nFormat) { m_nRecordFormat = nFormat; }
+
+    QString language() const { return m_strLanguage; }
+    void setLanguage(const QString &strLanguage);
+    // Full path of the translation file, empty for English and unknown names.
+    QString languageFile() const { return m_strLanguageFile; }
+    static QString languageFileName(const QString &strLanguage);
+    static QStringList languageNames();
+
+    int license() const { return m_nLicense; }
+    int logLevel() const { return m_nLogLevel; }
+
+    int mapType() const { return m_nMapType; }
+    int outChina() const { return m_nOutChina; }
+    void setOutChina(int nOutChina) { m_nOutChina = nOutChina; }
+    QString mapPath() const { return m_strMapPath; }
+    QString mapKey() const { return m_strMapKey; }
+    QString securityCode() const { return m_strSecurityCode; }
+    // Stores the map settings, chooses the page of the type and rewrites key and code in it.
+    bool setMapSettings(int nMapType, const QString &strMapKey, const QString &strSecurityCode);
+    static QString mapPageName(int nMapType);
+    // Key and security code as found in a map page; false when the page cannot be read.
+    static bool readMapKey(const QString &strPagePath, int nMapType, QString &strKey, QString &strSecurityCode);
+    static bool writeMapKey(const QString &strPagePath, int nMapType, const QString &strKey,
+                            const QString &strSecurityCode);
+
+    QString version() const { return m_strVersion; }
+    QString buildTime() const { return m_strBuildTime; }
+    // "yyyy.MM.dd hh:mm:ss" from compiler texts such as "Aug  2 2026" and "09:05:01".
+    static QString buildTimeText(const QString &strDate, const QString &strTime);
+
+    // Per-window recording path queues (window = playback port 0..15).
+    void appendWndPaths(int nWnd, const QStringList &paths);
+    QString takeWndPath(int nWnd);
+    void clearWndPaths(int nWnd); // -1 clears every queue
+    int wndPathCount(int nWnd);
+    QMutex &wndPathMutex() { return m_wndPathMutex; }
+
+    // Held around every read of a recording; released before output is written.
+    QMutex &diskReadMutex() { return m_diskReadMutex; }
+
+    // Physical drive number of each disk index, for the label "PhysicalDrive%1".
+    void setDriveNumbers(const QVector<int> &driveNumbers) { m_driveNumbers = driveNumbers; }
+    // Fills the drive numbers of the first nIdeNum disks from the disk layer.
+    void updateDriveNumbers(int nIdeNum);
+    int driveNumber(int nDisk) const; // the disk index itself when unknown
+
+    // Days that hold recordings, one set per source (disk page, local page).
+    void addRecordDate(int nSource, const QDate &date);
+    bool hasRecordDate(int nSource, const QDate &date) const;
+    void clearRecordDates(int nSource);
+    const QSet<QDate> &recordDates(int nSource) const;
+
+    int curSource() const { return m_nCurSource; }
+    void setCurSource(int nSource) { m_nCurSource = nSource; }
+    QDate curRecordDate() const { return m_curRecordDate; }
+    void setCurRecordDate(const QDate &date); // emits updateRecord
+
+    // Synchronised windows held back or ahead by the pacing timer, -1 = none.
+    int slowestWnd() const { return m_nSlowestWnd; }
+    void setSlowestWnd(int nWnd) { m_nSlowestWnd = nWnd; }
+    int fastestWnd() const { return m_nFastestWnd; }
+    void setFastestWnd(int nWnd) { m_nFastestWnd = nWnd; }
+
+    void loadSettings();
+    void saveSettings() const;
+
+signals:
+    void updateRecord(QDate date);
+    void updateStopStatus();
+    void refreshPlay();
+    void showConfig();
+
+private:
+    CGlobalAppData();
+    ~CGlobalAppData() override;
+    void choosePaths();
+    void fillDefaultFolders();
+    void updateMapPath();
+
+    QString m_strAppPath;
+    QString m_strDataPath;
+    QString m_strConfigFile;
+    QString m_strCapturePath;
+    QString m_strRecordPath;
+    int m_nRecordFormat = 0;
+    QString m_strLanguage;
+    QString m_strLanguageFile;
+    int m_nLicense = 1;
+    int m_nLogLevel = 0;
+    int m_nMapType = 0;
+    int m_nOutChina = 1;
+    QString m_strMapPath;
+    QString m_strMapKey;
+    QString m_strSecurityCode;
+    QString m_strVersion;
+    QString m_strBuildTime;
+
+    QMutex m_wndPathMutex;
+    QMap<int, QStringList> m_wndPaths;
+    QMutex m_diskReadMutex;
+    QVector<int> m_driveNumbers;
+    QSet<QDate> m_diskRecordDates;
+    QSet<QDate> m_localRecordDates;
+    int m_nCurSource = sourceDisk;
+    QDate m_curRecordDate;
+    std::atomic<int> m_nSlowestWnd{-1};
+    std::atomic<int> m_nFastestWnd{-1};
+};
