@@ -1,0 +1,260 @@
+// CGlobalAppData: Config.ini defaults and write-back, folders, the XDG fallback,
+// the map page key, build texts and the per-window path queues.
+#include "common/cglobalappdata.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+
+void writeFile(const QString &strPath, const QByteArray &data)
+{
+    QDir().mkpath(QFileInfo(strPath).absolutePath());
+    QFile file(strPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+QByteArray readFile(const QString &strPath)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class GlobalAppDataTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        CGlobalAppData::setAppPathOverride(m_dir.path());
+    }
+    void TearDown() override
+    {
+        CGlobalAppData::saveAndRelease();
+        CGlobalAppData::setAppPathOverride(QString());
+    }
+    QString path(const QString &strName) const { return m_dir.path() + strName; }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(GlobalAppDataTest, MissingConfigGivesDefaultsAndCreatesBackupFolders)
+{
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    EXPECT_EQ(pData->appPath(), m_dir.path());
+    EXPECT_EQ(pData->capturePath(), path("/Backup/Picture"));
+    EXPECT_EQ(pData->recordPath(), path("/Backup/Record"));
+    EXPECT_TRUE(QDir(path("/Backup/Picture")).exists());
+    EXPECT_TRUE(QDir(path("/Backup/Record")).exists());
+    EXPECT_EQ(pData->recordFormat(), 0);
+    EXPECT_EQ(pData->language(), "English");
+    EXPECT_TRUE(pData->languageFile().isEmpty());
+    EXPECT_EQ(pData->license(), 1);
+    EXPECT_EQ(pData->logLevel(), 0);
+    EXPECT_EQ(pData->mapType(), 0);
+    EXPECT_EQ(pData->outChina(), 1);
+    EXPECT_EQ(pData->mapPath(), path("/map/baiduMap.html"));
+    EXPECT_TRUE(pData->mapKey().isEmpty());
+    EXPECT_TRUE(pData->securityCode().isEmpty());
+    EXPECT_FALSE(QFile::exists(path("/Config.ini")));
+}
+
+TEST_F(GlobalAppDataTest, SaveWritesBackOnlyTheKeysKeptAtExit)
+{
+    writeFile(path("/Config.ini"), "[Info]\nLogLevel=4\n[themes]\nLicense=0\nSolution=SimpChinese\n"
+                                   "[Map]\nMapType=1\nOutChina=0\n[Record]\nFormat=5\n");
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    EXPECT_EQ(pData->logLevel(), 4);
+    EXPECT_EQ(pData->license(), 0);
+    EXPECT_EQ(pData->recordFormat(), 5);
+    EXPECT_EQ(pData->languageFile(), path("/language/korvane_zh.qm"));
+    EXPECT_EQ(pData->mapPath(), path("/map/gaodeMap.html"));
+    pData->setCapturePath(path("/pics"));
+    pData->setRecordFormat(1);
+    pData->setLanguage("German");
+    CGlobalAppData::saveAndRelease();
+
+    QSettings settings(path("/Config.ini"), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Paths/capture").toString(), path("/pics"));
+    EXPECT_EQ(settings.value("Paths/record").toString(), path("/Backup/Record"));
+    EXPECT_EQ(settings.value("Record/Format").toInt(), 1);
+    EXPECT_EQ(settings.value("themes/Solution").toString(), "German");
+    EXPECT_EQ(settings.value("Map/MapType").toInt(), 1);
+    EXPECT_EQ(settings.value("Map/OutChina").toInt(), 0);
+    // Read at start, never written: the values in the file stay the user's.
+    EXPECT_EQ(settings.value("Info/LogLevel").toInt(), 4);
+    EXPECT_EQ(settings.value("themes/License").toInt(), 0);
+
+    CGlobalAppData *pAgain = CGlobalAppData::instance();
+    EXPECT_EQ(pAgain->capturePath(), path("/pics"));
+    EXPECT_EQ(pAgain->languageFile(), path("/language/korvane_de.qm"));
+}
+
+TEST_F(GlobalAppDataTest, CorruptConfigFallsBackToDefaultsAndIsRewritten)
+{
+    writeFile(path("/Config.ini"), QByteArray("\x00\xff\xfe[[[garbage\n=\n[Map\nMapType=abc\n", 38));
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    EXPECT_EQ(pData->mapType(), 0);
+    EXPECT_EQ(pData->language(), "English");
+    EXPECT_EQ(pData->recordPath(), path("/Backup/Record"));
+    CGlobalAppData::saveAndRelease();
+    QSettings settings(path("/Config.ini"), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("themes/Solution").toString(), "English");
+    EXPECT_EQ(settings.value("Paths/record").toString(), path("/Backup/Record"));
+}
+
+TEST_F(GlobalAppDataTest, UnwritableApplicationFolderUsesXdgLocations)
+{
+    // procfs refuses new files even to root, unlike permission bits.
+    ASSERT_FALSE(CGlobalAppData::isFolderWritable("/proc"));
+    EXPECT_TRUE(CGlobalAppData::isFolderWritable(m_dir.path()));
+    CGlobalAppData::setAppPathOverride("/proc");
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    const QString strData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString strConfig = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    EXPECT_EQ(pData->appPath(), "/proc");
+    EXPECT_EQ(pData->dataPath(), strData);
+    EXPECT_EQ(pData->configFilePath(), strConfig + "/Config.ini");
+    EXPECT_EQ(pData->logPath(), strData + "/Log");
+    EXPECT_TRUE(QDir(strData + "/Backup/Picture").exists());
+    EXPECT_TRUE(QDir(strData + "/Backup/Record").exists());
+    EXPECT_EQ(pData->mapPath(), "/proc/map/baiduMap.html");
+    CGlobalAppData::saveAndRelease();
+    EXPECT_TRUE(QFile::exists(strConfig + "/Config.ini"));
+}
+
+TEST_F(GlobalAppDataTest, LanguageTable)
+{
+    EXPECT_EQ(CGlobalAppData::languageFileName("SimpChinese"), "/language/korvane_zh.qm");
+    EXPECT_EQ(CGlobalAppData::languageFileName("TradChinese"), "/language/korvane_td.qm");
+    EXPECT_EQ(CGlobalAppData::languageFileName("Turkish"), "/language/korvane_tr.qm");
+    EXPECT_TRUE(CGlobalAppData::languageFileName("English").isEmpty());
+    EXPECT_TRUE(CGlobalAppData::languageFileName("Klingon").isEmpty());
+    EXPECT_EQ(CGlobalAppData::languageNames().size(), 10);
+}
+
+TEST_F(GlobalAppDataTest, VersionAndBuildTexts)
+{
+    EXPECT_TRUE(CGlobalAppData::instance()->version().startsWith("V"));
+    EXPECT_EQ(CGlobalAppData::buildTimeText("Aug  2 2026", "09:05:01"), "2026.08.02 09:05:01");
+    EXPECT_EQ(CGlobalAppData::buildTimeText("Dec 24 2025", "23:59:59"), "2025.12.24 23:59:59");
+    const QRegularExpression pattern("^\\d{4}\\.\\d{2}\\.\\d{2} \\d{2}:\\d{2}:\\d{2}$");
+    EXPECT_TRUE(pattern.match(CGlobalAppData::instance()->buildTime()).hasMatch());
+}
+
+TEST_F(GlobalAppDataTest, MapKeyIsReadFromKeyAndAkLines)
+{
+    const QString strPage = path("/baidu.html");
+    writeFile(strPage, "<html>\n<script src=\"http://api.map.baidu.com/api?v=3.0&ak=AK111&services=1\"></script>\n"
+                       "<script src=\"http://x/maps?key=KEY222&sensor=false\"></script>\n</html>");
+    QString strKey, strCode;
+    ASSERT_TRUE(CGlobalAppData::readMapKey(strPage, 0, strKey, strCode));
+    EXPECT_EQ(strKey, "KEY222"); // the last match wins
+    EXPECT_TRUE(strCode.isEmpty());
+
+    writeFile(strPage, "<script src=\"http://api.map.baidu.com/api?v=3.0&ak=AK111&services=1\"></script>\n");
+    ASSERT_TRUE(CGlobalAppData::readMapKey(strPage, 0, strKey, strCode));
+    EXPECT_EQ(strKey, "AK111");
+}
+
+TEST_F(GlobalAppDataTest, SecurityCodeOnlyForGaode)
+{
+    const QString strPage = path("/gaode.html");
+    writeFile(strPage, "window._AMapSecurityConfig = { securityJsCode: 'CODE333', };\n"
+                       "<script src=\"https://webapi.amap.com/maps?v=2.0&key=GKEY&services=x\"></script>\n");
+    QString strKey, strCode;
+    ASSERT_TRUE(CGlobalAppData::readMapKey(strPage, 1, strKey, strCode));
+    EXPECT_EQ(strKey, "GKEY");
+    EXPECT_EQ(strCode, "CODE333");
+    ASSERT_TRUE(CGlobalAppData::readMapKey(strPage, 2, strKey, strCode));
+    EXPECT_TRUE(strCode.isEmpty());
+}
+
+TEST_F(GlobalAppDataTest, MissingMapPageGivesEmptyKey)
+{
+    QString strKey = "old", strCode = "old";
+    EXPECT_FALSE(CGlobalAppData::readMapKey(path("/none.html"), 1, strKey, strCode));
+    EXPECT_TRUE(strKey.isEmpty());
+    EXPECT_TRUE(strCode.isEmpty());
+    EXPECT_FALSE(CGlobalAppData::writeMapKey(path("/none.html"), 1, "k", "c"));
+    EXPECT_FALSE(QFile::exists(path("/none.html")));
+}
+
+TEST_F(GlobalAppDataTest, MapKeyRewriteKeepsTheRestOfThePage)
+{
+    const QString strPage = path("/map/gaodeMap.html");
+    writeFile(strPage, "<html>\n  securityJsCode: 'OLDCODE',\n"
+                       "<script src=\"https://webapi.amap.com/maps?v=2.0&key=OLDKEY&services=x\"></script>\n"
+                       "<script src=\"http://api.map.baidu.com/api?v=3.0&ak=OLDAK&services=1\"></script>\n"
+                       "</html>");
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    ASSERT_TRUE(pData->setMapSettings(1, "NEWKEY", "NEWCODE"));
+    EXPECT_EQ(pData->mapPath(), strPage);
+    EXPECT_EQ(readFile(strPage),
+              QByteArray("<html>\n  securityJsCode: 'NEWCODE',\n"
+                         "<script src=\"https://webapi.amap.com/maps?v=2.0&key=NEWKEY&services=x\"></script>\n"
+                         "<script src=\"http://api.map.baidu.com/api?v=3.0&ak=NEWKEY&services=1\"></script>\n"
+                         "</html>"));
+    QString strKey, strCode;
+    CGlobalAppData::readMapKey(strPage, 1, strKey, strCode);
+    EXPECT_EQ(strKey, "NEWKEY");
+    EXPECT_EQ(strCode, "NEWCODE");
+}
+
+TEST_F(GlobalAppDataTest, MapKeyRewriteOnBaiduLeavesSecurityLineAlone)
+{
+    const QString strPage = path("/map/baiduMap.html");
+    writeFile(strPage, "securityJsCode: 'KEEP'\n<script src=\"a?v=3.0&ak=A&services=1\"></script>\n");
+    ASSERT_TRUE(CGlobalAppData::writeMapKey(strPage, 0, "B", "X"));
+    EXPECT_EQ(readFile(strPage), QByteArray("securityJsCode: 'KEEP'\n<script src=\"a?v=3.0&ak=B&services=1\"></script>\n"));
+}
+
+TEST_F(GlobalAppDataTest, WindowPathQueues)
+{
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    pData->appendWndPaths(0, {"/mnt/idea0/a", "/mnt/idea0/b"});
+    pData->appendWndPaths(3, {"/mnt/idea0/c"});
+    EXPECT_EQ(pData->takeWndPath(0), "/mnt/idea0/a");
+    EXPECT_EQ(pData->wndPathCount(0), 1);
+    EXPECT_TRUE(pData->takeWndPath(1).isEmpty());
+    pData->clearWndPaths(0);
+    EXPECT_TRUE(pData->takeWndPath(0).isEmpty());
+    EXPECT_EQ(pData->wndPathCount(3), 1);
+    pData->appendWndPaths(5, {"x"});
+    pData->clearWndPaths(-1);
+    EXPECT_EQ(pData->wndPathCount(3), 0);
+    EXPECT_EQ(pData->wndPathCount(5), 0);
+}
+
+TEST_F(GlobalAppDataTest, RecordDatesSourcesAndCurrentDate)
+{
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    const QDate day(2024, 3, 5);
+    pData->addRecordDate(CGlobalAppData::sourceDisk, day);
+    EXPECT_TRUE(pData->hasRecordDate(CGlobalAppData::sourceDisk, day));
+    EXPECT_FALSE(pData->hasRecordDate(CGlobalAppData::sourceLocal, day));
+    pData->clearRecordDates(CGlobalAppData::sourceDisk);
+    EXPECT_TRUE(pData->recordDates(CGlobalAppData::sourceDisk).isEmpty());
+
+    QSignalSpy spy(pData, &CGlobalAppData::updateRecord);
+    pData->setCurRecordDate(day);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toDate(), day);
+    EXPECT_EQ(pData->curRecordDate(), day);
+
+    EXPECT_EQ(pData->slowestWnd(), -1);
+    EXPECT_EQ(pData->fastestWnd(), -1);
+    pData->setDriveNumbers({0, 3});
+    EXPECT_EQ(pData->driveNumber(1), 3);
+    EXPECT_EQ(pData->driveNumber(7), 7);
+}
+
+} // namespace
