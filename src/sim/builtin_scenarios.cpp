@@ -18,6 +18,8 @@ private:
     uint64_t state_;
 };
 
+// Every camera records CIF at 12 frames per second; the fourth one in H.265,
+// the first one with sound.
 RecordingSpec demoRecording(int channel, Seconds start, Seconds length, uint8_t alarm)
 {
     RecordingSpec r;
@@ -25,7 +27,7 @@ RecordingSpec demoRecording(int channel, Seconds start, Seconds length, uint8_t 
     r.start = start;
     r.end = start + length;
     r.alarm = alarm;
-    r.bytesPerSecond = 8192;
+    r.fps = 12;
     r.codec = channel == 3 ? 3 : 2;
     r.audio = channel == 0;
     if (alarm != 0)
@@ -47,18 +49,20 @@ bool overlaps(const Scenario &s, const RecordingSpec &r)
     return false;
 }
 
+// H.265 takes several times longer to encode, so its recordings are shorter.
+Seconds demoLength(Lcg &rng, int channel) { return channel == 3 ? 5 + rng.below(31) : 10 + rng.below(81); }
+
 void addChannelDay(Scenario &s, Lcg &rng, int channel, Seconds from, Seconds to)
 {
     static const uint8_t alarms[] = {0, 0, 1, 2, 3, 4};
-    for (Seconds t = from + rng.below(1800); t < to; t += 1800 + rng.below(5400)) {
-        RecordingSpec r = demoRecording(channel, t, 5 + rng.below(176), alarms[rng.below(6)]);
+    for (Seconds t = from + rng.below(3600); t < to; t += 5400 + rng.below(7200)) {
+        RecordingSpec r = demoRecording(channel, t, demoLength(rng, channel), alarms[rng.below(6)]);
         if (overlaps(s, r))
             continue;
         s.recordings.push_back(r);
         if (channel == 1) { // this camera also records its sub stream
             RecordingSpec sub = r;
             sub.streamType = 1;
-            sub.bytesPerSecond = 2048;
             sub.width = 176;
             sub.height = 144;
             sub.card.clear();
@@ -73,11 +77,12 @@ Scenario demoScenario(uint64_t seed)
 {
     Scenario s;
     s.seed = seed;
+    s.payloads = PayloadKind::Real;
     s.sectorsPerCluster = 128; // 64 KiB clusters
     PartitionSpec first;
-    first.clusters = 1024;
+    first.clusters = 512; // filled on the first day, so the recorder moves on to the second
     PartitionSpec second;
-    second.clusters = 2048;
+    second.clusters = 1024;
     second.extDir = true;
     s.partitions = {first, second};
     const Seconds day1 = makeTime(2024, 3, 5);

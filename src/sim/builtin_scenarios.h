@@ -4,7 +4,8 @@
 
 namespace korvane::sim {
 
-// Two days of four cameras on two record partitions: a demo disk of a few hundred MiB.
+// Two days of four cameras with real video on two record partitions (about
+// 100 MiB): alarms, a sub stream, recordings across midnight.
 Scenario demoScenario(uint64_t seed = 1);
 
 // A 2 TiB disk (1,048,576 clusters of 2 MiB over four partitions) with 30-minute

@@ -37,14 +37,15 @@ DiskModel::DiskModel(const Scenario &scenario, std::vector<PartitionResult> &par
 
 uint32_t DiskModel::recorderTime(Seconds trueSecond) const
 {
-    return packTime(trueSecond - clockBack(scenario_, trueSecond));
+    return recorderStamp(scenario_, trueSecond);
 }
 
 Seconds DiskModel::secondOfByte(const SimFile &f, uint64_t byte) const
 {
     if (byte < f.headBytes)
         return f.firstSecond;
-    return f.firstSecond + Seconds((byte - f.headBytes) / sim_.layouts[f.rec].bytes);
+    const uint64_t offset = recordingOffset(sim_, scenario_, f, byte - f.headBytes);
+    return scenario_.recordings[f.rec].start + Seconds(sim_.frames[f.rec].index.secondAt(offset));
 }
 
 uint32_t DiskModel::usedSectors(const SimFile &f, size_t index) const

@@ -1,7 +1,11 @@
 #include "frame_stream.h"
 
+#include "real_media.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 namespace korvane::sim {
 
@@ -20,12 +24,12 @@ void planPicture(const RecordingSpec &spec, SecondLayout &out)
     out.frames.push_back({FrameKind::Picture, std::max<uint32_t>(spec.bytesPerSecond, 64)});
 }
 
+} // namespace
+
 uint32_t audioFramesAfter(uint32_t videoFrame, uint32_t fps)
 {
     return (videoFrame + 1) * kAudioFramesPerSecond / fps - videoFrame * kAudioFramesPerSecond / fps;
 }
-
-} // namespace
 
 bool planSecond(const RecordingSpec &spec, SecondLayout &out, std::string &error)
 {
@@ -72,10 +76,86 @@ void fillPayload(uint64_t seed, uint64_t stream, uint64_t frame, uint8_t *out, s
     }
 }
 
-FrameStream::FrameStream(const RecordingSpec &spec, const SecondLayout &layout, uint64_t seed, uint64_t streamId,
-                         Seconds firstSecond, uint64_t headBytes, Clock clock)
-    : spec_(spec), layout_(layout), seed_(seed), streamId_(streamId), firstSecond_(firstSecond),
-      headBytes_(headBytes), clock_(std::move(clock)), chunk_(layout.bytes)
+SecondIndex::SecondIndex(uint64_t bytesPerSecond, uint64_t seconds) : uniform_(bytesPerSecond), seconds_(seconds) {}
+
+SecondIndex::SecondIndex(std::vector<uint64_t> starts)
+    : seconds_(starts.empty() ? 0 : starts.size() - 1), starts_(std::move(starts))
+{
+}
+
+uint64_t SecondIndex::start(uint64_t second) const
+{
+    if (starts_.empty())
+        return second * uniform_;
+    return starts_[std::min<uint64_t>(second, seconds_)];
+}
+
+uint64_t SecondIndex::secondAt(uint64_t offset) const
+{
+    if (seconds_ == 0)
+        return 0;
+    if (starts_.empty())
+        return std::min(offset / uniform_, seconds_ - 1);
+    const auto after = std::upper_bound(starts_.begin(), starts_.end() - 1, offset);
+    return uint64_t(after - starts_.begin()) - 1;
+}
+
+double SecondIndex::timeAfter(uint64_t first, uint64_t offset) const
+{
+    if (starts_.empty())
+        return double(offset) / double(uniform_);
+    const uint64_t at = start(first) + offset;
+    const uint64_t second = secondAt(at);
+    const uint64_t size = bytes(second, second + 1);
+    const uint64_t within = std::min(at - start(second), size);
+    return double(second - first) + (size ? double(within) / double(size) : 0.0);
+}
+
+bool planFrames(const RecordingSpec &spec, PayloadKind payloads, uint64_t seed, const StampClock &clock,
+                RecordingFrames &out, std::string &error)
+{
+    out = {};
+    if (payloads == PayloadKind::Real)
+        return encodeRecording(spec, seed, clock, out, error);
+    if (!planSecond(spec, out.layout, error))
+        return false;
+    out.index = SecondIndex(out.layout.bytes, uint64_t(spec.end - spec.start));
+    return true;
+}
+
+bool planAllFrames(const Scenario &scenario, const StampClock &clock, std::vector<RecordingFrames> &out,
+                   std::string &error)
+{
+    const size_t count = scenario.recordings.size();
+    out.assign(count, {});
+    std::vector<std::string> errors(count);
+    std::vector<char> planned(count, 0);
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i = next++; i < count; i = next++)
+            planned[i] = planFrames(scenario.recordings[i], scenario.payloads, scenario.seed, clock, out[i], errors[i]);
+    };
+    const bool real = scenario.payloads == PayloadKind::Real;
+    const size_t helpers = real ? std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), 4) - 1 : 0;
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < std::min(helpers, count); ++t)
+        threads.emplace_back(work);
+    work();
+    for (std::thread &t : threads)
+        t.join();
+    for (size_t i = 0; i < count; ++i)
+        if (!planned[i]) {
+            error = "recording " + std::to_string(i) + ": " + errors[i];
+            return false;
+        }
+    return true;
+}
+
+FrameStream::FrameStream(const RecordingSpec &spec, const RecordingFrames &frames, uint64_t seed, uint64_t streamId,
+                         Seconds firstSecond, uint64_t headBytes, StampClock clock)
+    : spec_(spec), frames_(frames), seed_(seed), streamId_(streamId), firstSecond_(firstSecond),
+      firstOffset_(frames.index.start(uint64_t(firstSecond - spec.start))), headBytes_(headBytes),
+      clock_(std::move(clock)), chunk_(frames.real() ? 0 : frames.layout.bytes)
 {
 }
 
@@ -93,8 +173,8 @@ void FrameStream::buildSecond(uint64_t index)
     const Seconds second = firstSecond_ + Seconds(index);
     const uint32_t stamp = clock_(second);
     uint8_t *p = chunk_.data();
-    uint64_t frameNo = index * layout_.frames.size();
-    for (const FrameSlot &f : layout_.frames) {
+    uint64_t frameNo = index * frames_.layout.frames.size();
+    for (const FrameSlot &f : frames_.layout.frames) {
         switch (f.kind) {
         case FrameKind::Key:
             p[0] = 0, p[1] = 0, p[2] = 1, p[3] = 0xFC;
@@ -131,6 +211,25 @@ void FrameStream::buildSecond(uint64_t index)
     cachedIndex_ = index;
 }
 
+size_t FrameStream::readFrames(uint64_t offset, uint8_t *out, size_t n)
+{
+    if (frames_.real()) {
+        const uint64_t from = std::min<uint64_t>(firstOffset_ + offset, frames_.media.size());
+        const size_t step = size_t(std::min<uint64_t>(n, frames_.media.size() - from));
+        std::memcpy(out, frames_.media.data() + from, step);
+        std::memset(out + step, 0, n - step);
+        return n;
+    }
+    const uint32_t bytes = frames_.layout.bytes;
+    const uint64_t index = offset / bytes;
+    const size_t within = size_t(offset % bytes);
+    if (index != cachedIndex_)
+        buildSecond(index);
+    const size_t step = std::min<size_t>(n, bytes - within);
+    std::memcpy(out, chunk_.data() + within, step);
+    return step;
+}
+
 void FrameStream::read(uint64_t offset, uint8_t *out, size_t n)
 {
     while (n > 0) {
@@ -138,15 +237,8 @@ void FrameStream::read(uint64_t offset, uint8_t *out, size_t n)
         if (offset < headBytes_) {
             step = size_t(std::min<uint64_t>(n, headBytes_ - offset));
             buildHeader(out, size_t(offset), step);
-        } else {
-            const uint64_t rel = offset - headBytes_;
-            const uint64_t index = rel / layout_.bytes;
-            const size_t within = size_t(rel % layout_.bytes);
-            if (index != cachedIndex_)
-                buildSecond(index);
-            step = std::min<size_t>(n, layout_.bytes - within);
-            std::memcpy(out, chunk_.data() + within, step);
-        }
+        } else
+            step = readFrames(offset - headBytes_, out, n);
         out += step;
         offset += step;
         n -= step;

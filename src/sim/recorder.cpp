@@ -106,20 +106,20 @@ private:
     {
         for (size_t p = layout_.size(); p-- > 0;)
             workPartition_[layout_[p].driverType] = int(p);
-        sim_.layouts.resize(s_.recordings.size());
+        for (size_t i = 0; i < s_.recordings.size(); ++i)
+            if (!validateRecording(i, s_.recordings[i]))
+                return false;
+        const StampClock clock = [this](Seconds t) { return recorderStamp(s_, t); };
+        if (!planAllFrames(s_, clock, sim_.frames, error_))
+            return false;
         for (size_t i = 0; i < s_.recordings.size(); ++i) {
             const RecordingSpec &r = s_.recordings[i];
-            std::string why;
-            if (!validateRecording(i, r))
-                return false;
-            if (!planSecond(r, sim_.layouts[i], why))
-                return fail("recording " + std::to_string(i) + ": " + why);
             SimFile f;
             f.rec = i;
             f.firstSecond = r.start;
             f.endSecond = r.end;
             f.headBytes = uint64_t(r.dhiiSectors) * kBlockSize;
-            f.bytes = f.headBytes + uint64_t(r.end - r.start) * sim_.layouts[i].bytes;
+            f.bytes = f.headBytes + sim_.frames[i].index.bytes(0, uint64_t(r.end - r.start));
             addFile(std::move(f));
         }
         return true;
@@ -149,8 +149,9 @@ private:
     {
         const SimFile &f = sim_.files[file];
         const uint64_t at = uint64_t(index) * clusterBytes_;
-        const double offset = at > f.headBytes ? double(at - f.headBytes) / sim_.layouts[f.rec].bytes : 0.0;
-        queue_.push({double(f.firstSecond) + offset, file, index});
+        const uint64_t offset = at > f.headBytes ? at - f.headBytes : 0;
+        const uint64_t first = uint64_t(f.firstSecond - spec(f).start);
+        queue_.push({double(f.firstSecond) + sim_.frames[f.rec].index.timeAfter(first, offset), file, index});
     }
 
     const RecordingSpec &spec(const SimFile &f) const { return s_.recordings[f.rec]; }
@@ -292,7 +293,8 @@ private:
         next.segment = f.segment + 1;
         next.firstSecond = std::clamp(Seconds(std::floor(need.time)), f.firstSecond, f.endSecond);
         next.endSecond = f.endSecond;
-        next.bytes = uint64_t(next.endSecond - next.firstSecond) * sim_.layouts[f.rec].bytes;
+        const RecordingSpec &r = spec(f);
+        next.bytes = sim_.frames[f.rec].index.bytes(uint64_t(next.firstSecond - r.start), uint64_t(r.end - r.start));
         f.bytes = uint64_t(f.clusters.size()) * clusterBytes_;
         f.endSecond = next.firstSecond;
         if (next.bytes > 0)
@@ -420,6 +422,17 @@ Seconds clockBack(const Scenario &scenario, Seconds trueTime)
         if (j.at <= trueTime)
             back += j.backSeconds;
     return back;
+}
+
+uint32_t recorderStamp(const Scenario &scenario, Seconds trueTime)
+{
+    return packTime(trueTime - clockBack(scenario, trueTime));
+}
+
+uint64_t recordingOffset(const Simulation &sim, const Scenario &scenario, const SimFile &f, uint64_t offset)
+{
+    const Seconds first = f.firstSecond - scenario.recordings[f.rec].start;
+    return sim.frames[f.rec].index.start(uint64_t(first)) + offset;
 }
 
 bool simulate(const Scenario &scenario, const std::vector<PartitionResult> &layout, Simulation &out,

@@ -51,12 +51,16 @@ struct SimPartition {
 };
 
 struct Simulation {
-    std::vector<SecondLayout> layouts; // per scenario recording
+    std::vector<RecordingFrames> frames; // per scenario recording
     std::vector<SimFile> files;
     std::vector<SimPartition> parts;
 };
 
 Seconds clockBack(const Scenario &scenario, Seconds trueTime);
+uint32_t recorderStamp(const Scenario &scenario, Seconds trueTime); // packed, as the recorder's clock reads it
+
+// Where the file's frame byte `offset` (after any header) lies in its scenario recording.
+uint64_t recordingOffset(const Simulation &sim, const Scenario &scenario, const SimFile &f, uint64_t offset);
 
 bool simulate(const Scenario &scenario, const std::vector<PartitionResult> &layout, Simulation &out,
               std::string &error);

@@ -15,6 +15,10 @@ constexpr uint32_t kNormalDriverType = 0;
 constexpr uint8_t kAvPicture = 0;
 constexpr int kAutoPartition = -1;
 
+// Placeholder payloads are fast deterministic bytes of a fixed rate; real ones
+// are encoded H.264/H.265 pictures, G.711 tones and information text.
+enum class PayloadKind : uint8_t { Placeholder, Real };
+
 struct PartitionSpec {
     uint32_t clusters = 0;
     uint32_t driverType = kNormalDriverType;
@@ -36,7 +40,7 @@ struct RecordingSpec {
     uint8_t attr = 0;         // bits 0-4 as the recorder sets them; bit 5 comes from `locked`
     bool locked = false;
     int partition = kAutoPartition; // explicit partition index, or the type's work partition
-    uint32_t bytesPerSecond = 8192;
+    uint32_t bytesPerSecond = 8192; // placeholder payloads only
     uint8_t fps = 25;
     uint8_t codec = 2; // 2 H.264, 3 H.265
     uint16_t width = 352;
@@ -66,6 +70,7 @@ struct Patch {
 
 struct Scenario {
     uint64_t seed = 1;
+    PayloadKind payloads = PayloadKind::Placeholder;
     std::string version = "WFS0.4"; // or "WFS0.3"
     uint32_t mbrStart = 0;          // 0: no MBR, the volume starts at sector 0
     std::array<uint32_t, 4> keyParamOffset{0, 0, 0, 0};

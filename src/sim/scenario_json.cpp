@@ -2,7 +2,12 @@
 // "YYYY-MM-DD HH:MM:SS" without a time zone.
 //
 // {
-//   "seed": 1,                        pseudo-random payloads
+//   "seed": 1,                        pseudo-random payloads and the vehicle's route
+//   "payloads": "placeholder",        or "real": H.264/H.265 video of each channel's clock,
+//                                     G.711 tones, one information frame (GPS, G-sensor,
+//                                     status, speed) per second, JPEG pictures; real video
+//                                     needs width and height in multiples of 8, at least 64,
+//                                     and ignores bytes_per_second
 //   "version": "WFS0.4",              or "WFS0.3"
 //   "mbr_start": 0,                   sector of the volume behind an MBR; 0 = no MBR
 //   "key_param_offset": [0,0,0,0],
@@ -169,6 +174,20 @@ public:
         return true;
     }
 
+    bool payloads(const Json::Value &v, PayloadKind &out)
+    {
+        std::string name;
+        if (!text(v, "payloads", "scenario", name))
+            return false;
+        if (name.empty() || name == "placeholder")
+            out = PayloadKind::Placeholder;
+        else if (name == "real")
+            out = PayloadKind::Real;
+        else
+            return fail("scenario.payloads", "expected \"placeholder\" or \"real\"");
+        return true;
+    }
+
     bool recordingDetails(const Json::Value &v, const std::string &where, RecordingSpec &r)
     {
         return number(v, "bytes_per_second", where, r.bytesPerSecond) && number(v, "fps", where, r.fps) &&
@@ -245,9 +264,10 @@ public:
     {
         static const std::set<std::string> keys = {
             "seed",       "version",     "mbr_start",  "key_param_offset", "sectors_per_cluster", "unclean_stop",
-            "partitions", "clock_jumps", "recordings", "patches",          "truncate_blocks",     "first_repeat_no"};
+            "partitions", "clock_jumps", "recordings", "patches",          "truncate_blocks",     "first_repeat_no",
+            "payloads"};
         uint64_t truncate = 0;
-        const bool ok = checkKeys(root, "scenario", keys) && number(root, "seed", "scenario", s.seed) &&
+        const bool ok = checkKeys(root, "scenario", keys) && number(root, "seed", "scenario", s.seed) && payloads(root, s.payloads) &&
                         text(root, "version", "scenario", s.version) &&
                         number(root, "mbr_start", "scenario", s.mbrStart) && keyParamOffsets(root, s) &&
                         number(root, "sectors_per_cluster", "scenario", s.sectorsPerCluster) &&

@@ -75,7 +75,7 @@ private:
         const SimFile &f = sim_.files[fileIndex];
         const uint64_t id = uint64_t(f.rec) << 16 | uint64_t(f.segment);
         auto clock = [this](Seconds t) { return model_.recorderTime(t); };
-        auto stream = std::make_unique<FrameStream>(s_.recordings[f.rec], sim_.layouts[f.rec], s_.seed, id,
+        auto stream = std::make_unique<FrameStream>(s_.recordings[f.rec], sim_.frames[f.rec], s_.seed, id,
                                                     f.firstSecond, f.headBytes, clock);
         return *streams_.emplace(fileIndex, std::move(stream)).first->second;
     }
