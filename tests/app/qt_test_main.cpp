@@ -1,16 +1,20 @@
-// GoogleTest main for widget tests: an off-screen QApplication for the whole run.
+// GoogleTest main for widget tests: an off-screen QApplication for the whole run
+// and the program's settings object in a scratch application folder.
 // Debug and info lines (the catalogue logs every recording) stay out of the output,
-// and so does the off-screen platform's note that it cannot fade windows.
+// and so do the off-screen platform's notes on what it cannot do with windows.
 #include <gtest/gtest.h>
 
+#include "common/cglobalappdata.h"
+
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
 namespace {
 void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &text)
 {
-    if (type == QtDebugMsg || type == QtInfoMsg || text.contains("does not support setting window opacity")) return;
+    if (type == QtDebugMsg || type == QtInfoMsg || text.startsWith("This plugin does not support")) return;
     fprintf(stderr, "%s\n", qPrintable(text));
 }
 } // namespace
@@ -20,6 +24,11 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
+    // Settings and Backup folders of the run go to a scratch folder.
+    QTemporaryDir appDir;
+    CGlobalAppData::setAppPathOverride(appDir.path());
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int result = RUN_ALL_TESTS();
+    CGlobalAppData::saveAndRelease();
+    return result;
 }

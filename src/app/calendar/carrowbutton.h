@@ -1,0 +1,12 @@
+// A borderless tool button drawn with a skin picture, with a brighter picture on hover.
+#pragma once
+
+#include <QToolButton>
+
+class CArrowButton : public QToolButton
+{
+    Q_OBJECT
+public:
+    // strIcon names the picture: "ArrowUp", "ArrowDown", "ArrowRight" or "ArrowLeft".
+    CArrowButton(const QString &strIcon, QWidget *parent = nullptr);
+};
