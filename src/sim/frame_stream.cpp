@@ -151,11 +151,25 @@ bool planAllFrames(const Scenario &scenario, const StampClock &clock, std::vecto
     return true;
 }
 
+FrameStream::FrameStream(const RecordingSpec &spec, const SecondLayout &layout, uint64_t seed, uint64_t streamId,
+                         Seconds firstSecond, uint64_t headBytes, Clock clock)
+    : FrameStream(spec, nullptr, {layout, SecondIndex(layout.bytes, uint64_t(spec.end - spec.start)), {}}, seed,
+                  streamId, firstSecond, headBytes, std::move(clock))
+{
+}
+
 FrameStream::FrameStream(const RecordingSpec &spec, const RecordingFrames &frames, uint64_t seed, uint64_t streamId,
-                         Seconds firstSecond, uint64_t headBytes, StampClock clock)
-    : spec_(spec), frames_(frames), seed_(seed), streamId_(streamId), firstSecond_(firstSecond),
-      firstOffset_(frames.index.start(uint64_t(firstSecond - spec.start))), headBytes_(headBytes),
-      clock_(std::move(clock)), chunk_(frames.real() ? 0 : frames.layout.bytes)
+                         Seconds firstSecond, uint64_t headBytes, Clock clock)
+    : FrameStream(spec, &frames, {}, seed, streamId, firstSecond, headBytes, std::move(clock))
+{
+}
+
+FrameStream::FrameStream(const RecordingSpec &spec, const RecordingFrames *shared, RecordingFrames own, uint64_t seed,
+                         uint64_t streamId, Seconds firstSecond, uint64_t headBytes, Clock clock)
+    : spec_(spec), ownFrames_(std::move(own)), frames_(shared ? *shared : ownFrames_), seed_(seed),
+      streamId_(streamId), firstSecond_(firstSecond),
+      firstOffset_(frames_.index.start(uint64_t(firstSecond - spec.start))), headBytes_(headBytes),
+      clock_(std::move(clock)), chunk_(frames_.real() ? 0 : frames_.layout.bytes)
 {
 }
 

@@ -86,17 +86,27 @@ void fillPayload(uint64_t seed, uint64_t stream, uint64_t frame, uint8_t *out, s
 class FrameStream
 {
 public:
+    using Clock = StampClock;
+
     FrameStream(const RecordingSpec &spec, const RecordingFrames &frames, uint64_t seed, uint64_t streamId,
-                Seconds firstSecond, uint64_t headBytes, StampClock clock);
+                Seconds firstSecond, uint64_t headBytes, Clock clock);
+    // Placeholder payloads of the given layout.
+    FrameStream(const RecordingSpec &spec, const SecondLayout &layout, uint64_t seed, uint64_t streamId,
+                Seconds firstSecond, uint64_t headBytes, Clock clock);
+    FrameStream(const FrameStream &) = delete;
+    FrameStream &operator=(const FrameStream &) = delete;
 
     void read(uint64_t offset, uint8_t *out, size_t n);
 
 private:
+    FrameStream(const RecordingSpec &spec, const RecordingFrames *shared, RecordingFrames own, uint64_t seed,
+                uint64_t streamId, Seconds firstSecond, uint64_t headBytes, Clock clock);
     size_t readFrames(uint64_t offset, uint8_t *out, size_t n);
     void buildSecond(uint64_t index);
     void buildHeader(uint8_t *out, size_t from, size_t n) const;
 
     const RecordingSpec &spec_;
+    RecordingFrames ownFrames_; // for a stream made from a placeholder layout
     const RecordingFrames &frames_;
     uint64_t seed_;
     uint64_t streamId_;
