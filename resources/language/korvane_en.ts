@@ -1,0 +1,312 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>CCalendar</name>
+    <message>
+        <source>January</source>
+        <translation>January</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>February</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>March</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>May</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>June</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>July</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>October</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>December</translation>
+    </message>
+</context>
+<context>
+    <name>CConfigDlg</name>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Simplified Chinese</source>
+        <translation>Simplified Chinese</translation>
+    </message>
+    <message>
+        <source>Traditional Chinese</source>
+        <translation>Traditional Chinese</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>Russian</translation>
+    </message>
+    <message>
+        <source>Turkish</source>
+        <translation>Turkish</translation>
+    </message>
+    <message>
+        <source>Arabic</source>
+        <translation>Arabic</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>Japanese</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>Spanish</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>German</translation>
+    </message>
+    <message>
+        <source>Portuguese</source>
+        <translation>Portuguese</translation>
+    </message>
+    <message>
+        <source>Main Stream</source>
+        <translation>Main Stream</translation>
+    </message>
+    <message>
+        <source>Sub Stream</source>
+        <translation>Sub Stream</translation>
+    </message>
+    <message>
+        <source>Timelapse Video</source>
+        <translation>Timelapse Video</translation>
+    </message>
+    <message>
+        <source>Baidu</source>
+        <translation>Baidu</translation>
+    </message>
+    <message>
+        <source>Gaode</source>
+        <translation>Gaode</translation>
+    </message>
+    <message>
+        <source>Google</source>
+        <translation>Google</translation>
+    </message>
+    <message>
+        <source>Is Out China</source>
+        <translation>Is Out China</translation>
+    </message>
+    <message>
+        <source>Security Code</source>
+        <translation>Security Code</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>This program only reads recorder disks; it never writes to them. Use the recordings it shows in accordance with the law.</source>
+        <translation>This program only reads recorder disks; it never writes to them. Use the recordings it shows in accordance with the law.</translation>
+    </message>
+    <message>
+        <source>Open Source Licenses</source>
+        <translation>Open Source Licenses</translation>
+    </message>
+    <message>
+        <source>Service Agreements</source>
+        <translation>Service Agreements</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Record Stream</source>
+        <translation>Record Stream</translation>
+    </message>
+    <message>
+        <source>Map Type</source>
+        <translation>Map Type</translation>
+    </message>
+    <message>
+        <source>Map Key</source>
+        <translation>Map Key</translation>
+    </message>
+    <message>
+        <source>Record Path</source>
+        <translation>Record Path</translation>
+    </message>
+    <message>
+        <source>Picture Path</source>
+        <translation>Picture Path</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Build Date</source>
+        <translation>Build Date</translation>
+    </message>
+    <message>
+        <source>The change will take effect after a restart of Korvane.</source>
+        <translation>The change will take effect after a restart of Korvane.</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Restart</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Later</translation>
+    </message>
+    <message>
+        <source>Select the path for record</source>
+        <translation>Select the path for record</translation>
+    </message>
+    <message>
+        <source>Select the path for capture</source>
+        <translation>Select the path for capture</translation>
+    </message>
+</context>
+<context>
+    <name>CKorvane</name>
+    <message>
+        <source>Korvane</source>
+        <translation>Korvane</translation>
+    </message>
+    <message>
+        <source>Do you want to close</source>
+        <translation>Do you want to close</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>CMessageBox</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Prompt</translation>
+    </message>
+</context>
+<context>
+    <name>CShowLicenseDlg</name>
+    <message>
+        <source>The file %1 could not be opened.</source>
+        <translation>The file %1 could not be opened.</translation>
+    </message>
+    <message>
+        <source>I already know</source>
+        <translation>I already know</translation>
+    </message>
+</context>
+<context>
+    <name>CTitleWidget</name>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximize</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+</context>
+<context>
+    <name>CWeekWidget</name>
+    <message>
+        <source>Sun</source>
+        <translation>Sun</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>Mon</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>Tue</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>Wed</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>Thu</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>Fri</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>Sat</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Loading</source>
+        <translation>Loading</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,312 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>CCalendar</name>
+    <message>
+        <source>January</source>
+        <translation>一月</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>二月</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>三月</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>四月</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>五月</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>六月</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>七月</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>八月</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>九月</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>十月</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>十一月</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>十二月</translation>
+    </message>
+</context>
+<context>
+    <name>CConfigDlg</name>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Simplified Chinese</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <source>Traditional Chinese</source>
+        <translation>繁體中文</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>Русский</translation>
+    </message>
+    <message>
+        <source>Turkish</source>
+        <translation>Türkçe</translation>
+    </message>
+    <message>
+        <source>Arabic</source>
+        <translation>العربية</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>日本語</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>Español</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>Portuguese</source>
+        <translation>Português</translation>
+    </message>
+    <message>
+        <source>Main Stream</source>
+        <translation>主码流</translation>
+    </message>
+    <message>
+        <source>Sub Stream</source>
+        <translation>子码流</translation>
+    </message>
+    <message>
+        <source>Timelapse Video</source>
+        <translation>延时录像</translation>
+    </message>
+    <message>
+        <source>Baidu</source>
+        <translation>百度</translation>
+    </message>
+    <message>
+        <source>Gaode</source>
+        <translation>高德</translation>
+    </message>
+    <message>
+        <source>Google</source>
+        <translation>谷歌</translation>
+    </message>
+    <message>
+        <source>Is Out China</source>
+        <translation>位于中国境外</translation>
+    </message>
+    <message>
+        <source>Security Code</source>
+        <translation>安全密钥</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>This program only reads recorder disks; it never writes to them. Use the recordings it shows in accordance with the law.</source>
+        <translation>本程序只读取录像机硬盘，从不向其写入数据。请依法使用所显示的录像。</translation>
+    </message>
+    <message>
+        <source>Open Source Licenses</source>
+        <translation>开源许可</translation>
+    </message>
+    <message>
+        <source>Service Agreements</source>
+        <translation>服务协议</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Record Stream</source>
+        <translation>录像码流</translation>
+    </message>
+    <message>
+        <source>Map Type</source>
+        <translation>地图类型</translation>
+    </message>
+    <message>
+        <source>Map Key</source>
+        <translation>地图密钥</translation>
+    </message>
+    <message>
+        <source>Record Path</source>
+        <translation>录像路径</translation>
+    </message>
+    <message>
+        <source>Picture Path</source>
+        <translation>图片路径</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>Build Date</source>
+        <translation>编译日期</translation>
+    </message>
+    <message>
+        <source>The change will take effect after a restart of Korvane.</source>
+        <translation>更改将在 Korvane 重新启动后生效。</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>立即重启</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>稍后</translation>
+    </message>
+    <message>
+        <source>Select the path for record</source>
+        <translation>选择录像保存路径</translation>
+    </message>
+    <message>
+        <source>Select the path for capture</source>
+        <translation>选择截图保存路径</translation>
+    </message>
+</context>
+<context>
+    <name>CKorvane</name>
+    <message>
+        <source>Korvane</source>
+        <translation>Korvane</translation>
+    </message>
+    <message>
+        <source>Do you want to close</source>
+        <translation>确定要关闭</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+</context>
+<context>
+    <name>CMessageBox</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示</translation>
+    </message>
+</context>
+<context>
+    <name>CShowLicenseDlg</name>
+    <message>
+        <source>The file %1 could not be opened.</source>
+        <translation>无法打开文件 %1。</translation>
+    </message>
+    <message>
+        <source>I already know</source>
+        <translation>我已知晓</translation>
+    </message>
+</context>
+<context>
+    <name>CTitleWidget</name>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>还原</translation>
+    </message>
+</context>
+<context>
+    <name>CWeekWidget</name>
+    <message>
+        <source>Sun</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>一</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>二</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>三</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>四</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>五</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>六</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Loading</source>
+        <translation>正在加载</translation>
+    </message>
+</context>
+</TS>

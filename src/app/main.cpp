@@ -1,0 +1,171 @@
+// Korvane's entry: prepares Qt and the web engine's environment, settings, log,
+// crash report, style sheet and translation, shows the main window, and starts
+// the program again when it ends with the restart exit code.
+#include "common/ccrashhandler.h"
+#include "common/cglobalappdata.h"
+#include "common/clogwriter.h"
+#include "common/crestarthelper.h"
+#include "shell/ckorvane.h"
+#include "wfs_device.h"
+#include "wfs_log.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QPixmap>
+#include <QSplashScreen>
+#include <QStandardPaths>
+#include <QTranslator>
+
+#include <memory>
+#include <vector>
+
+#ifndef KORVANE_VERSION
+#define KORVANE_VERSION "0.0.0"
+#endif
+
+namespace {
+
+struct DiskOptions
+{
+    QStringList images;
+    bool bScanDevices = true;
+};
+
+// "--image FILE" (repeatable) and "--no-devices", as for korvane-cli; other arguments are Qt's.
+DiskOptions parseDiskOptions(const QStringList &args)
+{
+    DiskOptions options;
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == "--image" && i + 1 < args.size())
+            options.images << args[++i];
+        else if (args[i].startsWith("--image="))
+            options.images << args[i].mid(8);
+        else if (args[i] == "--no-devices")
+            options.bScanDevices = false;
+    }
+    return options;
+}
+
+void applyDiskOptions(const DiskOptions &options)
+{
+    std::vector<QByteArray> paths;
+    std::vector<const char *> pointers;
+    for (const QString &strImage : options.images)
+        paths.push_back(QFile::encodeName(QFileInfo(strImage).absoluteFilePath()));
+    for (const QByteArray &path : paths)
+        pointers.push_back(path.constData());
+    ide_set_images(pointers.data(), int(pointers.size()));
+    ide_set_scan_devices(options.bScanDevices);
+}
+
+void prepareWebEngine()
+{
+    const QString strStorage = QStandardPaths::writableLocation(QStandardPaths::TempLocation) + "/QtWebEngine_AppData";
+    QDir().mkpath(strStorage);
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    qputenv("QTWEBENGINE_USER_DATA_PATH", QFile::encodeName(strStorage));
+}
+
+void loadStyleSheet(QApplication &app, const QString &strAppPath)
+{
+    QFile file(strAppPath + "/skin/style.ss");
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QString strStyle = QString::fromUtf8(file.readAll());
+    strStyle.replace("@skinpath", strAppPath + "/skin");
+    app.setStyleSheet(strStyle);
+}
+
+void loadTranslation(QApplication &app, QTranslator &translator, const QString &strFile)
+{
+    if (strFile.isEmpty())
+        return;
+    if (translator.load(strFile))
+        app.installTranslator(&translator);
+    else
+        qDebug() << "translation not loaded:" << strFile;
+}
+
+void setApplicationFont(QApplication &app)
+{
+    QFont::insertSubstitutions("Microsoft YaHei", {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "DejaVu Sans"});
+    QFont font = app.font();
+    font.setPointSize(9);
+    font.setFamily("Microsoft YaHei");
+    app.setFont(font);
+}
+
+std::unique_ptr<QSplashScreen> showSplash(const QString &strAppPath)
+{
+    const QPixmap picture(strAppPath + "/skin/icons/StartLogo.png");
+    if (picture.isNull())
+        return nullptr;
+    auto pSplash = std::make_unique<QSplashScreen>(picture);
+    pSplash->show();
+    pSplash->showMessage(QCoreApplication::translate("main", "Loading"), Qt::AlignBottom | Qt::AlignLeft, Qt::white);
+    QCoreApplication::processEvents();
+    return pSplash;
+}
+
+int runApplication(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("korvane");
+    QApplication::setApplicationVersion(KORVANE_VERSION);
+    applyDiskOptions(parseDiskOptions(QApplication::arguments()));
+
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    CLogWriter::install(pData->logLevel(), pData->logPath());
+    wfs_set_debug_hook(&CGlobalAppData::printDebugInfo);
+    CCrashHandler::install();
+
+    const QString strAppPath = pData->appPath();
+    loadStyleSheet(app, strAppPath);
+    app.setWindowIcon(QIcon(strAppPath + "/skin/icons/logo.png"));
+    QTranslator translator;
+    loadTranslation(app, translator, pData->languageFile());
+    setApplicationFont(app);
+    std::unique_ptr<QSplashScreen> pSplash = showSplash(strAppPath);
+    qDebug().noquote() << "Version " + pData->version() + " BuildTime " + pData->buildTime();
+
+    CKorvane window;
+    window.start();
+    if (pSplash)
+        pSplash->finish(&window);
+    const int nExitCode = app.exec();
+    CGlobalAppData::saveAndRelease();
+    wfs_set_debug_hook(nullptr);
+    return nExitCode;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    qputenv("QT_FONT_DPI", "96");
+
+    // The web engine reads its switches from the command line.
+    std::vector<QByteArray> arguments(argv, argv + argc);
+    arguments.emplace_back("--disable-web-security");
+    std::vector<char *> extended;
+    for (QByteArray &argument : arguments)
+        extended.push_back(argument.data());
+    extended.push_back(nullptr);
+    prepareWebEngine();
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+
+    const int nExitCode = runApplication(int(arguments.size()), extended.data());
+    if (CRestartHelper::isRestartRequested(nExitCode)) {
+        QStringList restartArgs;
+        for (int i = 1; i < argc; ++i)
+            restartArgs << QString::fromLocal8Bit(argv[i]);
+        CRestartHelper::restartIfRequested(nExitCode, QFileInfo("/proc/self/exe").canonicalFilePath(), restartArgs);
+    }
+    return 0;
+}

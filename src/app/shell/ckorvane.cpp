@@ -1,0 +1,115 @@
+#include "ckorvane.h"
+
+#include "cconfigdlg.h"
+#include "common/cglobalappdata.h"
+#include "ctitlewidget.h"
+#include "widgets/cmessagebox.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QPropertyAnimation>
+#include <QScreen>
+
+namespace {
+constexpr int FADE_MS = 1000;
+}
+
+CKorvane::CKorvane(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName("CKorvane");
+    setWindowFlags(windowFlags() | Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(tr("Korvane"));
+    setAttribute(Qt::WA_StyledBackground);
+    createLayout();
+    createConnections();
+}
+
+void CKorvane::createLayout()
+{
+    m_pTitleWidget = new CTitleWidget(this);
+    m_pTitleWidget->setTitle(tr("Korvane"));
+    m_pTitleWidget->setFixedHeight(36);
+
+    // The record list panel takes this place once the catalogue provides it.
+    auto *pRecordFrame = new QFrame(this);
+    pRecordFrame->setObjectName("CRecordListPanel");
+    m_pRecordList = pRecordFrame;
+    m_pRecordList->setFixedWidth(220);
+    m_pRecordList->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+
+    // The video wall's place: an empty dark frame until playback provides the display box.
+    m_pDisplayBox = new QFrame(this);
+    m_pDisplayBox->setObjectName("CDisplayBox");
+    m_pDisplayBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+
+    auto *pLayout = new QGridLayout(this);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->setSpacing(0);
+    pLayout->addWidget(m_pTitleWidget, 0, 0, 1, 4);
+    pLayout->addWidget(m_pRecordList, 1, 0);
+    pLayout->addWidget(m_pDisplayBox, 1, 1, 1, 3);
+}
+
+void CKorvane::createConnections()
+{
+    connect(m_pTitleWidget, &CTitleWidget::closeSignal, this, &CKorvane::close);
+    connect(m_pTitleWidget, &CTitleWidget::configSignal, this, &CKorvane::onBaseConfig);
+    connect(CGlobalAppData::instance(), &CGlobalAppData::showConfig, this, &CKorvane::onBaseConfig);
+}
+
+void CKorvane::start()
+{
+    resize(1080, 720);
+    QScreen *pScreen = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (pScreen)
+        move(pScreen->availableGeometry().center() - rect().center());
+    setWindowOpacity(0.0);
+    show();
+    fade(0.0, 1.0);
+    activateWindow();
+}
+
+QPropertyAnimation *CKorvane::fade(qreal rStart, qreal rEnd)
+{
+    auto *pAnimation = new QPropertyAnimation(this, "windowOpacity", this);
+    pAnimation->setDuration(FADE_MS);
+    pAnimation->setStartValue(rStart);
+    pAnimation->setEndValue(rEnd);
+    pAnimation->start(QAbstractAnimation::DeleteWhenStopped);
+    return pAnimation;
+}
+
+void CKorvane::onBaseConfig()
+{
+    CConfigDlg dlg(this);
+    dlg.exec();
+}
+
+bool CKorvane::confirmClose()
+{
+    const QString strQuestion = QString("%1?").arg(tr("Do you want to close"));
+    return CMessageBox::prompt(this, strQuestion, tr("Yes"), tr("No")) == 0;
+}
+
+void CKorvane::onCloseWindow()
+{
+    if (!confirmClose())
+        return;
+    m_bCloseConfirmed = true;
+    connect(fade(1.0, 0.0), &QPropertyAnimation::finished, this, &CKorvane::close);
+}
+
+void CKorvane::closeEvent(QCloseEvent *event)
+{
+    if (m_bCloseConfirmed || confirmClose()) {
+        m_bCloseConfirmed = true;
+        qDebug() << "main window closed";
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
