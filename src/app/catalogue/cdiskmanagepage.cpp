@@ -1,0 +1,555 @@
+#include "cdiskmanagepage.h"
+
+#include "calendar/ccalendar.h"
+#include "catalogue/crecordloader.h"
+#include "common/cglobalappdata.h"
+#include "common/cmythread.h"
+#include "widgets/cmessagebox.h"
+#include "widgets/cmytreeview.h"
+#include "widgets/cwaitframe.h"
+
+#include "wfs.h"
+#include "wfs_device.h"
+#include "wfs_stream.h"
+#include "wfs_volume.h"
+
+#include <QCursor>
+#include <QDebug>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QStandardItemModel>
+#include <QTimer>
+#include <QTimerEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <atomic>
+#include <cstdio>
+
+// What the loader thread shares with the page. The page may go while a load still
+// runs: it then detaches, and the thread reaches no page any more.
+struct CDiskManagePage::LoadContext {
+    std::atomic<bool> idle{true}; // no load runs; set, it also stops the loader's loops
+    std::atomic<int> ideNum{0};
+    int recordFormat = 0;
+    QMutex pageMutex;
+    CDiskManagePage *page = nullptr;
+
+    template <typename F> void toPage(F f)
+    {
+        QMutexLocker locker(&pageMutex);
+        if (page) f(page);
+    }
+};
+
+namespace {
+const int PARTITIONS = 4;
+const int STANDBY_MINUTES = 10;
+const uint32_t FILE_TIME_LIMIT = 86400;
+const int CALENDAR_HEIGHT = 190;
+const int CALENDAR_BUTTON_HEIGHT = 20;
+const int AUTO_EXPAND_DELAY_MS = 800;
+const int REMOVED_WAIT_MS = 100;
+
+QString dateText(const QDate &date)
+{
+    return date.toString("yyyy-MM-dd");
+}
+
+QString dateKey(int nDisk, int nPart, const QDate &date)
+{
+    return QString("%1-%2-%3").arg(nDisk).arg(nPart).arg(dateText(date));
+}
+
+// Start and end second of the day from a recording name "hh.mm.ss-hh.mm.ss[...".
+bool recordTimes(const QString &strName, int *pStart, int *pEnd)
+{
+    int sh, sm, ss, eh, em, es;
+    if (sscanf(strName.toLatin1().constData(), "%02d.%02d.%02d-%02d.%02d.%02d", &sh, &sm, &ss, &eh, &em, &es) != 6)
+        return false;
+    *pStart = sh * 3600 + sm * 60 + ss;
+    *pEnd = eh * 3600 + em * 60 + es;
+    return true;
+}
+
+QString hhmmss(int nSeconds)
+{
+    return QString::asprintf("%02d%02d%02d", nSeconds / 3600, nSeconds / 60 % 60, nSeconds % 60);
+}
+
+void bringUpLibrary()
+{
+    ide_init();
+    int count = 0;
+    wfs_file_sys_init(&count, 0);
+    ide_setstabdby_multi(0xFFFFFFFF, STANDBY_MINUTES);
+    for (uint32_t type = 0; type < WFS_DRIVER_TYPES; ++type)
+        if (wfs_pdp *work = wfs_work_driver(type)) ide_wakeup((int)work->dev);
+    wfs_set_file_time_limit(FILE_TIME_LIMIT);
+    wfs_register_stream_ops();
+}
+} // namespace
+
+CDiskManagePage::CDiskManagePage(QWidget *parent)
+    : QWidget(parent), m_pLoad(new LoadContext)
+{
+    qRegisterMetaType<QVector<QPair<QString, QString>>>("QVector<QPair<QString, QString>>");
+    m_pLoad->page = this;
+    m_pThread = new CMyThread(&CDiskManagePage::loadThread, m_pLoad);
+
+    const QString icons = CGlobalAppData::instance()->appPath() + "/skin/icons/";
+    m_diskIcon = QIcon(icons + "Disk.png");
+    m_dirIcon = QIcon(icons + "Dir.png");
+    m_fileIcon = QIcon(icons + "File.png");
+
+    createLayout();
+    connectSignals();
+}
+
+CDiskManagePage::~CDiskManagePage()
+{
+    if (m_nTimerId) killTimer(m_nTimerId);
+    stopLoader();
+}
+
+// A running load is told to stop and given a bounded time; a load that cannot stop
+// that soon (a long mount) finishes on its own and cleans up after itself.
+void CDiskManagePage::stopLoader()
+{
+    m_pLoad->idle = true;
+    {
+        QMutexLocker locker(&m_pLoad->pageMutex);
+        m_pLoad->page = nullptr;
+    }
+    if (m_pThread->wait(QDeadlineTimer(CLOSE_WAIT_MS))) {
+        delete m_pThread;
+        delete m_pLoad;
+        return;
+    }
+    qWarning() << "disk loader still running at close; it is left to finish";
+    CMyThread *thread = m_pThread;
+    LoadContext *load = m_pLoad;
+    connect(thread, &QThread::finished, thread, [thread, load] {
+        delete load;
+        thread->deleteLater();
+    });
+    if (thread->isFinished()) {
+        delete load;
+        delete thread;
+    }
+}
+
+void CDiskManagePage::createLayout()
+{
+    m_pModel = new QStandardItemModel(this);
+    m_pTreeView = new CMyTreeView(this);
+    m_pTreeView->setModel(m_pModel);
+    m_pTreeView->setHeaderHidden(true);
+    m_pTreeView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_pTreeView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_pTreeView->setUniformRowHeights(true);
+    m_pTreeView->setAutoExpandDelay(AUTO_EXPAND_DELAY_MS);
+    m_pTreeView->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+
+    m_pWaitFrame = new CWaitFrame(this);
+    m_pWaitFrame->setBackground(QColor(41, 41, 41), 1.0);
+    m_pWaitFrame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_pWaitFrame->hide();
+
+    m_pCalendarButton = new QToolButton(this);
+    m_pCalendarButton->setText(tr("Calendar"));
+    m_pCalendarButton->setObjectName("TabButton");
+    m_pCalendarButton->setFixedHeight(CALENDAR_BUTTON_HEIGHT);
+    m_pCalendarButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
+    m_pCalendar = new CCalendar(CGlobalAppData::sourceDisk, this);
+    m_pCalendar->setFixedHeight(CALENDAR_HEIGHT);
+
+    QVBoxLayout *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_pTreeView, 1);
+    layout->addWidget(m_pWaitFrame, 1);
+    layout->addWidget(m_pCalendarButton);
+    layout->addWidget(m_pCalendar);
+}
+
+void CDiskManagePage::connectSignals()
+{
+    connect(m_pTreeView, &QTreeView::clicked, this, &CDiskManagePage::onRecordTreeClicked);
+    connect(m_pTreeView, &QTreeView::collapsed, this, &CDiskManagePage::onRecordTreeClicked);
+    connect(m_pTreeView, &QTreeView::expanded, this, &CDiskManagePage::onRecordTreeClicked);
+    connect(m_pTreeView, &QTreeView::doubleClicked, this, &CDiskManagePage::onRecordTreeDoubleClicked);
+    connect(m_pTreeView, &CMyTreeView::rightClicked, this, &CDiskManagePage::onRecordTreeRightClicked);
+    connect(m_pCalendarButton, &QToolButton::clicked, this, &CDiskManagePage::onCalenderClicked);
+    connect(m_pCalendar, &CCalendar::clicked, this, &CDiskManagePage::onDateChanged);
+    connect(this, &CDiskManagePage::appendNewRecord, this, &CDiskManagePage::onAppendNewRecord,
+            Qt::QueuedConnection);
+    connect(this, &CDiskManagePage::enabledControl, this, &CDiskManagePage::onEnabledControl);
+}
+
+void CDiskManagePage::start()
+{
+    QTimer::singleShot(FIRST_LOAD_DELAY_MS, this, &CDiskManagePage::startLoad);
+    if (!m_nTimerId) m_nTimerId = startTimer(DRIVE_CHECK_MS, Qt::VeryCoarseTimer);
+}
+
+bool CDiskManagePage::isLoading() const
+{
+    return !m_pLoad->idle;
+}
+
+int CDiskManagePage::ideNum() const
+{
+    return m_pLoad->ideNum;
+}
+
+bool CDiskManagePage::startLoad()
+{
+    if (!m_pLoad->idle) return false;
+    m_pThread->wait(); // a finished load may still be returning from its function
+    clearTree();
+    m_bLoaded = false;
+    m_nRecordCount = 0;
+    m_latestDate = QDate();
+    m_pLoad->recordFormat = CGlobalAppData::instance()->recordFormat();
+    m_pLoad->idle = false;
+    m_pThread->start();
+    emit enabledControl(false);
+    return true;
+}
+
+void CDiskManagePage::clearTree()
+{
+    m_currentIndex = QModelIndex();
+    m_pModel->removeRows(0, m_pModel->rowCount());
+    m_diskItems.clear();
+    m_partItems.clear();
+    m_dateItems.clear();
+    m_channelItems.clear();
+    CGlobalAppData::instance()->clearRecordDates(CGlobalAppData::sourceDisk);
+}
+
+void CDiskManagePage::loadThread(void *pContext)
+{
+    LoadContext *load = static_cast<LoadContext *>(pContext);
+    load->toPage([](CDiskManagePage *page) { emit page->diskChanged(); });
+    CGlobalAppData::instance()->clearWndPaths(-1);
+
+    bringUpLibrary();
+    IdeInfo info;
+    int ideNum = ide_get_info(&info);
+    CGlobalAppData::instance()->updateDriveNumbers(ideNum);
+    load->ideNum = ideNum;
+
+    CRecordLoader loader(
+        load->recordFormat,
+        [load](const RecordPairs &pairs, const QVector<wfs_file_info_v2> &) {
+            load->toPage([&pairs](CDiskManagePage *page) { emit page->appendNewRecord(pairs, pairs.size()); });
+        },
+        &load->idle);
+    loader.loadDataFromDisk(ideNum);
+    load->idle = true;
+}
+
+void CDiskManagePage::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_nTimerId) return QWidget::timerEvent(event);
+    int count = ide_rescan();
+    if (count == ideNum() || isLoading()) return;
+    qDebug("m_ideNum=%d ide_rescan()=%d\n", ideNum(), count);
+    startLoad();
+}
+
+void CDiskManagePage::onAppendNewRecord(QVector<QPair<QString, QString>> arr, int count)
+{
+    qDebug() << "onAppendNewRecord " << count;
+    m_pTreeView->setUpdatesEnabled(false);
+    for (const QPair<QString, QString> &record : arr) addRecord(record);
+    m_pTreeView->setUpdatesEnabled(true);
+    m_pTreeView->update();
+    if (m_bNewDates) m_pCalendar->refreshRecordDays();
+    m_bNewDates = false;
+    if (count != 0) return;
+    m_bLoaded = true;
+    emit enabledControl(true);
+    CGlobalAppData *app = CGlobalAppData::instance();
+    app->setCurRecordDate(m_latestDate.isValid() ? m_latestDate : app->curRecordDate());
+}
+
+void CDiskManagePage::addRecord(const QPair<QString, QString> &record)
+{
+    int disk, part, channel, year, month, day;
+    if (sscanf(record.first.left(14).toLatin1().constData(), "%02d%02d%02d%04d%02d%02d", &disk, &part, &channel,
+               &year, &month, &day) != 6)
+        return;
+    QDate date(year, month, day);
+    if (!date.isValid()) return;
+    QStandardItem *item = newItem(record.second, m_fileIcon, LevelRecord, record.second);
+    item->setData(disk, RoleDisk);
+    item->setData(part, RolePart);
+    item->setData(date, RoleDate);
+    item->setData(channel, RoleChannel);
+    item->setToolTip(record.first);
+    channelItem(disk, part, date, channel)->appendRow(item);
+    ++m_nRecordCount;
+    if (!m_latestDate.isValid() || date > m_latestDate) m_latestDate = date;
+}
+
+QStandardItem *CDiskManagePage::newItem(const QString &strText, const QIcon &icon, int nLevel, const QVariant &key)
+{
+    QStandardItem *item = new QStandardItem(icon, strText);
+    item->setEditable(false);
+    item->setData(nLevel, RoleLevel);
+    item->setData(key, RoleKey);
+    return item;
+}
+
+QStandardItem *CDiskManagePage::diskItem(int nDisk)
+{
+    if (QStandardItem *item = m_diskItems.value(nDisk)) return item;
+    QString label = QString("PhysicalDrive%1").arg(CGlobalAppData::instance()->driveNumber(nDisk));
+    QStandardItem *item = newItem(label, m_diskIcon, LevelDisk, nDisk);
+    if (const char *path = ide_get_drive_path(nDisk)) item->setToolTip(QString::fromLocal8Bit(path));
+    m_pModel->appendRow(item);
+    m_diskItems.insert(nDisk, item);
+    return item;
+}
+
+QStandardItem *CDiskManagePage::partItem(int nDisk, int nPart)
+{
+    QPair<int, int> key(nDisk, nPart);
+    if (QStandardItem *item = m_partItems.value(key)) return item;
+    QString label = QString("ide%1%2").arg(QChar('a' + nDisk)).arg(nPart);
+    QStandardItem *item = newItem(label, m_dirIcon, LevelPart, nPart);
+    item->setData(nDisk, RoleDisk);
+    diskItem(nDisk)->appendRow(item);
+    m_partItems.insert(key, item);
+    return item;
+}
+
+QStandardItem *CDiskManagePage::dateItem(int nDisk, int nPart, const QDate &date)
+{
+    QString key = dateKey(nDisk, nPart, date);
+    if (QStandardItem *item = m_dateItems.value(key)) return item;
+    QStandardItem *item = newItem(dateText(date), m_dirIcon, LevelDate, dateText(date));
+    item->setData(nDisk, RoleDisk);
+    item->setData(nPart, RolePart);
+    item->setData(date, RoleDate);
+    partItem(nDisk, nPart)->appendRow(item);
+    m_dateItems.insert(key, item);
+    CGlobalAppData::instance()->addRecordDate(CGlobalAppData::sourceDisk, date);
+    m_bNewDates = true;
+    return item;
+}
+
+QStandardItem *CDiskManagePage::channelItem(int nDisk, int nPart, const QDate &date, int nChannel)
+{
+    QString key = dateKey(nDisk, nPart, date) + QString("-%1").arg(nChannel);
+    if (QStandardItem *item = m_channelItems.value(key)) return item;
+    QString label = QString("%1").arg(nChannel + 1, 3, 10, QChar('0'));
+    QStandardItem *item = newItem(label, m_dirIcon, LevelChannel, nChannel);
+    item->setData(nDisk, RoleDisk);
+    item->setData(nPart, RolePart);
+    item->setData(date, RoleDate);
+    dateItem(nDisk, nPart, date)->appendRow(item);
+    m_channelItems.insert(key, item);
+    return item;
+}
+
+void CDiskManagePage::onEnabledControl(bool bEnabled)
+{
+    m_pTreeView->setVisible(bEnabled);
+    m_pWaitFrame->setVisible(!bEnabled);
+    setEnabled(bEnabled);
+}
+
+QString CDiskManagePage::recordPath(const QModelIndex &index)
+{
+    if (!index.isValid() || index.data(RoleLevel).toInt() != LevelRecord) return QString();
+    return CRecordLoader::recordPath(index.data(RoleDisk).toInt(), index.data(RolePart).toInt(),
+                                     index.data(RoleDate).toDate(), index.data(RoleChannel).toInt(),
+                                     index.data(RoleKey).toString());
+}
+
+void CDiskManagePage::onCalenderClicked()
+{
+    m_pCalendar->setVisible(!m_pCalendar->isVisible());
+    emit calenderClicked();
+}
+
+void CDiskManagePage::onRecordTreeClicked(QModelIndex index)
+{
+    if (!index.isValid()) return;
+    m_currentIndex = index;
+    int level = index.data(RoleLevel).toInt();
+    if (level == LevelRecord) {
+        emit selectVideoWnd(recordPath(index));
+    } else {
+        m_pTreeView->resizeColumnToContents(0);
+        if (level < LevelDate) return;
+    }
+    CGlobalAppData::instance()->setCurRecordDate(index.data(RoleDate).toDate());
+}
+
+void CDiskManagePage::onRecordTreeDoubleClicked(QModelIndex index)
+{
+    if (index.data(RoleLevel).toInt() == LevelRecord && index.isValid()) emit playRecord(recordPath(index), false);
+}
+
+void CDiskManagePage::onPlayRecordResponse()
+{
+    onRecordTreeDoubleClicked(m_currentIndex);
+}
+
+QMenu *CDiskManagePage::createContextMenu(const QModelIndex &index)
+{
+    if (!index.isValid()) return nullptr;
+    QList<QPair<QString, int>> commands;
+    switch (index.data(RoleLevel).toInt()) {
+    case LevelDisk: commands = {{tr("Disk Info"), CmdDiskInfo}}; break;
+    case LevelDate:
+    case LevelChannel: commands = {{tr("Export"), CmdExport}}; break;
+    case LevelRecord:
+        commands = {{tr("Play"), CmdPlay}, {tr("Export"), CmdExport}, {tr("Cut"), CmdCut}, {tr("Sync Play"), CmdSyncPlay}};
+        break;
+    default: return nullptr;
+    }
+    QMenu *menu = new QMenu(this);
+    for (const auto &command : commands) {
+        QAction *action = menu->addAction(command.first);
+        action->setData(command.second);
+        // Export and cutting come with the export dialog.
+        action->setEnabled(command.second != CmdExport && command.second != CmdCut);
+    }
+    connect(menu, &QMenu::triggered, this, &CDiskManagePage::onCommand);
+    return menu;
+}
+
+void CDiskManagePage::onRecordTreeRightClicked(QModelIndex index)
+{
+    m_currentIndex = index;
+    QMenu *menu = createContextMenu(index);
+    if (!menu) return;
+    menu->exec(QCursor::pos());
+    delete menu;
+}
+
+void CDiskManagePage::onCommand(QAction *pAction)
+{
+    if (!pAction || !m_currentIndex.isValid()) return;
+    switch (pAction->data().toInt()) {
+    case CmdDiskInfo: onShowDiskInfo(); break;
+    case CmdExport: onExportFile(); break;
+    case CmdCut: onCutFile(); break;
+    case CmdPlay: onPlayRecordResponse(); break;
+    case CmdSyncPlay: onSyncPlay(); break;
+    default: break;
+    }
+}
+
+void CDiskManagePage::onExportFile()
+{
+    if (m_currentIndex.data(RoleLevel).toInt() < LevelDate) return;
+    qDebug() << "export is not available in this build";
+}
+
+void CDiskManagePage::onCutFile()
+{
+    if (m_currentIndex.data(RoleLevel).toInt() < LevelDate) return;
+    qDebug() << "cutting is not available in this build";
+}
+
+void CDiskManagePage::onDateChanged(QDate date)
+{
+    if (!m_bLoaded) return;
+    QModelIndex found;
+    for (auto it = m_partItems.cbegin(); it != m_partItems.cend(); ++it) {
+        QStandardItem *item = m_dateItems.value(dateKey(it.key().first, it.key().second, date));
+        if (!item) continue;
+        found = item->index();
+        m_pTreeView->expand(found);
+    }
+    if (!found.isValid()) return;
+    m_pTreeView->setCurrentIndex(found);
+    m_pTreeView->scrollTo(found);
+    m_currentIndex = found;
+}
+
+void CDiskManagePage::onSelectRecord(QString strFilePath)
+{
+    if (!m_bLoaded || m_pModel->rowCount() == 0) return;
+    QString name = strFilePath.mid(strFilePath.lastIndexOf('/') + 1);
+    const QModelIndexList hits = m_pModel->match(m_pModel->index(0, 0), RoleKey, name, -1,
+                                                 Qt::MatchExactly | Qt::MatchRecursive);
+    for (const QModelIndex &hit : hits) {
+        if (hit.data(RoleLevel).toInt() != LevelRecord) continue;
+        m_pTreeView->setCurrentIndex(hit);
+        m_pTreeView->scrollTo(hit);
+        m_currentIndex = hit;
+        if (recordPath(hit) == strFilePath) return;
+    }
+}
+
+// Recordings of one channel that join a step play from the chosen recording's times.
+QStringList CDiskManagePage::syncPaths(QStandardItem *pChannel, int nStart, int nEnd) const
+{
+    QStringList paths;
+    for (int row = 0; row < pChannel->rowCount(); ++row) {
+        QModelIndex record = pChannel->child(row)->index();
+        int start, end;
+        if (!recordTimes(record.data(RoleKey).toString(), &start, &end)) continue;
+        bool take = paths.isEmpty() ? start >= nStart && start < nEnd : start >= nStart && end >= nEnd;
+        if (take) paths.append(recordPath(record));
+    }
+    return paths;
+}
+
+void CDiskManagePage::onSyncPlay()
+{
+    CGlobalAppData *app = CGlobalAppData::instance();
+    app->clearWndPaths(-1);
+    QModelIndex index = m_currentIndex;
+    if (index.data(RoleLevel).toInt() != LevelRecord) return;
+    int start, end;
+    if (!recordTimes(index.data(RoleKey).toString(), &start, &end)) return;
+    qDebug().noquote() << "start Time " << hhmmss(start) << " endTime " << hhmmss(end);
+    QStandardItem *date = m_pModel->itemFromIndex(index.parent().parent());
+    if (!date || date->data(RoleLevel).toInt() != LevelDate || !date->hasChildren()) return;
+    emit changeWndMode(date->rowCount());
+    for (int row = 0; row < date->rowCount(); ++row) {
+        QStandardItem *channel = date->child(row);
+        QStringList paths = syncPaths(channel, start, end);
+        if (!paths.isEmpty()) app->appendWndPaths(channel->data(RoleKey).toInt(), paths);
+    }
+    emit syncPlay(start);
+}
+
+QString CDiskManagePage::diskInfoText(int nDisk)
+{
+    quint64 total = 0, free = 0, pictureTotal = 0, pictureFree = 0, recordTotal = 0, recordFree = 0;
+    for (int part = 0; part < PARTITIONS; ++part) {
+        wfs_driver_info info = {};
+        if (wfs_get_driver_info((uint32_t)nDisk, (uint32_t)part, &info) != WFS_OK) continue;
+        bool picture = info.driver_type == 4;
+        (picture ? pictureTotal : recordTotal) += info.total_mib;
+        (picture ? pictureFree : recordFree) += info.free_mib;
+        total += info.total_mib;
+        free += info.free_mib;
+    }
+    return QString("%1:%2 MB,%3:%4 MB\r\n%5:%6 MB,%7:%8 MB\r\n%9:%10 MB,%11:%12 MB")
+        .arg(tr("Total Space")).arg(total).arg(tr("Remain Space")).arg(free)
+        .arg(tr("Picture Total Space")).arg(pictureTotal).arg(tr("Remain Space")).arg(pictureFree)
+        .arg(tr("Record Total Space")).arg(recordTotal).arg(tr("Remain Space")).arg(recordFree);
+}
+
+void CDiskManagePage::onShowDiskInfo()
+{
+    if (m_currentIndex.data(RoleLevel).toInt() != LevelDisk || !m_currentIndex.isValid()) return;
+    QString text = diskInfoText(m_currentIndex.data(RoleKey).toInt());
+    CMessageBox::message(this, tr("Disk Info"), text, {tr("OK")});
+}

@@ -1,0 +1,142 @@
+// The "Disk" page: on a loader thread it brings up the WFS library over the
+// attached recorder disks and lists their recordings; on the interface thread it
+// builds the tree disk / partition / date / channel / recording from the batches.
+// From the tree the operator plays, plays a day in step and views a disk's space;
+// a periodic drive check reloads the tree when disks come or go.
+#pragma once
+
+#include <QDate>
+#include <QHash>
+#include <QIcon>
+#include <QMap>
+#include <QPair>
+#include <QPersistentModelIndex>
+#include <QVector>
+#include <QWidget>
+
+class CCalendar;
+class CMyThread;
+class CMyTreeView;
+class CWaitFrame;
+class QAction;
+class QMenu;
+class QStandardItem;
+class QStandardItemModel;
+class QToolButton;
+
+class CDiskManagePage : public QWidget
+{
+    Q_OBJECT
+public:
+    // Item data of the tree (user roles).
+    enum ItemRole {
+        RoleKey = Qt::UserRole + 2,     // 258: disk, partition, date text, channel or file name
+        RoleLevel = Qt::UserRole + 4,   // 260
+        RoleDisk = Qt::UserRole + 5,    // 261
+        RolePart = Qt::UserRole + 6,    // 262
+        RoleDate = Qt::UserRole + 7,    // 263
+        RoleChannel = Qt::UserRole + 8, // 264
+    };
+    enum ItemLevel { LevelDisk = 0, LevelPart, LevelDate, LevelChannel, LevelRecord };
+    enum Command { CmdDiskInfo = 1, CmdExport, CmdPlay, CmdCut, CmdSyncPlay };
+
+    static constexpr int FIRST_LOAD_DELAY_MS = 500;
+    static constexpr int DRIVE_CHECK_MS = 10000;
+    static constexpr int CLOSE_WAIT_MS = 2000;
+
+    explicit CDiskManagePage(QWidget *parent = nullptr);
+    ~CDiskManagePage() override;
+
+    // First load after 500 ms, then a drive check every 10 s.
+    void start();
+    // Starts a (re)load; refused (false) while one runs.
+    bool startLoad();
+    bool isLoading() const;
+    bool isLoaded() const { return m_bLoaded; }
+    int ideNum() const;
+    int recordCount() const { return m_nRecordCount; }
+    QDate latestRecordDate() const { return m_latestDate; }
+
+    QStandardItemModel *model() const { return m_pModel; }
+    CMyTreeView *treeView() const { return m_pTreeView; }
+    CCalendar *calendar() const { return m_pCalendar; }
+    CWaitFrame *waitFrame() const { return m_pWaitFrame; }
+    QModelIndex currentIndex() const { return m_currentIndex; }
+    void setCurrentIndex(const QModelIndex &index) { m_currentIndex = index; }
+
+    // The "/mnt/ide" path of a recording item; empty for other items.
+    static QString recordPath(const QModelIndex &index);
+    // The space report of one disk, as "Disk Info" shows it.
+    static QString diskInfoText(int nDisk);
+    // The menu of an item, or none (partitions); the caller owns it.
+    QMenu *createContextMenu(const QModelIndex &index);
+
+signals:
+    void calenderClicked();
+    void playRecord(QString strFilePath, bool bSync);
+    void playRecord(QString strFilePath);
+    void selectVideoWnd(QString strFileName);
+    void changeWndMode(int nMode);
+    void syncPlay(int nStartSecond);
+    void diskChanged();
+    void enabledControl(bool bEnabled);
+    void appendNewRecord(QVector<QPair<QString, QString>> arr, int count);
+
+public slots:
+    void onCalenderClicked();
+    void onRecordTreeClicked(QModelIndex index);
+    void onRecordTreeDoubleClicked(QModelIndex index);
+    void onRecordTreeRightClicked(QModelIndex index);
+    void onCommand(QAction *pAction);
+    void onPlayRecordResponse();
+    void onDateChanged(QDate date);
+    void onSelectRecord(QString strFilePath);
+    void onExportFile();
+    void onCutFile();
+    void onSyncPlay();
+    void onShowDiskInfo();
+    void onAppendNewRecord(QVector<QPair<QString, QString>> arr, int count);
+    void onEnabledControl(bool bEnabled);
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    struct LoadContext;
+
+    static void loadThread(void *pContext);
+    void createLayout();
+    void connectSignals();
+    void stopLoader();
+    void clearTree();
+    void addRecord(const QPair<QString, QString> &record);
+    QStandardItem *diskItem(int nDisk);
+    QStandardItem *partItem(int nDisk, int nPart);
+    QStandardItem *dateItem(int nDisk, int nPart, const QDate &date);
+    QStandardItem *channelItem(int nDisk, int nPart, const QDate &date, int nChannel);
+    QStandardItem *newItem(const QString &strText, const QIcon &icon, int nLevel, const QVariant &key);
+    QStringList syncPaths(QStandardItem *pChannel, int nStart, int nEnd) const;
+
+    CMyTreeView *m_pTreeView = nullptr;
+    QStandardItemModel *m_pModel = nullptr;
+    CWaitFrame *m_pWaitFrame = nullptr;
+    QToolButton *m_pCalendarButton = nullptr;
+    CCalendar *m_pCalendar = nullptr;
+    QIcon m_diskIcon;
+    QIcon m_dirIcon;
+    QIcon m_fileIcon;
+
+    CMyThread *m_pThread = nullptr;
+    LoadContext *m_pLoad = nullptr;
+    bool m_bLoaded = false;
+    int m_nRecordCount = 0;
+    int m_nTimerId = 0;
+    QPersistentModelIndex m_currentIndex;
+    QDate m_latestDate;
+    bool m_bNewDates = false;
+
+    QMap<int, QStandardItem *> m_diskItems;
+    QMap<QPair<int, int>, QStandardItem *> m_partItems;
+    QHash<QString, QStandardItem *> m_dateItems;
+    QHash<QString, QStandardItem *> m_channelItems;
+};

@@ -1,0 +1,92 @@
+#include "crecordlistpanel.h"
+
+#include "catalogue/cdiskmanagepage.h"
+#include "common/cglobalappdata.h"
+
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const int MAP_BUTTON_HEIGHT = 20;
+const int MAP_VIEW_HEIGHT = 200;
+const char *const DISK_PATH_PREFIX = "/mnt/ide";
+} // namespace
+
+CRecordListPanel::CRecordListPanel(QWidget *parent)
+    : QWidget(parent)
+{
+    m_pTabWidget = new QTabWidget(this);
+    m_pDiskPage = new CDiskManagePage(m_pTabWidget);
+    m_pTabWidget->addTab(m_pDiskPage, tr("Disk"));
+    m_pTabWidget->setCurrentIndex(0);
+
+    m_pMapButton = new QToolButton(this);
+    m_pMapButton->setText(tr("Map"));
+    m_pMapButton->setObjectName("TabButton");
+    m_pMapButton->setFixedHeight(MAP_BUTTON_HEIGHT);
+    m_pMapButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_pMapButton->setEnabled(false); // until a map view is set
+
+    QVBoxLayout *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_pTabWidget, 1);
+    layout->addWidget(m_pMapButton);
+
+    connectDiskPage();
+    connect(m_pMapButton, &QToolButton::clicked, this, &CRecordListPanel::onMapViewClicked);
+    connect(m_pTabWidget, &QTabWidget::currentChanged, this, &CRecordListPanel::onTabCurrentIndexChanged);
+}
+
+void CRecordListPanel::connectDiskPage()
+{
+    connect(m_pDiskPage, qOverload<QString, bool>(&CDiskManagePage::playRecord), this,
+            qOverload<QString, bool>(&CRecordListPanel::playRecord));
+    connect(m_pDiskPage, &CDiskManagePage::selectVideoWnd, this, &CRecordListPanel::selectVideoWnd);
+    connect(m_pDiskPage, &CDiskManagePage::changeWndMode, this, &CRecordListPanel::changeWndMode);
+    connect(m_pDiskPage, &CDiskManagePage::syncPlay, this, &CRecordListPanel::syncPlay);
+    connect(m_pDiskPage, &CDiskManagePage::diskChanged, this, &CRecordListPanel::diskChanged);
+}
+
+void CRecordListPanel::start()
+{
+    m_pDiskPage->start();
+}
+
+void CRecordListPanel::setMapView(QWidget *pMapView)
+{
+    m_pMapView = pMapView;
+    if (!m_pMapView) return;
+    m_pMapView->setParent(this);
+    m_pMapView->setFixedHeight(MAP_VIEW_HEIGHT);
+    m_pMapView->hide();
+    layout()->addWidget(m_pMapView);
+    m_pMapButton->setEnabled(true);
+}
+
+void CRecordListPanel::onMapViewClicked()
+{
+    if (m_pMapView) m_pMapView->setVisible(!m_pMapView->isVisible());
+}
+
+void CRecordListPanel::onPlayRecordResponse()
+{
+    if (m_pTabWidget->currentWidget() == m_pDiskPage) m_pDiskPage->onPlayRecordResponse();
+}
+
+void CRecordListPanel::onSelectRecord(QString strFilePath)
+{
+    if (!strFilePath.startsWith(DISK_PATH_PREFIX)) {
+        CGlobalAppData::instance()->setCurSource(CGlobalAppData::sourceLocal);
+        return;
+    }
+    m_pTabWidget->setCurrentWidget(m_pDiskPage);
+    m_pDiskPage->onSelectRecord(strFilePath);
+    CGlobalAppData::instance()->setCurSource(CGlobalAppData::sourceDisk);
+}
+
+void CRecordListPanel::onTabCurrentIndexChanged(int nIndex)
+{
+    CGlobalAppData::instance()->setCurSource(nIndex == 0 ? CGlobalAppData::sourceDisk : CGlobalAppData::sourceLocal);
+}
