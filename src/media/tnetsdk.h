@@ -62,6 +62,8 @@ enum TSDK_ERROR {
     TSDK_ERR_OUTPUT = -5,         // the destination cannot be created or written
     TSDK_ERR_CODEC = -6,          // an audio decoder or encoder failed
     TSDK_ERR_UNKNOWN_HANDLE = -7,
+    TSDK_ERR_BUFFER_FULL = -8, // the push queue stayed full; the frame was not taken
+    TSDK_ERR_STATE = -9,       // not possible in the player's mode or state
     TSDK_ERR_READ = -99997, // the source failed part-way through; worth a retry
 };
 

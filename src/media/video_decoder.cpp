@@ -1,0 +1,77 @@
+#include "video_decoder.h"
+
+#include <cstring>
+
+extern "C" {
+#include <libswscale/swscale.h>
+}
+
+namespace korvane::media {
+
+namespace {
+constexpr int kMaxPictureSide = 8192;
+
+void freeScaler(SwsContext *scaler) { sws_freeContext(scaler); }
+} // namespace
+
+bool VideoDecoder::ensureCodec(uint32_t encodeType)
+{
+    if (context_ && encodeType == encodeType_) return true;
+    context_.reset();
+    encodeType_ = 0;
+    const AVCodec *codec = avcodec_find_decoder(encodeType == 5 ? AV_CODEC_ID_HEVC : AV_CODEC_ID_H264);
+    if (!codec) return false;
+    AvPtr<AVCodecContext> context(avcodec_alloc_context3(codec));
+    if (!context) return false;
+    context->flags |= AV_CODEC_FLAG_LOW_DELAY; // a recorder sends no B-frames; show each picture at once
+    context->thread_count = 1;
+    if (avcodec_open2(context.get(), codec, nullptr) < 0) return false;
+    context_ = std::move(context);
+    encodeType_ = encodeType;
+    return true;
+}
+
+bool VideoDecoder::send(const uint8_t *data, size_t size, int64_t seq)
+{
+    if (!context_ || !packet_ || size == 0 || size > INT32_MAX) return false;
+    if (av_new_packet(packet_.get(), int(size)) < 0) return false;
+    memcpy(packet_->data, data, size);
+    packet_->pts = seq;
+    const int result = avcodec_send_packet(context_.get(), packet_.get());
+    av_packet_unref(packet_.get());
+    return result >= 0;
+}
+
+bool VideoDecoder::receive(QImage &picture, int64_t &seq)
+{
+    while (context_ && frame_ && avcodec_receive_frame(context_.get(), frame_.get()) == 0) {
+        seq = frame_->best_effort_timestamp != AV_NOPTS_VALUE ? frame_->best_effort_timestamp : frame_->pts;
+        picture = convert(frame_.get());
+        av_frame_unref(frame_.get());
+        if (!picture.isNull()) return true;
+    }
+    return false;
+}
+
+void VideoDecoder::flush()
+{
+    if (context_) avcodec_flush_buffers(context_.get());
+}
+
+QImage VideoDecoder::convert(const AVFrame *frame)
+{
+    const int width = frame->width, height = frame->height;
+    if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) return {};
+    SwsContext *scaler = sws_getCachedContext(scaler_.release(), width, height, AVPixelFormat(frame->format), width,
+                                              height, AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    scaler_ = {scaler, freeScaler};
+    if (!scaler) return {};
+    QImage picture(width, height, QImage::Format_RGB32);
+    if (picture.isNull()) return {};
+    uint8_t *planes[4] = {picture.bits(), nullptr, nullptr, nullptr};
+    int strides[4] = {int(picture.bytesPerLine()), 0, 0, 0};
+    sws_scale(scaler, frame->data, frame->linesize, 0, height, planes, strides);
+    return picture;
+}
+
+} // namespace korvane::media

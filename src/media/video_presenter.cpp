@@ -1,0 +1,172 @@
+#include "video_presenter.h"
+
+#include "gui_thread.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QWidget>
+
+namespace korvane::media {
+
+namespace {
+
+constexpr const char *kFilterName = "korvane-video-presenter";
+
+// Lives as a child of the widget, so it goes away with it; draws for as long as the presenter lives.
+class PaintFilter : public QObject
+{
+public:
+    PaintFilter(std::weak_ptr<const VideoPresenter> presenter, QWidget *widget)
+        : QObject(widget), presenter_(std::move(presenter))
+    {
+        setObjectName(kFilterName);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched == parent())
+            if (auto presenter = presenter_.lock()) presenter->paint(static_cast<QWidget *>(watched));
+        return false;
+    }
+
+    bool drawsFor(const VideoPresenter *presenter) const
+    {
+        auto mine = presenter_.lock();
+        return !mine || mine.get() == presenter;
+    }
+
+private:
+    std::weak_ptr<const VideoPresenter> presenter_;
+};
+
+QWidget *widgetOf(TSDK_WINDOW window) { return window ? QWidget::find(WId(window)) : nullptr; }
+
+PaintFilter *filterOf(QWidget *widget)
+{
+    for (QObject *child : widget->children())
+        if (auto *filter = dynamic_cast<PaintFilter *>(child)) return filter;
+    return nullptr;
+}
+
+QRect fitKeepingAspect(const QSize &source, const QRect &target)
+{
+    QSize size = source.scaled(target.size(), Qt::KeepAspectRatio);
+    if (size.isEmpty()) return {};
+    return QRect(target.x() + (target.width() - size.width()) / 2, target.y() + (target.height() - size.height()) / 2,
+                 size.width(), size.height());
+}
+
+} // namespace
+
+std::shared_ptr<VideoPresenter> VideoPresenter::create(TSDK_WINDOW window)
+{
+    std::shared_ptr<VideoPresenter> presenter(new VideoPresenter(window));
+    presenter->attach();
+    return presenter;
+}
+
+// A widget shows one player at a time: a filter left by an earlier player is replaced.
+void VideoPresenter::attach()
+{
+    onGuiThread([weak = weak_from_this()] {
+        auto self = weak.lock();
+        QWidget *widget = self ? widgetOf(self->window_) : nullptr;
+        if (!widget) return;
+        delete filterOf(widget);
+        widget->installEventFilter(new PaintFilter(self, widget));
+        widget->update();
+    });
+}
+
+void VideoPresenter::detach()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        detached_ = true;
+        picture_ = {};
+    }
+    onGuiThread([self = shared_from_this()] {
+        QWidget *widget = widgetOf(self->window_);
+        if (!widget) return;
+        PaintFilter *filter = filterOf(widget);
+        if (filter && filter->drawsFor(self.get())) delete filter;
+        widget->update();
+    });
+}
+
+void VideoPresenter::show(const QImage &picture)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (detached_) return;
+        picture_ = picture;
+    }
+    requestRepaint();
+}
+
+void VideoPresenter::requestRepaint()
+{
+    if (repaintPosted_.exchange(true)) return;
+    onGuiThread([weak = weak_from_this()] {
+        auto self = weak.lock();
+        if (!self) return;
+        self->repaintPosted_ = false;
+        if (QWidget *widget = widgetOf(self->window_)) widget->update();
+    });
+}
+
+QImage VideoPresenter::picture() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return picture_;
+}
+
+bool VideoPresenter::hasPicture() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return !picture_.isNull();
+}
+
+bool VideoPresenter::setRegion(const std::optional<QRect> &region)
+{
+    const QRect whole(0, 0, kRegionScale, kRegionScale);
+    if (region && (region->isEmpty() || !whole.intersects(*region))) return false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        region_ = region ? std::optional<QRect>(region->intersected(whole)) : std::nullopt;
+    }
+    requestRepaint();
+    return true;
+}
+
+QRect VideoPresenter::sourceRect(const QImage &picture, const std::optional<QRect> &region) const
+{
+    if (!region) return picture.rect();
+    const auto scaleX = [&](int v) { return int(int64_t(v) * picture.width() / kRegionScale); };
+    const auto scaleY = [&](int v) { return int(int64_t(v) * picture.height() / kRegionScale); };
+    QRect source(QPoint(scaleX(region->left()), scaleY(region->top())),
+                 QPoint(scaleX(region->left() + region->width()) - 1, scaleY(region->top() + region->height()) - 1));
+    return source.isEmpty() ? picture.rect() : source;
+}
+
+void VideoPresenter::paint(QWidget *widget) const
+{
+    QImage picture;
+    std::optional<QRect> region;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (detached_ || picture_.isNull()) return;
+        picture = picture_;
+        region = region_;
+    }
+    const QRect source = sourceRect(picture, region);
+    const QRect target = fitKeepingAspect(source.size(), widget->rect());
+    if (target.isEmpty()) return;
+    QPainter painter(widget);
+    painter.fillRect(widget->rect(), Qt::black);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, picture, source);
+}
+
+} // namespace korvane::media
