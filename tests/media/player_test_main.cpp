@@ -1,0 +1,17 @@
+// The player tests draw into widgets: an off-screen QApplication for the whole run.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    av_log_set_level(AV_LOG_FATAL); // the bad-input tests make the decoder complain on purpose
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
