@@ -1,4 +1,4 @@
-#include "sim_test_support.h"
+#include "real_media_support.h"
 
 #include "scenario_json.h"
 
@@ -55,6 +55,36 @@ TEST(ScenarioJson, ExampleFileWritesADisk)
     EXPECT_EQ(find(m, 4)->state, RecordingState::Open);
     EXPECT_EQ(find(m, 4)->startTime, pack(2024, 3, 5, 9, 1, 0));
     EXPECT_EQ(img.collisions(0).size(), 1u);
+}
+
+TEST(ScenarioJson, PayloadsArePlaceholdersUnlessRealAreAskedFor)
+{
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(parseScenarioJson(R"({"partitions":[{"clusters":100}]})", s, error)) << error;
+    EXPECT_EQ(s.payloads, PayloadKind::Placeholder);
+    ASSERT_TRUE(parseScenarioJson(R"({"payloads":"real","partitions":[{"clusters":100}]})", s, error)) << error;
+    EXPECT_EQ(s.payloads, PayloadKind::Real);
+    EXPECT_NE(parseError(R"({"payloads":"jpeg"})").find("payloads"), std::string::npos);
+}
+
+TEST(ScenarioJson, RealExampleWritesPlayableRecordings)
+{
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(loadScenarioFile(KORVANE_REAL_SCENARIO, s, error)) << error;
+    EXPECT_EQ(s.payloads, PayloadKind::Real);
+    ImageFile f("real-example");
+    const Manifest m = writeOrFail(s, f.path());
+    ASSERT_EQ(m.recordings.size(), 4u);
+    Image img(f.path());
+    for (size_t i = 0; i < 3; ++i) {
+        const FrameWalk walk = readRecording(img, *find(m, i));
+        const auto keys = framesOfType(walk, 0xFC);
+        EXPECT_EQ(Seconds(keys.size()), s.recordings[i].end - s.recordings[i].start);
+        EXPECT_EQ(keys.front()->header[4], s.recordings[i].codec);
+        EXPECT_EQ(framesOfType(walk, 0xF9).size(), keys.size());
+    }
 }
 
 TEST(ScenarioJson, PatchesAndTruncation)
