@@ -208,6 +208,53 @@
     </message>
 </context>
 <context>
+    <name>CDiskManagePage</name>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>Disk Info</source>
+        <translation>Disk Info</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Sync Play</source>
+        <translation>Sync Play</translation>
+    </message>
+    <message>
+        <source>Total Space</source>
+        <translation>Total Space</translation>
+    </message>
+    <message>
+        <source>Remain Space</source>
+        <translation>Remain Space</translation>
+    </message>
+    <message>
+        <source>Picture Total Space</source>
+        <translation>Picture Total Space</translation>
+    </message>
+    <message>
+        <source>Record Total Space</source>
+        <translation>Record Total Space</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CKorvane</name>
     <message>
         <source>Korvane</source>
@@ -235,6 +282,17 @@
     <message>
         <source>Prompt</source>
         <translation>Prompt</translation>
+    </message>
+</context>
+<context>
+    <name>CRecordListPanel</name>
+    <message>
+        <source>Disk</source>
+        <translation>Disk</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>Map</translation>
     </message>
 </context>
 <context>

@@ -208,6 +208,53 @@
     </message>
 </context>
 <context>
+    <name>CDiskManagePage</name>
+    <message>
+        <source>Calendar</source>
+        <translation>日历</translation>
+    </message>
+    <message>
+        <source>Disk Info</source>
+        <translation>硬盘信息</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪辑</translation>
+    </message>
+    <message>
+        <source>Sync Play</source>
+        <translation>同步播放</translation>
+    </message>
+    <message>
+        <source>Total Space</source>
+        <translation>总容量</translation>
+    </message>
+    <message>
+        <source>Remain Space</source>
+        <translation>剩余容量</translation>
+    </message>
+    <message>
+        <source>Picture Total Space</source>
+        <translation>图片总容量</translation>
+    </message>
+    <message>
+        <source>Record Total Space</source>
+        <translation>录像总容量</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
     <name>CKorvane</name>
     <message>
         <source>Korvane</source>
@@ -235,6 +282,17 @@
     <message>
         <source>Prompt</source>
         <translation>提示</translation>
+    </message>
+</context>
+<context>
+    <name>CRecordListPanel</name>
+    <message>
+        <source>Disk</source>
+        <translation>硬盘</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>地图</translation>
     </message>
 </context>
 <context>
