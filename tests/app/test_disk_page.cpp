@@ -270,6 +270,28 @@ TEST_F(DiskPageTest, ClicksMenusAndSelectionFollowTheItemLevel)
     EXPECT_EQ(page.currentIndex(), recording->index());
 }
 
+TEST_F(DiskPageTest, DriveCheckReloadsWhenADiskIsAttached)
+{
+    sim::Scenario s;
+    s.partitions = {partition(4000)};
+    s.recordings.push_back(recording(0, DAY, 60, 0));
+    SimDisk first(dir, "first.img", s);
+    SimDisk second(dir, "second.img", s);
+    offerImages({first.path});
+    CDiskManagePage page;
+    QSignalSpy changed(&page, &CDiskManagePage::diskChanged);
+    QSignalSpy enabled(&page, &CDiskManagePage::enabledControl);
+    page.start(); // first load after half a second
+    while (enabled.isEmpty() || !enabled.last().at(0).toBool()) ASSERT_TRUE(enabled.wait(LOAD_TIMEOUT_MS));
+    EXPECT_EQ(page.model()->rowCount(), 1);
+    offerImages({first.path, second.path});
+    enabled.clear();
+    while (enabled.isEmpty() || !enabled.last().at(0).toBool()) ASSERT_TRUE(enabled.wait(LOAD_TIMEOUT_MS));
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(page.ideNum(), 2);
+    EXPECT_EQ(page.model()->rowCount(), 2);
+}
+
 TEST_F(DiskPageTest, PageClosedWhileLoadingStopsTheLoader)
 {
     sim::Scenario s;
