@@ -3,6 +3,7 @@
 #include "catalogue/cdiskmanagepage.h"
 #include "catalogue/crecordlistpanel.h"
 #include "common/cglobalappdata.h"
+#include "widgets/cmessagebox.h"
 #include "widgets/cmytreeview.h"
 #include "widgets/cwaitframe.h"
 #include "wfs.h"
@@ -11,11 +12,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -190,6 +193,20 @@ TEST_F(DiskPageTest, TwoSimulatedDisksLoadAndDiskInfoReportsTheSecond)
     EXPECT_EQ(m.captured(2).toULongLong(), m.captured(4).toULongLong() + m.captured(6).toULongLong());
     EXPECT_LE(m.captured(6).toULongLong(), m.captured(5).toULongLong());
     EXPECT_TRUE(CDiskManagePage::diskInfoText(0).contains("Picture Total Space:0 MB,Remain Space:0 MB"));
+
+    QString shownTitle, shownText;
+    QTimer::singleShot(0, [&] {
+        CMessageBox *box = qobject_cast<CMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shownTitle = box->windowTitle();
+        shownText = box->text();
+        box->buttons().at(0)->click();
+    });
+    page.setCurrentIndex(second->index());
+    std::unique_ptr<QMenu> menu(page.createContextMenu(second->index()));
+    page.onCommand(menu->actions().at(0));
+    EXPECT_EQ(shownTitle, "Disk Info");
+    EXPECT_EQ(shownText, text);
 }
 
 TEST_F(DiskPageTest, SyncPlayQueuesEachChannelsRecordingsForItsWindow)
