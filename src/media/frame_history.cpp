@@ -37,6 +37,12 @@ std::vector<HistoryEntry> FrameHistory::chainTo(int64_t seq) const
     return std::vector<HistoryEntry>(entries_.begin() + ptrdiff_t(begin - 1), entries_.begin() + ptrdiff_t(end));
 }
 
+bool FrameHistory::holds(int64_t seq) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return !entries_.empty() && seq >= entries_.front().seq && seq <= entries_.back().seq;
+}
+
 void FrameHistory::clear()
 {
     std::lock_guard<std::mutex> lock(mutex_);

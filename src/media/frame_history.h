@@ -26,6 +26,7 @@ public:
     void add(HistoryEntry entry);
     // The frames from the last key frame at or before seq up to seq; empty when seq is not kept.
     std::vector<HistoryEntry> chainTo(int64_t seq) const;
+    bool holds(int64_t seq) const;
     void clear();
 
 private:

@@ -103,9 +103,11 @@ int32_t Player::setSpeed(int step)
     return 0;
 }
 
+// A step back needs the picture before the one on screen among the frames kept for decoding again.
 int32_t Player::step(int direction)
 {
     if (!started_ || stopping_) return TSDK_ERR_STATE;
+    if (direction < 0 && !history_.holds(probe().shownSeq - 1)) return TSDK_ERR_STATE;
     clock()->setPaused(true, Clock::now());
     presentQueue_.requestStep(direction);
     return 0;

@@ -155,6 +155,29 @@ TEST(ManyPlayers, StopWhilePushingFromAnotherThread)
     EXPECT_GT(pushed, 30);
 }
 
+// As the application does: the end message's handler releases the player.
+TEST(ManyPlayers, StopFromInsideTheEndMessage)
+{
+    struct Stopper {
+        std::atomic<int> handle{0};
+        std::atomic<int> result{1};
+        static int onMessage(int, int id, int, int, int, const char *, void *, int64_t, int, void *user, void *)
+        {
+            auto *self = static_cast<Stopper *>(user);
+            if (id == EUIMSG_PLAY_STOP) self->result = TPLAY_Stop(self->handle);
+            return 0;
+        }
+    } stopper;
+    const TSDK_CALLBACK_INFO callback{0, &Stopper::onMessage, &stopper};
+    stopper.handle = TPLAY_OpenPlay(&callback, 0, 100, 0, 0);
+    ASSERT_EQ(TPLAY_Play(stopper.handle), 0);
+    ASSERT_TRUE(pushAll(stopper.handle, recorderFrames({clip().begin(), clip().begin() + 5}, {})));
+    ASSERT_EQ(TPLAY_ForcePlayEnd(stopper.handle), 0);
+    EXPECT_TRUE(waitUntil([&] { return stopper.result != 1; }));
+    EXPECT_EQ(stopper.result, 0);
+    EXPECT_EQ(TPLAY_Play(stopper.handle), TSDK_ERR_UNKNOWN_HANDLE);
+}
+
 TEST(PlayClock, PacesByFrameRateTimesTwoToTheStep)
 {
     using namespace std::chrono;

@@ -177,6 +177,7 @@ TEST_F(Players, FrameStepsForwardAndBackAcrossAKeyFrame)
 {
     const int handle = openPush();
     ASSERT_EQ(TPLAY_Pause(handle, 1), 0);
+    EXPECT_EQ(TPLAY_PlayNextFrame(handle), TSDK_ERR_STATE); // not playing yet
     ASSERT_EQ(TPLAY_Play(handle), 0);
     ASSERT_TRUE(pushAll(handle, recorderFrames(std::vector<EncodedFrame>(shades(2).begin(), shades(2).begin() + 50), {})));
 
@@ -188,6 +189,10 @@ TEST_F(Players, FrameStepsForwardAndBackAcrossAKeyFrame)
     TPLAY_PlayPreviousFrame(handle);
     ASSERT_TRUE(waitShownSeq(handle, 1));
     EXPECT_EQ(shownPicture(), 1);
+    TPLAY_PlayPreviousFrame(handle);
+    ASSERT_TRUE(waitShownSeq(handle, 0));
+    EXPECT_EQ(TPLAY_PlayPreviousFrame(handle), TSDK_ERR_STATE); // nothing before the first picture
+    TPLAY_PlayNextFrame(handle);
     for (int i = 0; i < 25; ++i) TPLAY_PlayNextFrame(handle);
     ASSERT_TRUE(waitShownSeq(handle, 26));
     EXPECT_EQ(shownPicture(), 1);
