@@ -190,12 +190,6 @@ void CConfigDlg::loadSettings()
     onMapTypeChanged(m_pMapType->currentIndex());
 }
 
-void CConfigDlg::showEvent(QShowEvent *event)
-{
-    loadSettings();
-    QDialog::showEvent(event);
-}
-
 void CConfigDlg::onMapTypeChanged(int nIndex)
 {
     const int nMapType = m_pMapType->itemData(nIndex).toInt();

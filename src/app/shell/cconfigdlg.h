@@ -16,6 +16,7 @@ class CConfigDlg : public QDialog
 {
     Q_OBJECT
 public:
+    // Shows the current settings; the main window makes a new dialog for every opening.
     explicit CConfigDlg(QWidget *parent = nullptr);
 
     // Stores the dialog's values; true when a change needs a restart to take effect.
@@ -39,9 +40,6 @@ public slots:
     void onBrowsePicture();
     void onOpenSourceLicenses();
     void onServiceAgreements();
-
-protected:
-    void showEvent(QShowEvent *event) override;
 
 private:
     void createWidgets();

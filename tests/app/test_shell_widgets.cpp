@@ -1,0 +1,280 @@
+// Main window, title bar and settings dialog: layout, dragging, maximise toggle,
+// close confirmation, the settings rules and the restart question.
+#include "common/cglobalappdata.h"
+#include "common/crestarthelper.h"
+#include "shell/cconfigdlg.h"
+#include "shell/ckorvane.h"
+#include "shell/ctitlewidget.h"
+#include "widgets/cmessagebox.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+// Answers the next modal prompt with the button of the given index and records its text.
+class PromptAnswer : public QObject
+{
+public:
+    explicit PromptAnswer(int nButton)
+        : m_nButton(nButton)
+    {
+        m_timer.setInterval(10);
+        connect(&m_timer, &QTimer::timeout, this, &PromptAnswer::poll);
+        m_timer.start();
+    }
+    QString m_strText;
+    QString m_strTitle;
+    QStringList m_buttons;
+
+private:
+    void poll()
+    {
+        auto *pBox = qobject_cast<CMessageBox *>(QApplication::activeModalWidget());
+        if (!pBox)
+            return;
+        m_timer.stop();
+        m_strText = pBox->text();
+        m_strTitle = pBox->windowTitle();
+        for (QToolButton *pButton : pBox->buttons())
+            m_buttons << pButton->text();
+        pBox->buttons().at(m_nButton)->click();
+    }
+    int m_nButton;
+    QTimer m_timer;
+};
+
+void sendMouse(QWidget *pWidget, QEvent::Type type, const QPoint &globalPos, Qt::MouseButtons buttons)
+{
+    const QPoint localPos = pWidget->mapFromGlobal(globalPos);
+    QMouseEvent event(type, localPos, globalPos, Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(pWidget, &event);
+}
+
+class ShellWidgetTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        CGlobalAppData::setAppPathOverride(m_dir.path());
+        CGlobalAppData::instance();
+    }
+    void TearDown() override
+    {
+        CGlobalAppData::saveAndRelease();
+        CGlobalAppData::setAppPathOverride(QString());
+    }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ShellWidgetTest, MainWindowLayout)
+{
+    CKorvane window;
+    EXPECT_EQ(window.objectName(), "CKorvane");
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    auto *pGrid = qobject_cast<QGridLayout *>(window.layout());
+    ASSERT_NE(pGrid, nullptr);
+    EXPECT_EQ(pGrid->contentsMargins(), QMargins(0, 0, 0, 0));
+    EXPECT_EQ(pGrid->spacing(), 0);
+    int nRow, nColumn, nRowSpan, nColumnSpan;
+    pGrid->getItemPosition(pGrid->indexOf(window.titleWidget()), &nRow, &nColumn, &nRowSpan, &nColumnSpan);
+    EXPECT_EQ(QRect(nColumn, nRow, nColumnSpan, nRowSpan), QRect(0, 0, 4, 1));
+    pGrid->getItemPosition(pGrid->indexOf(window.recordList()), &nRow, &nColumn, &nRowSpan, &nColumnSpan);
+    EXPECT_EQ(QRect(nColumn, nRow, nColumnSpan, nRowSpan), QRect(0, 1, 1, 1));
+    pGrid->getItemPosition(pGrid->indexOf(window.displayBox()), &nRow, &nColumn, &nRowSpan, &nColumnSpan);
+    EXPECT_EQ(QRect(nColumn, nRow, nColumnSpan, nRowSpan), QRect(1, 1, 3, 1));
+    EXPECT_EQ(window.displayBox()->objectName(), "CDisplayBox");
+
+    window.start();
+    EXPECT_EQ(window.size(), QSize(1080, 720));
+    EXPECT_EQ(window.titleWidget()->height(), 36);
+    EXPECT_EQ(window.recordList()->width(), 220);
+    EXPECT_EQ(window.displayBox()->width(), 1080 - 220);
+    EXPECT_EQ(window.recordList()->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+    EXPECT_EQ(window.recordList()->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
+}
+
+TEST_F(ShellWidgetTest, TitleBarButtonsAndLook)
+{
+    CKorvane window;
+    CTitleWidget *pTitle = window.titleWidget();
+    for (const char *pName : {"SysMin", "SysMax", "SysCfg", "SysCls"})
+        EXPECT_NE(pTitle->findChild<QToolButton *>(pName), nullptr) << pName;
+    const QString strStyle = pTitle->findChild<QToolButton *>("SysCls")->styleSheet();
+    EXPECT_TRUE(strStyle.contains("#SysCls{background:transparent;border-image:url(" + m_dir.path() +
+                                  "/skin/icons/sys_cls.png);}"));
+    EXPECT_TRUE(strStyle.contains("sys_cls_hover.png"));
+
+    CTitleWidget subTitle(nullptr, true);
+    EXPECT_EQ(subTitle.objectName(), "SubTitleWidget");
+    EXPECT_EQ(subTitle.findChild<QToolButton *>("SysMax"), nullptr);
+    EXPECT_NE(subTitle.findChild<QToolButton *>("SysCls"), nullptr);
+}
+
+TEST_F(ShellWidgetTest, DraggingMovesTheWindowUnlessMaximised)
+{
+    CKorvane window;
+    window.start();
+    window.move(100, 100);
+    CTitleWidget *pTitle = window.titleWidget();
+    const QPoint start = pTitle->mapToGlobal(QPoint(300, 10));
+    sendMouse(pTitle, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    sendMouse(pTitle, QEvent::MouseMove, start + QPoint(40, 25), Qt::LeftButton);
+    sendMouse(pTitle, QEvent::MouseButtonRelease, start + QPoint(40, 25), Qt::NoButton);
+    EXPECT_EQ(window.pos(), QPoint(140, 125));
+    sendMouse(pTitle, QEvent::MouseMove, start + QPoint(90, 90), Qt::NoButton);
+    EXPECT_EQ(window.pos(), QPoint(140, 125)) << "moves after release must not drag";
+
+    pTitle->btnMaxClicked();
+    ASSERT_TRUE(pTitle->isMaximized());
+    const QPoint maximisedPos = window.pos();
+    sendMouse(pTitle, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    sendMouse(pTitle, QEvent::MouseMove, start + QPoint(50, 50), Qt::LeftButton);
+    sendMouse(pTitle, QEvent::MouseButtonRelease, start + QPoint(50, 50), Qt::NoButton);
+    EXPECT_EQ(window.pos(), maximisedPos);
+}
+
+TEST_F(ShellWidgetTest, DoubleClickTogglesMaximisedAndSwapsTheButtonLook)
+{
+    CKorvane window;
+    window.start();
+    CTitleWidget *pTitle = window.titleWidget();
+    const QPoint pos = pTitle->mapToGlobal(QPoint(300, 10));
+    sendMouse(pTitle, QEvent::MouseButtonDblClick, pos, Qt::LeftButton);
+    EXPECT_TRUE(pTitle->isMaximized());
+    EXPECT_TRUE(window.isMaximized());
+    EXPECT_EQ(pTitle->maxButton()->objectName(), "SysNormal");
+    EXPECT_TRUE(pTitle->maxButton()->styleSheet().contains("sys_normal.png"));
+    sendMouse(pTitle, QEvent::MouseButtonDblClick, pos, Qt::LeftButton);
+    EXPECT_FALSE(pTitle->isMaximized());
+    EXPECT_EQ(pTitle->maxButton()->objectName(), "SysMax");
+}
+
+TEST_F(ShellWidgetTest, CloseAsksAndNoKeepsTheWindow)
+{
+    CKorvane window;
+    window.start();
+    {
+        PromptAnswer answer(1);
+        EXPECT_FALSE(window.close());
+        EXPECT_EQ(answer.m_strTitle, "Prompt");
+        EXPECT_EQ(answer.m_strText, "Do you want to close?");
+        EXPECT_EQ(answer.m_buttons, QStringList({"Yes", "No"}));
+    }
+    EXPECT_TRUE(window.isVisible());
+    PromptAnswer answer(0);
+    window.titleWidget()->btnCloseClicked();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ShellWidgetTest, ShowConfigOpensTheSettingsDialog)
+{
+    CKorvane window;
+    window.start();
+    QString strOpened;
+    QTimer::singleShot(0, [&] {
+        auto *pDlg = qobject_cast<CConfigDlg *>(QApplication::activeModalWidget());
+        strOpened = pDlg ? pDlg->metaObject()->className() : "nothing";
+        if (pDlg)
+            pDlg->reject();
+    });
+    emit CGlobalAppData::instance()->showConfig();
+    EXPECT_EQ(strOpened, "CConfigDlg");
+}
+
+TEST_F(ShellWidgetTest, SettingsDialogShowsTheSettings)
+{
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    pData->setLanguage("German");
+    pData->setRecordFormat(5);
+    pData->setMapSettings(1, "KEY", "CODE");
+    pData->setOutChina(0);
+    CConfigDlg dlg;
+    EXPECT_EQ(dlg.languageBox()->count(), 10);
+    EXPECT_EQ(dlg.languageBox()->currentData().toString(), "German");
+    EXPECT_EQ(dlg.recordStreamBox()->currentData().toInt(), 5);
+    EXPECT_EQ(dlg.recordStreamBox()->itemData(1).toInt(), 1);
+    EXPECT_EQ(dlg.mapTypeBox()->currentData().toInt(), 1);
+    EXPECT_EQ(dlg.mapKeyEdit()->text(), "KEY");
+    EXPECT_EQ(dlg.securityCodeEdit()->text(), "CODE");
+    EXPECT_EQ(dlg.mapKeyEdit()->objectName(), "lineEditMapKey");
+    EXPECT_EQ(dlg.securityCodeEdit()->objectName(), "lineEditSecurityCode");
+    EXPECT_FALSE(dlg.outChinaBox()->isChecked());
+    EXPECT_TRUE(dlg.outChinaBox()->isEnabled());
+    EXPECT_EQ(dlg.recordPathEdit()->height(), 25);
+    EXPECT_EQ(dlg.findChild<QLabel *>("labelVersion")->text(), pData->version());
+    EXPECT_EQ(dlg.findChild<QLabel *>("labelDate")->text(), pData->buildTime());
+
+    dlg.show();
+    EXPECT_TRUE(dlg.securityCodeEdit()->isVisible());
+    EXPECT_TRUE(dlg.securityCodeLabel()->isVisible());
+    EXPECT_TRUE(dlg.serviceAgreementsLabel()->isVisible());
+    dlg.mapTypeBox()->setCurrentIndex(0);
+    EXPECT_FALSE(dlg.outChinaBox()->isEnabled());
+    EXPECT_FALSE(dlg.securityCodeEdit()->isVisible());
+    dlg.mapTypeBox()->setCurrentIndex(2);
+    EXPECT_TRUE(dlg.outChinaBox()->isEnabled());
+    EXPECT_FALSE(dlg.securityCodeLabel()->isVisible());
+}
+
+TEST_F(ShellWidgetTest, ServiceAgreementsHiddenWithoutLicenseFlag)
+{
+    CGlobalAppData::saveAndRelease();
+    QFile config(m_dir.path() + "/Config.ini");
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("[themes]\nLicense=0\n");
+    config.close();
+    CConfigDlg dlg;
+    dlg.show();
+    EXPECT_FALSE(dlg.serviceAgreementsLabel()->isVisible());
+}
+
+TEST_F(ShellWidgetTest, PathChangesAreStoredWithoutRestartQuestion)
+{
+    CConfigDlg dlg;
+    dlg.picturePathEdit()->setText(m_dir.path() + "/snapshots");
+    dlg.outChinaBox()->setChecked(false);
+    EXPECT_FALSE(dlg.storeSettings());
+    EXPECT_EQ(CGlobalAppData::instance()->capturePath(), m_dir.path() + "/snapshots");
+    EXPECT_EQ(CGlobalAppData::instance()->outChina(), 0);
+
+    QTimer::singleShot(0, &dlg, &CConfigDlg::onOkClicked);
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+}
+
+TEST_F(ShellWidgetTest, LaterKeepsTheNewLanguageForTheNextStart)
+{
+    CConfigDlg dlg;
+    dlg.languageBox()->setCurrentIndex(dlg.languageBox()->findData("SimpChinese"));
+    PromptAnswer answer(1);
+    QTimer::singleShot(0, &dlg, &CConfigDlg::onOkClicked);
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+    EXPECT_EQ(answer.m_strText, "The change will take effect after a restart of Korvane.");
+    EXPECT_EQ(answer.m_buttons, QStringList({"Restart", "Later"}));
+    EXPECT_EQ(CGlobalAppData::instance()->language(), "SimpChinese");
+    CGlobalAppData::saveAndRelease();
+    EXPECT_EQ(CGlobalAppData::instance()->language(), "SimpChinese");
+}
+
+TEST_F(ShellWidgetTest, RestartEndsTheApplicationWithExitCode774)
+{
+    CConfigDlg dlg;
+    dlg.recordStreamBox()->setCurrentIndex(dlg.recordStreamBox()->findData(1));
+    PromptAnswer answer(0);
+    QTimer::singleShot(0, &dlg, &CConfigDlg::onOkClicked);
+    EXPECT_EQ(QApplication::exec(), CRestartHelper::RESTART_EXIT_CODE);
+    EXPECT_EQ(CGlobalAppData::instance()->recordFormat(), 1);
+}
+
+} // namespace
