@@ -4,6 +4,7 @@
 #include "common/ccrashhandler.h"
 #include "common/cglobalappdata.h"
 #include "common/clogwriter.h"
+#include "catalogue/crecordlistpanel.h"
 #include "common/crestarthelper.h"
 #include "shell/ckorvane.h"
 #include "wfs_device.h"
@@ -136,6 +137,7 @@ int runApplication(int argc, char **argv)
     window.start();
     if (pSplash)
         pSplash->finish(&window);
+    window.recordList()->start();
     const int nExitCode = app.exec();
     CGlobalAppData::saveAndRelease();
     wfs_set_debug_hook(nullptr);

@@ -1,5 +1,6 @@
 // Main window, title bar and settings dialog: layout, dragging, maximise toggle,
 // close confirmation, the settings rules and the restart question.
+#include "catalogue/crecordlistpanel.h"
 #include "common/cglobalappdata.h"
 #include "common/crestarthelper.h"
 #include "shell/cconfigdlg.h"
@@ -95,6 +96,7 @@ TEST_F(ShellWidgetTest, MainWindowLayout)
     pGrid->getItemPosition(pGrid->indexOf(window.displayBox()), &nRow, &nColumn, &nRowSpan, &nColumnSpan);
     EXPECT_EQ(QRect(nColumn, nRow, nColumnSpan, nRowSpan), QRect(1, 1, 3, 1));
     EXPECT_EQ(window.displayBox()->objectName(), "CDisplayBox");
+    EXPECT_NE(window.recordList()->diskPage(), nullptr);
 
     window.start();
     EXPECT_EQ(window.size(), QSize(1080, 720));

@@ -1,5 +1,6 @@
 #include "ckorvane.h"
 
+#include "catalogue/crecordlistpanel.h"
 #include "cconfigdlg.h"
 #include "common/cglobalappdata.h"
 #include "ctitlewidget.h"
@@ -34,10 +35,8 @@ void CKorvane::createLayout()
     m_pTitleWidget->setTitle(tr("Korvane"));
     m_pTitleWidget->setFixedHeight(36);
 
-    // The record list panel takes this place once the catalogue provides it.
-    auto *pRecordFrame = new QFrame(this);
-    pRecordFrame->setObjectName("CRecordListPanel");
-    m_pRecordList = pRecordFrame;
+    m_pRecordList = new CRecordListPanel(this);
+    m_pRecordList->setObjectName("CRecordListPanel");
     m_pRecordList->setFixedWidth(220);
     m_pRecordList->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
 
@@ -59,6 +58,9 @@ void CKorvane::createConnections()
     connect(m_pTitleWidget, &CTitleWidget::closeSignal, this, &CKorvane::close);
     connect(m_pTitleWidget, &CTitleWidget::configSignal, this, &CKorvane::onBaseConfig);
     connect(CGlobalAppData::instance(), &CGlobalAppData::showConfig, this, &CKorvane::onBaseConfig);
+    // The record list's playRecord, selectVideoWnd, changeWndMode, syncPlay and diskChanged
+    // go to the display box, and its playRecordRequest, selectRecord and updateGpsInfo come
+    // back to the record list, once the display box takes the right-hand place.
 }
 
 void CKorvane::start()

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class CRecordListPanel;
 class CTitleWidget;
 class QPropertyAnimation;
 
@@ -16,7 +17,7 @@ public:
     // Resizes to 1080 x 720, centres on its screen, shows and fades in.
     void start();
     CTitleWidget *titleWidget() const { return m_pTitleWidget; }
-    QWidget *recordList() const { return m_pRecordList; }
+    CRecordListPanel *recordList() const { return m_pRecordList; }
     QWidget *displayBox() const { return m_pDisplayBox; }
 
 public slots:
@@ -33,7 +34,7 @@ private:
     QPropertyAnimation *fade(qreal rStart, qreal rEnd);
 
     CTitleWidget *m_pTitleWidget = nullptr;
-    QWidget *m_pRecordList = nullptr;
+    CRecordListPanel *m_pRecordList = nullptr;
     QWidget *m_pDisplayBox = nullptr;
     bool m_bCloseConfirmed = false;
 };
