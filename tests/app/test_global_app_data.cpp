@@ -100,7 +100,8 @@ TEST_F(GlobalAppDataTest, SaveWritesBackOnlyTheKeysKeptAtExit)
 
 TEST_F(GlobalAppDataTest, CorruptConfigFallsBackToDefaultsAndIsRewritten)
 {
-    writeFile(path("/Config.ini"), QByteArray("\x00\xff\xfe[[[garbage\n=\n[Map\nMapType=abc\n", 38));
+    static const char garbage[] = "\x00\xff\xfe[[[garbage\n=\n[Map\nMapType=abc\n";
+    writeFile(path("/Config.ini"), QByteArray(garbage, sizeof(garbage) - 1));
     CGlobalAppData *pData = CGlobalAppData::instance();
     EXPECT_EQ(pData->mapType(), 0);
     EXPECT_EQ(pData->language(), "English");
