@@ -1,0 +1,80 @@
+// The resources beside the executable: every picture the program names exists and
+// loads, the style sheet's pictures exist, and the Chinese translation is complete.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTranslator>
+
+namespace {
+
+const QString binDir = QStringLiteral(KORVANE_BIN_DIR);
+
+QStringList requiredPictures()
+{
+    QStringList pictures;
+    for (const char *pName : {"Disk", "Dir", "File", "logo", "mainLogo", "StartLogo", "wnd_backgroud"})
+        pictures << QString("icons/%1.png").arg(pName);
+    for (const char *pName : {"sys_min", "sys_max", "sys_normal", "sys_cfg", "sys_cls", "ArrowUp", "ArrowDown",
+                              "ArrowLeft", "ArrowRight"})
+        pictures << QString("icons/%1.png").arg(pName) << QString("icons/%1_hover.png").arg(pName);
+    QStringList buttons = {"Stop", "Play", "Pause", "Slow", "Fast", "NextFrame", "AudioOn", "AudioOff",
+                           "PreMonth", "NextMonth"};
+    for (int k : {2, 4, 8, 16})
+        buttons << QString("Fast_%1X_").arg(k) << QString("Slow_1_%1X_").arg(k);
+    for (const QString &strButton : buttons) {
+        for (const char *pState : {"Normal", "Hover", "Dis"})
+            pictures << QString("buttons/%1%2.png").arg(strButton, pState);
+    }
+    return pictures;
+}
+
+TEST(SkinResources, EveryNamedPictureExistsAndLoads)
+{
+    for (const QString &strPicture : requiredPictures()) {
+        const QImage image(binDir + "/skin/" + strPicture);
+        EXPECT_FALSE(image.isNull()) << strPicture.toStdString();
+    }
+}
+
+TEST(SkinResources, StyleSheetPicturesExist)
+{
+    QFile file(binDir + "/skin/style.ss");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString strStyle = QString::fromUtf8(file.readAll());
+    for (const char *pName : {"#MainFrame", "#DialogFrame", "#TabButton", "#NormalToolButton", "#VideoWnd"})
+        EXPECT_TRUE(strStyle.contains(pName)) << pName;
+    QRegularExpressionMatchIterator it = QRegularExpression("url\\(@skinpath/([^)]+)\\)").globalMatch(strStyle);
+    int nCount = 0;
+    for (; it.hasNext(); ++nCount) {
+        const QString strPicture = it.next().captured(1);
+        EXPECT_TRUE(QFile::exists(binDir + "/skin/" + strPicture)) << strPicture.toStdString();
+    }
+    EXPECT_GT(nCount, 0);
+}
+
+TEST(SkinResources, ChineseTranslationIsBuiltAndComplete)
+{
+    QTranslator translator;
+    ASSERT_TRUE(translator.load(binDir + "/language/korvane_zh.qm"));
+    EXPECT_EQ(translator.translate("CKorvane", "Do you want to close"), QString::fromUtf8("确定要关闭"));
+    EXPECT_EQ(translator.translate("CConfigDlg", "The change will take effect after a restart of Korvane."),
+              QString::fromUtf8("更改将在 Korvane 重新启动后生效。"));
+    EXPECT_EQ(translator.translate("main", "Loading"), QString::fromUtf8("正在加载"));
+
+    QFile ts(QStringLiteral(KORVANE_SOURCE_DIR) + "/resources/language/korvane_zh_CN.ts");
+    ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
+    const QString strTs = QString::fromUtf8(ts.readAll());
+    EXPECT_FALSE(strTs.contains("type=\"unfinished\"")) << "every text needs its Chinese translation";
+}
+
+TEST(SkinResources, AgreementTextIsBesideTheProgram)
+{
+    EXPECT_TRUE(QFile::exists(binDir + "/copyright/copyright_zh.txt"));
+    EXPECT_TRUE(QDirIterator(binDir + "/license", QDir::Files).hasNext());
+}
+
+} // namespace
