@@ -76,6 +76,34 @@ std::vector<std::string> sentenceFields(const std::string &sentence)
     return fields;
 }
 
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool matchesOne(char want, char got)
+{
+    if (want == 'd')
+        return isDigit(got);
+    if (want == 's')
+        return got == '+' || got == '-';
+    return got == want;
+}
+
+} // namespace
+
+bool hasShape(const std::string &text, const std::string &shape)
+{
+    size_t at = 0;
+    for (char want : shape) {
+        if (at >= text.size() || !matchesOne(want == '*' ? 'd' : want, text[at]))
+            return false;
+        ++at;
+        while (want == '*' && at < text.size() && isDigit(text[at]))
+            ++at;
+    }
+    return at == text.size();
+}
+
 bool checksumHolds(const std::string &sentence)
 {
     const size_t star = sentence.find('*');

@@ -27,6 +27,10 @@ struct InfoItem {
 std::vector<InfoItem> infoItems(const std::string &text);
 
 std::vector<std::string> sentenceFields(const std::string &sentence);
+
+// Whether the text has the shape: 'd' one digit, '*' one or more digits, 's' a
+// sign (+ or -), anything else itself.
+bool hasShape(const std::string &text, const std::string &shape);
 bool checksumHolds(const std::string &sentence);
 
 } // namespace simtest

@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <map>
-#include <regex>
 
 using namespace simtest;
 
@@ -143,7 +142,6 @@ TEST(RealInformation, ItemsFollowTheFrameInformationGrammar)
     s.recordings.push_back(r);
     const std::vector<std::string> texts = informationTexts(writeAndRead(s, "real-info-items"));
     ASSERT_EQ(texts.size(), 12u);
-    const std::regex sensor(R"([+-]\d+,[+-]\d+,[+-]\d+)"), status(R"(\d{8}|\d{11})"), speed(R"(\d+(\.\d+)?)");
     size_t gga = 0;
     for (size_t i = 0; i < texts.size(); ++i) {
         std::vector<std::string> rmc;
@@ -157,12 +155,12 @@ TEST(RealInformation, ItemsFollowTheFrameInformationGrammar)
                     rmc = fields;
                 gga += fields[0] == "$GNGGA";
             } else if (item.key == "G-SENSOR:")
-                EXPECT_TRUE(std::regex_match(item.value, sensor)) << item.value;
+                EXPECT_TRUE(hasShape(item.value, "s*,s*,s*")) << item.value;
             else if (item.key == "STATUS:") {
-                EXPECT_TRUE(std::regex_match(item.value, status)) << item.value;
+                EXPECT_TRUE(hasShape(item.value, "dddddddd") || hasShape(item.value, "ddddddddddd")) << item.value;
                 EXPECT_EQ(item.value[2], '1') << "the alarm input of an alarm recording";
             } else if (item.key == "SPEED:") {
-                EXPECT_TRUE(std::regex_match(item.value, speed)) << item.value;
+                EXPECT_TRUE(hasShape(item.value, "*") || hasShape(item.value, "*.*")) << item.value;
             }
         }
         EXPECT_EQ(seen["G-SENSOR:"] + seen["STATUS:"] + seen["SPEED:"], 3) << texts[i];
@@ -171,8 +169,8 @@ TEST(RealInformation, ItemsFollowTheFrameInformationGrammar)
         const std::string hms = formatTime(r.start + Seconds(i)).substr(11);
         EXPECT_EQ(rmc[1], hms.substr(0, 2) + hms.substr(3, 2) + hms.substr(6, 2) + ".00");
         EXPECT_EQ(rmc[9], "050324");
-        EXPECT_TRUE(std::regex_match(rmc[3], std::regex(R"(\d{4}\.\d{4})"))) << rmc[3];
-        EXPECT_TRUE(std::regex_match(rmc[5], std::regex(R"(\d{5}\.\d{4})"))) << rmc[5];
+        EXPECT_TRUE(hasShape(rmc[3], "dddd.dddd")) << rmc[3];
+        EXPECT_TRUE(hasShape(rmc[5], "ddddd.dddd")) << rmc[5];
     }
     EXPECT_GE(gga, 2u) << "GGA sentences now and then";
 }
