@@ -33,6 +33,7 @@ ZH_CN = {
     "Select the path for capture": "选择截图保存路径", "Korvane": "Korvane",
     "Do you want to close": "确定要关闭", "Yes": "是", "No": "否", "Prompt": "提示",
     "The file %1 could not be opened.": "无法打开文件 %1。", "I already know": "我已知晓",
+    "The map key could not be saved into %1.": "无法将地图密钥保存到 %1。",
     "Minimize": "最小化", "Maximize": "最大化", "Close": "关闭", "Restore": "还原", "Loading": "正在加载",
 }
 

@@ -206,6 +206,10 @@
         <source>Select the path for capture</source>
         <translation>Select the path for capture</translation>
     </message>
+    <message>
+        <source>The map key could not be saved into %1.</source>
+        <translation>The map key could not be saved into %1.</translation>
+    </message>
 </context>
 <context>
     <name>CDiskManagePage</name>

@@ -206,6 +206,10 @@
         <source>Select the path for capture</source>
         <translation>选择截图保存路径</translation>
     </message>
+    <message>
+        <source>The map key could not be saved into %1.</source>
+        <translation>无法将地图密钥保存到 %1。</translation>
+    </message>
 </context>
 <context>
     <name>CDiskManagePage</name>

@@ -255,6 +255,17 @@ TEST_F(ShellWidgetTest, PathChangesAreStoredWithoutRestartQuestion)
     EXPECT_EQ(dlg.exec(), QDialog::Accepted);
 }
 
+TEST_F(ShellWidgetTest, MapKeyThatCannotBeSavedIsReported)
+{
+    CConfigDlg dlg;
+    dlg.mapKeyEdit()->setText("NEWKEY");
+    PromptAnswer failure(0);
+    EXPECT_TRUE(dlg.storeSettings());
+    EXPECT_EQ(failure.m_strText, "The map key could not be saved into " + m_dir.path() + "/map/baiduMap.html.");
+    EXPECT_EQ(failure.m_buttons, QStringList({"OK"}));
+    EXPECT_EQ(CGlobalAppData::instance()->mapKey(), "NEWKEY");
+}
+
 TEST_F(ShellWidgetTest, LaterKeepsTheNewLanguageForTheNextStart)
 {
     CConfigDlg dlg;

@@ -213,9 +213,12 @@ bool CConfigDlg::storeSettings()
                           m_pSecurityCode->text() != pData->securityCode();
     if (!bChanged)
         return false;
+    const bool bKeyChanged = m_pMapKey->text() != pData->mapKey() || m_pSecurityCode->text() != pData->securityCode();
     pData->setRecordFormat(nFormat);
     pData->setLanguage(strLanguage);
-    pData->setMapSettings(nMapType, m_pMapKey->text(), m_pSecurityCode->text());
+    // A key the user typed must not be lost silently when its page cannot be written.
+    if (!pData->setMapSettings(nMapType, m_pMapKey->text(), m_pSecurityCode->text()) && bKeyChanged)
+        CMessageBox::prompt(this, tr("The map key could not be saved into %1.").arg(pData->mapPath()));
     return true;
 }
 
