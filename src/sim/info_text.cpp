@@ -46,7 +46,11 @@ std::string position(const VehicleState &v)
     return coordinate(v.latitude, 2, 'N', 'S') + "," + coordinate(v.longitude, 3, 'E', 'W');
 }
 
-std::string axis(double milliG) { return format("%c%03ld", milliG < 0 ? '-' : '+', std::lround(std::fabs(milliG))); }
+std::string axis(double milliG)
+{
+    const long rounded = std::lround(milliG);
+    return format("%c%03ld", rounded < 0 ? '-' : '+', std::labs(rounded));
+}
 
 } // namespace
 

@@ -12,7 +12,7 @@ namespace {
 
 constexpr uint8_t kCodecH265 = 3;
 
-bool checkSpec(const RecordingSpec &spec, std::string &error)
+bool checkRecording(const RecordingSpec &spec, std::string &error)
 {
     if (spec.width < 64 || spec.height < 64 || spec.width % 8 || spec.height % 8)
         error = "real payloads need a width and height of at least 64, in multiples of 8";
@@ -179,7 +179,7 @@ bool encodeRecording(const RecordingSpec &spec, uint64_t seed, const StampClock 
                      std::string &error)
 {
     out = {};
-    if (!checkSpec(spec, error))
+    if (!checkRecording(spec, error))
         return false;
     return RecordingEncoder(spec, seed, clock, out).run(error);
 }

@@ -21,6 +21,8 @@ struct VehicleState {
 // streets, slowing to a stop and pulling away again every few minutes. The
 // loop comes from the seed and the state is a function of the true time, so
 // every channel of a disk sees the same vehicle and every run the same route.
+// The streets lie in London: the recorder's clock keeps UTC there, so the
+// receiver's UTC is the true time, whatever the recorder's clock says.
 class Route
 {
 public:

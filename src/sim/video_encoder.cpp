@@ -94,47 +94,60 @@ VideoEncoder::~VideoEncoder() = default;
 
 bool VideoEncoder::open(PictureCodec codec, int width, int height, int fps, std::string &error)
 {
+    codec_ = std::make_unique<Codec>();
+    codec_->frame.reset(av_frame_alloc());
+    codec_->packet.reset(av_packet_alloc());
+    if (!codec_->frame || !codec_->packet) {
+        error = "out of memory";
+        return false;
+    }
+    return openCodec(codec, width, height, fps, error) && preparePicture(codec, error);
+}
+
+bool VideoEncoder::openCodec(PictureCodec codec, int width, int height, int fps, std::string &error)
+{
     const AVCodec *encoder = avcodec_find_encoder_by_name(encoderName(codec));
     if (!encoder) {
         error = std::string(encoderName(codec)) + " encoder not available";
         return false;
     }
-    codec_ = std::make_unique<Codec>();
     codec_->context.reset(avcodec_alloc_context3(encoder));
-    codec_->frame.reset(av_frame_alloc());
-    codec_->packet.reset(av_packet_alloc());
-    if (!codec_->context || !codec_->frame || !codec_->packet) {
+    if (!codec_->context) {
         error = "out of memory";
         return false;
     }
-    AVCodecContext *c = codec_->context.get();
-    setupContext(c, codec, width, height, fps);
+    setupContext(codec_->context.get(), codec, width, height, fps);
     AVDictionary *options = nullptr;
     if (codec != PictureCodec::Jpeg)
         videoOptions(codec, fps, &options);
-    const int rc = avcodec_open2(c, encoder, &options);
+    const int rc = avcodec_open2(codec_->context.get(), encoder, &options);
     av_dict_free(&options);
-    if (rc < 0) {
+    if (rc < 0)
         error = avError(encoderName(codec), rc);
-        return false;
-    }
+    return rc >= 0;
+}
+
+// The encoder's input picture, and the conversion into it from 32-bit RGB.
+bool VideoEncoder::preparePicture(PictureCodec codec, std::string &error)
+{
+    const AVCodecContext *c = codec_->context.get();
     AVFrame *f = codec_->frame.get();
     f->format = c->pix_fmt;
-    f->width = width;
-    f->height = height;
+    f->width = c->width;
+    f->height = c->height;
     f->color_range = c->color_range;
-    if (const int got = av_frame_get_buffer(f, 0); got < 0) {
-        error = avError("frame buffer", got);
+    if (const int rc = av_frame_get_buffer(f, 0); rc < 0) {
+        error = avError("frame buffer", rc);
         return false;
     }
-    codec_->scaler.reset(sws_getContext(width, height, AV_PIX_FMT_BGRA, width, height, AV_PIX_FMT_YUV420P,
-                                        SWS_BILINEAR, nullptr, nullptr, nullptr));
+    codec_->scaler.reset(sws_getContext(c->width, c->height, AV_PIX_FMT_BGRA, c->width, c->height,
+                                        AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr));
     if (!codec_->scaler) {
         error = "no colour conversion";
         return false;
     }
     const int *coefficients = sws_getCoefficients(SWS_CS_ITU601);
-    const int fullRange = codec == PictureCodec::Jpeg;
+    const int fullRange = codec == PictureCodec::Jpeg; // JPEG luma spans 0..255, video 16..235
     sws_setColorspaceDetails(codec_->scaler.get(), coefficients, 1, coefficients, fullRange, 0, 1 << 16, 1 << 16);
     return true;
 }

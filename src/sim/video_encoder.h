@@ -37,6 +37,8 @@ public:
 
 private:
     struct Codec;
+    bool openCodec(PictureCodec codec, int width, int height, int fps, std::string &error);
+    bool preparePicture(PictureCodec codec, std::string &error);
     bool convert(const QImage &picture, std::string &error);
     bool send(bool key, std::string &error);
     bool receive(std::string &error);

@@ -105,10 +105,12 @@ TEST_P(RealVideo, EveryKeyFrameDecodesOnItsOwnToThePictureOfItsStamp)
     RecordingSpec rec = realVideo(1, at(12, 0, 8), 3, GetParam());
     rec.streamType = 1;
     s.recordings.push_back(rec);
+    s.clockJumps.push_back({at(12, 0, 10), 3600}); // the picture shows the recorder's clock
     const Manifest m = writeOrFail(s, f.path());
     const FrameWalk walk = readRecording(Image(f.path()), *find(m, 0));
     const auto keys = framesOfType(walk, 0xFC);
     ASSERT_EQ(keys.size(), 3u);
+    EXPECT_EQ(le32(&keys[2]->header[8]), packTime(at(11, 0, 10)));
     for (const RecorderFrame *key : keys) {
         const DecodedVideo d = decodeVideo(kind(), {key->payload});
         ASSERT_TRUE(d.ok) << d.error;
