@@ -112,6 +112,26 @@ TEST(LogWriter, LargeLogIsMovedAsideBeforeTheNextLine)
     EXPECT_LT(QFileInfo(strToday).size(), 200);
 }
 
+TEST(LogWriter, OpenLogIsRotatedWhenItOutgrowsTheLimit)
+{
+    QTemporaryDir dir;
+    const QString strLogPath = dir.path() + "/Log";
+    const QString strToday = CLogWriter::logFileName(strLogPath, QDate::currentDate());
+    CLogWriter::install(0, strLogPath);
+    qDebug("first line");
+    {
+        QFile grow(strToday);
+        ASSERT_TRUE(grow.open(QIODevice::Append));
+        grow.write(QByteArray(int(CLogWriter::MAX_LOG_SIZE), 'x'));
+    }
+    qDebug("second line");
+    CLogWriter::uninstall();
+    const QString strMoved = strToday.left(strToday.size() - 4) + "1.log";
+    EXPECT_TRUE(readText(strMoved).contains("first line"));
+    EXPECT_TRUE(readText(strToday).endsWith("} : second line\r\n"));
+    EXPECT_FALSE(readText(strToday).contains("first line"));
+}
+
 TEST(LogWriter, OldClientLogsAreRemovedOthersSurvive)
 {
     QTemporaryDir dir;

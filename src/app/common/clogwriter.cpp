@@ -38,7 +38,8 @@ void writeLine(LogState &s, const QString &strLine)
     const QString strToday = CLogWriter::logFileName(s.strLogPath, QDate::currentDate());
     if (s.file.isOpen() && s.file.fileName() != strToday)
         s.file.close();
-    if (QFileInfo(strToday).size() > CLogWriter::MAX_LOG_SIZE) {
+    const qint64 nSize = s.file.isOpen() ? s.file.size() : QFileInfo(strToday).size();
+    if (nSize > CLogWriter::MAX_LOG_SIZE) {
         s.file.close();
         CLogWriter::rotate(strToday);
     }
