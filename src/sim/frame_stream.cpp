@@ -133,7 +133,12 @@ bool planAllFrames(const Scenario &scenario, const StampClock &clock, std::vecto
     std::atomic<size_t> next{0};
     auto work = [&] {
         for (size_t i = next++; i < count; i = next++)
-            planned[i] = planFrames(scenario.recordings[i], scenario.payloads, scenario.seed, clock, out[i], errors[i]);
+            try {
+                planned[i] = planFrames(scenario.recordings[i], scenario.payloads, scenario.seed, clock, out[i],
+                                        errors[i]);
+            } catch (const std::exception &e) { // not to be lost on a helper thread
+                errors[i] = e.what();
+            }
     };
     const bool real = scenario.payloads == PayloadKind::Real;
     const size_t helpers = real ? std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), 4) - 1 : 0;
