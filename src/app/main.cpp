@@ -122,7 +122,8 @@ int runApplication(int argc, char **argv)
     CGlobalAppData *pData = CGlobalAppData::instance();
     CLogWriter::install(pData->logLevel(), pData->logPath());
     wfs_set_debug_hook(&CGlobalAppData::printDebugInfo);
-    CCrashHandler::install();
+    // Beside the executable, or with the logs when an installed copy's folder is read-only.
+    CCrashHandler::install(nullptr, pData->dataPath() + "/CrashDumpFile.dmp");
 
     const QString strAppPath = pData->appPath();
     loadStyleSheet(app, strAppPath);
