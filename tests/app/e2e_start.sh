@@ -12,7 +12,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$mkdisk" --metadata-only "$scenario" "$work/disk.img" >/dev/null 2>&1
+for tool in "$korvane" "$mkdisk"; do
+  [ -x "$tool" ] || { echo "not built: $tool"; exit 1; }
+done
+"$mkdisk" --metadata-only "$scenario" "$work/disk.img" >"$work/mkdisk.txt" 2>&1 || { cat "$work/mkdisk.txt"; exit 1; }
 log="$(dirname "$korvane")/Log/Client_$(date +%Y%m%d).log"
 offset=$(stat -c %s "$log" 2>/dev/null || echo 0)
 new_log() { tail -c +$((offset + 1)) "$log" 2>/dev/null || true; }
