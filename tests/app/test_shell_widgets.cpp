@@ -5,6 +5,7 @@
 #include "common/crestarthelper.h"
 #include "shell/cconfigdlg.h"
 #include "shell/ckorvane.h"
+#include "shell/cshowlicensedlg.h"
 #include "shell/ctitlewidget.h"
 #include "widgets/cmessagebox.h"
 
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -240,6 +242,22 @@ TEST_F(ShellWidgetTest, ServiceAgreementsHiddenWithoutLicenseFlag)
     CConfigDlg dlg;
     dlg.show();
     EXPECT_FALSE(dlg.serviceAgreementsLabel()->isVisible());
+}
+
+TEST_F(ShellWidgetTest, AgreementDialogShowsTheTextOrSaysItIsMissing)
+{
+    const QString strFile = m_dir.path() + "/agreement.txt";
+    QFile file(strFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QString::fromUtf8("服务协议\nline two").toUtf8());
+    file.close();
+    CShowLicenseDlg dlg(nullptr, "Service Agreements", strFile);
+    EXPECT_EQ(dlg.text(), QString::fromUtf8("服务协议\nline two"));
+    ASSERT_NE(dlg.findChild<QPushButton *>(), nullptr);
+    EXPECT_EQ(dlg.findChild<QPushButton *>()->text(), "I already know");
+
+    CShowLicenseDlg missing(nullptr, "Service Agreements", m_dir.path() + "/none.txt");
+    EXPECT_TRUE(missing.text().contains("none.txt"));
 }
 
 TEST_F(ShellWidgetTest, PathChangesAreStoredWithoutRestartQuestion)
