@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -180,6 +181,22 @@ TEST_F(ShellWidgetTest, CloseAsksAndNoKeepsTheWindow)
     PromptAnswer answer(0);
     window.titleWidget()->btnCloseClicked();
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ShellWidgetTest, CloseWindowSlotFadesOutAfterYes)
+{
+    CKorvane window;
+    window.start();
+    {
+        PromptAnswer answer(1);
+        window.onCloseWindow();
+        EXPECT_EQ(answer.m_strText, "Do you want to close?");
+    }
+    EXPECT_TRUE(window.isVisible());
+    PromptAnswer answer(0);
+    window.onCloseWindow();
+    EXPECT_TRUE(window.isVisible()) << "the window stays while it fades out";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 10000));
 }
 
 TEST_F(ShellWidgetTest, ShowConfigOpensTheSettingsDialog)
