@@ -134,12 +134,16 @@ int runApplication(int argc, char **argv)
     std::unique_ptr<QSplashScreen> pSplash = showSplash(strAppPath);
     qDebug().noquote() << "Version " + pData->version() + " BuildTime " + pData->buildTime();
 
-    CKorvane window;
-    window.start();
-    if (pSplash)
-        pSplash->finish(&window);
-    window.recordList()->start();
-    const int nExitCode = app.exec();
+    int nExitCode = 0;
+    {
+        // The window and its pages go first: they still use the settings while closing.
+        CKorvane window;
+        window.start();
+        if (pSplash)
+            pSplash->finish(&window);
+        window.recordList()->start();
+        nExitCode = app.exec();
+    }
     CGlobalAppData::saveAndRelease();
     wfs_set_debug_hook(nullptr);
     return nExitCode;
