@@ -1,13 +1,13 @@
 // Korvane's entry: prepares Qt and the web engine's environment, settings, log,
 // crash report, style sheet and translation, shows the main window, and starts
 // the program again when it ends with the restart exit code.
+#include "catalogue/crecordlistpanel.h"
+#include "common/ccommandline.h"
 #include "common/ccrashhandler.h"
 #include "common/cglobalappdata.h"
 #include "common/clogwriter.h"
-#include "catalogue/crecordlistpanel.h"
 #include "common/crestarthelper.h"
 #include "shell/ckorvane.h"
-#include "wfs_device.h"
 #include "wfs_log.h"
 
 #include <QApplication>
@@ -29,39 +29,6 @@
 #endif
 
 namespace {
-
-struct DiskOptions
-{
-    QStringList images;
-    bool bScanDevices = true;
-};
-
-// "--image FILE" (repeatable) and "--no-devices", as for korvane-cli; other arguments are Qt's.
-DiskOptions parseDiskOptions(const QStringList &args)
-{
-    DiskOptions options;
-    for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == "--image" && i + 1 < args.size())
-            options.images << args[++i];
-        else if (args[i].startsWith("--image="))
-            options.images << args[i].mid(8);
-        else if (args[i] == "--no-devices")
-            options.bScanDevices = false;
-    }
-    return options;
-}
-
-void applyDiskOptions(const DiskOptions &options)
-{
-    std::vector<QByteArray> paths;
-    std::vector<const char *> pointers;
-    for (const QString &strImage : options.images)
-        paths.push_back(QFile::encodeName(QFileInfo(strImage).absoluteFilePath()));
-    for (const QByteArray &path : paths)
-        pointers.push_back(path.constData());
-    ide_set_images(pointers.data(), int(pointers.size()));
-    ide_set_scan_devices(options.bScanDevices);
-}
 
 void prepareWebEngine()
 {
@@ -117,7 +84,7 @@ int runApplication(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("korvane");
     QApplication::setApplicationVersion(KORVANE_VERSION);
-    applyDiskOptions(parseDiskOptions(QApplication::arguments()));
+    CCommandLine(QApplication::arguments()).applyToDiskLayer();
 
     CGlobalAppData *pData = CGlobalAppData::instance();
     CLogWriter::install(pData->logLevel(), pData->logPath());
