@@ -289,7 +289,7 @@
     </message>
 </context>
 <context>
-    <name>CRecordListPanel</name>
+    <name>CRecordListManage</name>
     <message>
         <source>Disk</source>
         <translation>硬盘</translation>

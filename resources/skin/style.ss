@@ -22,7 +22,7 @@ QWidget {
     padding-left: 4px;
 }
 
-#CRecordListPanel {
+#CRecordListManage {
     background: rgb(41, 41, 41);
     border-right: 1px solid rgb(18, 19, 22);
 }

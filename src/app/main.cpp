@@ -1,7 +1,7 @@
 // Korvane's entry: prepares Qt and the web engine's environment, settings, log,
 // crash report, style sheet and translation, shows the main window, and starts
 // the program again when it ends with the restart exit code.
-#include "catalogue/crecordlistpanel.h"
+#include "catalogue/crecordlistmanage.h"
 #include "common/ccommandline.h"
 #include "common/ccrashhandler.h"
 #include "common/cglobalappdata.h"

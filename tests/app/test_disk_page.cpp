@@ -1,7 +1,7 @@
 #include "sim_disk.h"
 
 #include "catalogue/cdiskmanagepage.h"
-#include "catalogue/crecordlistpanel.h"
+#include "catalogue/crecordlistmanage.h"
 #include "common/cglobalappdata.h"
 #include "widgets/cmessagebox.h"
 #include "widgets/cmytreeview.h"
@@ -330,11 +330,11 @@ TEST_F(DiskPageTest, PageClosedWhileLoadingStopsTheLoader)
 
 TEST_F(DiskPageTest, PanelForwardsThePageAndKeepsTheSource)
 {
-    CRecordListPanel panel;
+    CRecordListManage panel;
     EXPECT_EQ(panel.tabWidget()->tabText(0), "Disk");
     EXPECT_EQ(panel.mapButton()->objectName(), "TabButton");
-    QSignalSpy mode(&panel, &CRecordListPanel::changeWndMode);
-    QSignalSpy play(&panel, qOverload<QString, bool>(&CRecordListPanel::playRecord));
+    QSignalSpy mode(&panel, &CRecordListManage::changeWndMode);
+    QSignalSpy play(&panel, qOverload<QString, bool>(&CRecordListManage::playRecord));
     CDiskManagePage *page = panel.diskPage();
     page->onAppendNewRecord({record(0, "08.00.00", "08.10.00")}, 1);
     page->onAppendNewRecord({}, 0);

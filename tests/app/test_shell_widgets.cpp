@@ -1,6 +1,6 @@
 // Main window, title bar and settings dialog: layout, dragging, maximise toggle,
 // close confirmation, the settings rules and the restart question.
-#include "catalogue/crecordlistpanel.h"
+#include "catalogue/crecordlistmanage.h"
 #include "common/cglobalappdata.h"
 #include "common/crestarthelper.h"
 #include "shell/cconfigdlg.h"

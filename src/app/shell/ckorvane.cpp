@@ -1,6 +1,6 @@
 #include "ckorvane.h"
 
-#include "catalogue/crecordlistpanel.h"
+#include "catalogue/crecordlistmanage.h"
 #include "cconfigdlg.h"
 #include "common/cglobalappdata.h"
 #include "ctitlewidget.h"
@@ -35,8 +35,8 @@ void CKorvane::createLayout()
     m_pTitleWidget->setTitle(tr("Korvane"));
     m_pTitleWidget->setFixedHeight(36);
 
-    m_pRecordList = new CRecordListPanel(this);
-    m_pRecordList->setObjectName("CRecordListPanel");
+    m_pRecordList = new CRecordListManage(this);
+    m_pRecordList->setObjectName("CRecordListManage");
     m_pRecordList->setFixedWidth(220);
     m_pRecordList->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
 

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class CRecordListPanel;
+class CRecordListManage;
 class CTitleWidget;
 class QPropertyAnimation;
 
@@ -17,7 +17,7 @@ public:
     // Resizes to 1080 x 720, centres on its screen, shows and fades in.
     void start();
     CTitleWidget *titleWidget() const { return m_pTitleWidget; }
-    CRecordListPanel *recordList() const { return m_pRecordList; }
+    CRecordListManage *recordList() const { return m_pRecordList; }
     QWidget *displayBox() const { return m_pDisplayBox; }
 
 public slots:
@@ -34,7 +34,7 @@ private:
     QPropertyAnimation *fade(qreal rStart, qreal rEnd);
 
     CTitleWidget *m_pTitleWidget = nullptr;
-    CRecordListPanel *m_pRecordList = nullptr;
+    CRecordListManage *m_pRecordList = nullptr;
     QWidget *m_pDisplayBox = nullptr;
     bool m_bCloseConfirmed = false;
 };

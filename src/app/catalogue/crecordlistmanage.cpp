@@ -1,4 +1,4 @@
-#include "crecordlistpanel.h"
+#include "crecordlistmanage.h"
 
 #include "catalogue/cdiskmanagepage.h"
 #include "common/cglobalappdata.h"
@@ -13,7 +13,7 @@ const int MAP_VIEW_HEIGHT = 200;
 const char *const DISK_PATH_PREFIX = "/mnt/ide";
 } // namespace
 
-CRecordListPanel::CRecordListPanel(QWidget *parent)
+CRecordListManage::CRecordListManage(QWidget *parent)
     : QWidget(parent)
 {
     m_pTabWidget = new QTabWidget(this);
@@ -35,26 +35,26 @@ CRecordListPanel::CRecordListPanel(QWidget *parent)
     layout->addWidget(m_pMapButton);
 
     connectDiskPage();
-    connect(m_pMapButton, &QToolButton::clicked, this, &CRecordListPanel::onMapViewClicked);
-    connect(m_pTabWidget, &QTabWidget::currentChanged, this, &CRecordListPanel::onTabCurrentIndexChanged);
+    connect(m_pMapButton, &QToolButton::clicked, this, &CRecordListManage::onMapViewClicked);
+    connect(m_pTabWidget, &QTabWidget::currentChanged, this, &CRecordListManage::onTabCurrentIndexChanged);
 }
 
-void CRecordListPanel::connectDiskPage()
+void CRecordListManage::connectDiskPage()
 {
     connect(m_pDiskPage, qOverload<QString, bool>(&CDiskManagePage::playRecord), this,
-            qOverload<QString, bool>(&CRecordListPanel::playRecord));
-    connect(m_pDiskPage, &CDiskManagePage::selectVideoWnd, this, &CRecordListPanel::selectVideoWnd);
-    connect(m_pDiskPage, &CDiskManagePage::changeWndMode, this, &CRecordListPanel::changeWndMode);
-    connect(m_pDiskPage, &CDiskManagePage::syncPlay, this, &CRecordListPanel::syncPlay);
-    connect(m_pDiskPage, &CDiskManagePage::diskChanged, this, &CRecordListPanel::diskChanged);
+            qOverload<QString, bool>(&CRecordListManage::playRecord));
+    connect(m_pDiskPage, &CDiskManagePage::selectVideoWnd, this, &CRecordListManage::selectVideoWnd);
+    connect(m_pDiskPage, &CDiskManagePage::changeWndMode, this, &CRecordListManage::changeWndMode);
+    connect(m_pDiskPage, &CDiskManagePage::syncPlay, this, &CRecordListManage::syncPlay);
+    connect(m_pDiskPage, &CDiskManagePage::diskChanged, this, &CRecordListManage::diskChanged);
 }
 
-void CRecordListPanel::start()
+void CRecordListManage::start()
 {
     m_pDiskPage->start();
 }
 
-void CRecordListPanel::setMapView(QWidget *pMapView)
+void CRecordListManage::setMapView(QWidget *pMapView)
 {
     m_pMapView = pMapView;
     if (!m_pMapView) return;
@@ -65,17 +65,17 @@ void CRecordListPanel::setMapView(QWidget *pMapView)
     m_pMapButton->setEnabled(true);
 }
 
-void CRecordListPanel::onMapViewClicked()
+void CRecordListManage::onMapViewClicked()
 {
     if (m_pMapView) m_pMapView->setVisible(!m_pMapView->isVisible());
 }
 
-void CRecordListPanel::onPlayRecordResponse()
+void CRecordListManage::onPlayRecordResponse()
 {
     if (m_pTabWidget->currentWidget() == m_pDiskPage) m_pDiskPage->onPlayRecordResponse();
 }
 
-void CRecordListPanel::onSelectRecord(QString strFilePath)
+void CRecordListManage::onSelectRecord(QString strFilePath)
 {
     if (!strFilePath.startsWith(DISK_PATH_PREFIX)) {
         CGlobalAppData::instance()->setCurSource(CGlobalAppData::sourceLocal);
@@ -86,7 +86,7 @@ void CRecordListPanel::onSelectRecord(QString strFilePath)
     CGlobalAppData::instance()->setCurSource(CGlobalAppData::sourceDisk);
 }
 
-void CRecordListPanel::onTabCurrentIndexChanged(int nIndex)
+void CRecordListManage::onTabCurrentIndexChanged(int nIndex)
 {
     CGlobalAppData::instance()->setCurSource(nIndex == 0 ? CGlobalAppData::sourceDisk : CGlobalAppData::sourceLocal);
 }

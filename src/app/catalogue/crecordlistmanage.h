@@ -9,11 +9,11 @@ class CDiskManagePage;
 class QTabWidget;
 class QToolButton;
 
-class CRecordListPanel : public QWidget
+class CRecordListManage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CRecordListPanel(QWidget *parent = nullptr);
+    explicit CRecordListManage(QWidget *parent = nullptr);
 
     // Starts the disk page: first load after 500 ms, drive check every 10 s.
     void start();
