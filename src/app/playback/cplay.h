@@ -1,0 +1,141 @@
+// One playback port: plays one recording into one video window through the media
+// library, fed by a play worker, with pause, speed, frame steps, seeking and the
+// per-window actions.
+#pragma once
+
+#include "common/cmythread.h"
+
+#include "tnetsdk.h"
+
+#include <QMutex>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+#include <atomic>
+
+class CFSFile;
+
+class CPlay : public QObject
+{
+public:
+    typedef void (*StopNotify)(int nPort, void *pContext);
+    enum PlayStatus { statusStopped = 0, statusPlaying = 1, statusPaused = 2, statusNotPlaying = 3, statusFrame = 4 };
+    enum SourceMode { sourceWfs = 0, sourceLocalCopy = 1, sourceFile = 2 };
+    static constexpr int kBlockSize = 32768;
+
+    CPlay(QObject *parent, TSDK_WINDOW hWnd, int nPort, StopNotify pNotify, void *pContext);
+    ~CPlay() override;
+
+    static SourceMode SourceModeOf(const QString &strPath);
+    // Start and end second of day read from a recording name; false when the name has none.
+    static bool ParseNameTimes(const QString &strPath, int &nStart, int &nEnd);
+    // Per mille of a recording's named span reached at a library time (seconds since 1970).
+    static int PositionFromName(const QString &strPath, qint64 nCurTime);
+
+    bool OpenRecord(const QString &strPath, bool bSync);
+    bool OpenRecordAt(const QString &strPath, int nStartSecond, bool bSync);
+    void StopPlay();
+    bool Pause(bool bOn);
+    bool ResumeNormal();
+    bool PlayFast();
+    bool PlaySlow();
+    bool PlayNextFrame();
+    bool PlayPrevFrame();
+    int GetPlayPos();
+    int SetPlayPos(float fPos);
+    bool SeekToTime(int nSecondOfDay);
+    bool CatchPicture(const QString &strFolder);
+    bool StartRecord(const QString &strFolder);
+    void StopRecord();
+    void OpenSound();
+    void CloseSound();
+    bool SetDisplayRegion(const QPoint &topLeft, const QPoint &bottomRight, bool bOn);
+    void ParseMediaInfo(const char *szText);
+    void SetPlayTime(qint64 nCurrent, qint64 nBegin, qint64 nEnd);
+    void SetPlayFrameInfo(const char *pText, int nLength);
+    void OnPlayStop();
+
+    int GetStatus() const { return m_nPlayStatus; }
+    int GetSpeed() const { return m_nSpeed; }
+    bool IsSyncMode() const { return m_bSyncMode; }
+    bool IsIndexReady() const { return m_bIndexReady; }
+    bool IsRecording() const { return m_bRecording; }
+    bool IsSoundOn() const { return m_bSound; }
+    bool IsZoom() const { return m_bZoom; }
+    bool IsPlaying() const { return m_nPlayStatus != statusStopped && m_nPlayStatus != statusNotPlaying; }
+    int GetPort() const { return m_nPort; }
+    QString GetPath() const;
+    int GetHour() const { return m_nHour; }
+    int GetMinute() const { return m_nMinute; }
+    int GetSecond() const { return m_nSecond; }
+    int GetSecondOfDay() const { return m_nSecondOfDay; }
+    int GetHandle() const { return m_nPlayHandle; }
+    int GetWidth() const { return m_nWidth; }
+    int GetHeight() const { return m_nHeight; }
+    int GetFrameRate() const { return m_nFrameRate; }
+    void SetSyncWait(int nWait) { m_nSyncWait = nWait; }
+    int GetSyncWait() const { return m_nSyncWait; }
+    void RestartFileIndex();
+
+    static int MainMsgCallBack(int nHandle, int nMsgId, int nParam1, int nParam2, int nParam3, const char *szText,
+                               void *pData, int64_t nDataLength, int nReserved, void *pUser, void *pReserved);
+    static void PlayThread(void *pArgument);
+    static void FileIndexThread(void *pArgument);
+    // Milliseconds to wait after a video frame at this rate and speed index.
+    static int FrameDelay(int nFrameRate, int nSpeed);
+
+private:
+    void setPath(const QString &strPath);
+    void startWorkers();
+    void waitWorkersIdle();
+    void playRecord();
+    void playFileMode();
+    void pushMode();
+    bool openPushPlayer();
+    bool playOneFile(CFSFile &file, void *&pParser, unsigned char *pBuffer);
+    bool readAndPush(CFSFile &file, void *&pParser, unsigned char *pBuffer);
+    void restartAfterSeek(CFSFile &file, void *&pParser);
+    bool pushFrame(const struct H264_PARSER_FRAME *pFrame);
+    bool waitWhilePaused();
+    void waitForSlowest();
+    bool waitPlayEnd();
+    bool openFile(CFSFile &file);
+    qint64 readBlock(CFSFile &file, unsigned char *pBuffer);
+    void seekFile(CFSFile &file, qint64 nPos);
+    void finishPlay();
+    void resetState(bool bFromLibrary);
+    void clearFrameClock();
+    bool isWfs() const { return m_nSource == sourceWfs; }
+
+    std::atomic<bool> m_bStopPlay{true};
+    CMyThread *m_pPlayThread = nullptr;
+    QMutex m_indexMutex;
+    std::atomic<qint64> m_nFileLength{0};
+    std::atomic<qint64> m_nSeekPos{0};
+    std::atomic<qint64> m_nReadPos{0};
+    std::atomic<bool> m_bIndexReady{false};
+    std::atomic<bool> m_bStopIndex{true};
+    CMyThread *m_pIndexThread = nullptr;
+    StopNotify m_pStopNotify;
+    void *m_pContext;
+    std::atomic<int> m_nHour{0}, m_nMinute{0}, m_nSecond{0}, m_nSecondOfDay{0};
+    std::atomic<bool> m_bPause{false};
+    std::atomic<int> m_nPlayStatus{statusStopped};
+    std::atomic<int> m_nSyncWait{0};
+    std::atomic<bool> m_bSyncMode{false}, m_bSeek{false}, m_bRecording{false};
+    std::atomic<int> m_nSpeed{5};
+    std::atomic<bool> m_bZoom{false}, m_bSound{false}, m_bPlayEnd{false}, m_bBufferFull{false};
+    int m_nPort;
+    TSDK_WINDOW m_hWnd;
+    mutable QMutex m_pathMutex;
+    QString m_strFilePath;
+    SourceMode m_nSource = sourceFile;
+    std::atomic<int> m_nDuration{0};
+    std::atomic<int> m_nWidth{0}, m_nHeight{0};
+    std::atomic<float> m_fProgress{0};
+    std::atomic<qint64> m_nCurTime{0}, m_nBeginTime{0}, m_nEndTime{0}, m_nReportTime{0};
+    std::atomic<int> m_nBitRate{0}, m_nFrameRate{0};
+    TSDK_CALLBACK_INFO m_callBack;
+    std::atomic<int> m_nPlayHandle{0};
+};

@@ -1,0 +1,96 @@
+#include "playback/cplay.h"
+
+#include <QDateTime>
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString kDiskPath = "/mnt/idea0/2024-03-05/002/10.15.00-10.45.00[R][@1a2b][0].h264";
+
+qint64 localTime(int h, int m, int s)
+{
+    return QDateTime(QDate(2024, 3, 5), QTime(h, m, s)).toSecsSinceEpoch();
+}
+} // namespace
+
+TEST(PlaybackPort, ThePathChoosesHowTheRecordingIsPlayed)
+{
+    EXPECT_EQ(CPlay::SourceModeOf(kDiskPath), CPlay::sourceWfs);
+    EXPECT_EQ(CPlay::SourceModeOf("/home/op/export/ide0/2024-03-05/002/10.15.00-10.45.00.h264"),
+              CPlay::sourceLocalCopy);
+    EXPECT_EQ(CPlay::SourceModeOf("/home/op/clips/car.mp4"), CPlay::sourceFile);
+}
+
+TEST(PlaybackPort, TheNameGivesStartAndEnd)
+{
+    int nStart = 0, nEnd = 0;
+    ASSERT_TRUE(CPlay::ParseNameTimes(kDiskPath, nStart, nEnd));
+    EXPECT_EQ(nStart, 10 * 3600 + 15 * 60);
+    EXPECT_EQ(nEnd, 10 * 3600 + 45 * 60);
+    EXPECT_FALSE(CPlay::ParseNameTimes("/home/op/clips/car.mp4", nStart, nEnd));
+}
+
+TEST(PlaybackPort, FastWalksOneScaleAndWrapsToNormal)
+{
+    CPlay port(nullptr, 0, 0, nullptr, nullptr);
+    std::vector<int> steps;
+    for (int i = 0; i < 7; ++i) {
+        port.PlayFast();
+        steps.push_back(port.GetSpeed() - 5);
+    }
+    EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 4, 0, 1, 2}));
+    port.PlaySlow();
+    EXPECT_EQ(port.GetSpeed() - 5, 1) << "slow from +2 steps back on the same scale";
+}
+
+TEST(PlaybackPort, SlowWalksDownToOneSixteenthAndWraps)
+{
+    CPlay port(nullptr, 0, 1, nullptr, nullptr);
+    std::vector<int> steps;
+    for (int i = 0; i < 5; ++i) {
+        port.PlaySlow();
+        steps.push_back(port.GetSpeed() - 5);
+    }
+    EXPECT_EQ(steps, (std::vector<int>{-1, -2, -3, -4, 0}));
+}
+
+TEST(PlaybackPort, PacingFollowsTheFrameRateAndSpeed)
+{
+    EXPECT_EQ(CPlay::FrameDelay(25, 5), 40);
+    EXPECT_EQ(CPlay::FrameDelay(25, 6), 20);
+    EXPECT_EQ(CPlay::FrameDelay(25, 3), 160);
+    EXPECT_EQ(CPlay::FrameDelay(0, 5), 40) << "no frame rate: 40 ms";
+    EXPECT_EQ(CPlay::FrameDelay(30, 9), 2);
+}
+
+TEST(PlaybackPort, PositionWithoutIndexComesFromTheName)
+{
+    EXPECT_EQ(CPlay::PositionFromName(kDiskPath, localTime(10, 30, 0)), 500);
+    EXPECT_EQ(CPlay::PositionFromName(kDiskPath, localTime(10, 15, 0)), 0);
+    EXPECT_EQ(CPlay::PositionFromName(kDiskPath, localTime(10, 21, 0)), 200);
+    EXPECT_EQ(CPlay::PositionFromName(kDiskPath, localTime(10, 45, 0)), 0) << "at or past the end";
+    EXPECT_EQ(CPlay::PositionFromName(kDiskPath, localTime(9, 0, 0)), 0) << "before the start";
+    EXPECT_EQ(CPlay::PositionFromName("/home/op/clips/car.mp4", localTime(10, 30, 0)), 0);
+}
+
+TEST(PlaybackPort, StreamInformationIsReadAsJson)
+{
+    CPlay port(nullptr, 0, 2, nullptr, nullptr);
+    port.ParseMediaInfo(R"({"fps":25,"bits":512000,"width":704,"height":576})");
+    EXPECT_EQ(port.GetWidth(), 704);
+    EXPECT_EQ(port.GetHeight(), 576);
+    EXPECT_EQ(port.GetFrameRate(), 25);
+    port.ParseMediaInfo("{\"fps\":25,");
+    EXPECT_EQ(port.GetWidth(), 0);
+    EXPECT_EQ(port.GetHeight(), 0);
+}
+
+TEST(PlaybackPort, AnIdlePortIsStoppedAndRefusesAClipOfNoRecording)
+{
+    CPlay port(nullptr, 0, 3, nullptr, nullptr);
+    EXPECT_FALSE(port.IsPlaying());
+    EXPECT_EQ(port.GetSpeed(), 5);
+    EXPECT_FALSE(port.StartRecord("/tmp"));
+    port.StopPlay();
+    EXPECT_TRUE(port.GetPath().isEmpty());
+}
