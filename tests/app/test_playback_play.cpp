@@ -1,0 +1,128 @@
+// A recording of a simulator disk with real H.264 played in window 0 through the manager.
+#include "playback/cplaymanage.h"
+
+#include "sim_recording.h"
+#include "wfs.h"
+#include "wfs_stream.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace {
+const sim::Seconds DAY = sim::makeTime(2024, 3, 5, 9, 0, 0);
+std::atomic<int> g_nStops{0};
+
+void countStop(int, void *)
+{
+    ++g_nStops;
+}
+
+sim::Scenario shortRealRecording()
+{
+    sim::Scenario s;
+    s.sectorsPerCluster = 8;
+    s.payloads = sim::PayloadKind::Real;
+    s.partitions = {partition(512)};
+    sim::RecordingSpec r = recording(0, DAY, 4);
+    r.width = 176;
+    r.height = 144;
+    r.fps = 10;
+    s.recordings.push_back(r);
+    return s;
+}
+
+class PlaybackPlayTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new ScratchDir;
+        s_disk = new SimDisk(*s_dir, "real.img", shortRealRecording());
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete s_disk;
+        delete s_dir;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_disk->ok);
+        ASSERT_EQ(mountImages({s_disk->path}), WFS_OK);
+        ASSERT_NE(wfs_register_stream_ops(), -1);
+        m_wnd.resize(176, 144);
+        m_wnd.show();
+        g_nStops = 0;
+        ASSERT_TRUE(CPlayManage::instance()->CreatePort(TSDK_WINDOW(m_wnd.winId()), 0, &countStop, nullptr));
+    }
+
+    void TearDown() override
+    {
+        CPlayManage::release();
+        wfs_mount_register(WFS_STREAM_PREFIX, nullptr);
+    }
+
+    static QString path()
+    {
+        const sim::RecordingResult &r = resultOf(s_disk->manifest, 0);
+        return QString::fromStdString(recordPath(0, r, r.firstCluster));
+    }
+
+    QWidget m_wnd;
+    static ScratchDir *s_dir;
+    static SimDisk *s_disk;
+};
+
+ScratchDir *PlaybackPlayTest::s_dir = nullptr;
+SimDisk *PlaybackPlayTest::s_disk = nullptr;
+} // namespace
+
+TEST_F(PlaybackPlayTest, ARecordingPlaysInWindowZeroAndItsPositionAdvances)
+{
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_TRUE(pManage->PlayRecord(0, path(), false));
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(0), 10000);
+    EXPECT_EQ(pManage->GetPath(0), path());
+    EXPECT_EQ(pManage->GetIndexState(0), 1) << "a window not in sync mode never waits for its index";
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->GetPlayPos(0) > 0, 15000);
+    const int nFirst = pManage->GetPlayPos(0);
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->GetPlayPos(0) > nFirst, 15000);
+    EXPECT_GT(pManage->Port(0)->GetHandle(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(pManage->Port(0)->GetWidth(), 176, 10000);
+
+    pManage->StopPort(0);
+    EXPECT_FALSE(pManage->IsPlaying(0));
+    EXPECT_TRUE(pManage->GetPath(0).isEmpty());
+    EXPECT_GE(g_nStops.load(), 1);
+}
+
+TEST_F(PlaybackPlayTest, ARecordingPlayedToItsEndStopsTheWindow)
+{
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_TRUE(pManage->PlayRecord(0, path(), false));
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(0), 10000);
+    g_nStops = 0;
+    QTRY_VERIFY_WITH_TIMEOUT(!pManage->IsPlaying(0), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(g_nStops.load(), 1, 5000);
+    EXPECT_TRUE(pManage->GetPath(0).isEmpty());
+    EXPECT_EQ(pManage->Port(0)->GetHandle(), 0);
+}
+
+TEST_F(PlaybackPlayTest, PauseHoldsTheWindowAndPlayResumesIt)
+{
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_TRUE(pManage->PlayRecord(0, path(), false));
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(0), 10000);
+    pManage->TogglePause(0);
+    EXPECT_EQ(pManage->GetStatus(0), CPlay::statusPaused);
+    EXPECT_TRUE(pManage->IsPlaying(0));
+    pManage->TogglePause(0);
+    EXPECT_EQ(pManage->GetStatus(0), CPlay::statusPlaying);
+    pManage->StopPort(0);
+    EXPECT_EQ(pManage->GetStatus(0), CPlay::statusStopped);
+}
