@@ -371,4 +371,107 @@
         <translation>Loading</translation>
     </message>
 </context>
+<context>
+    <name>CDisplayBox</name>
+    <message>
+        <source>The file index is being read and the progress bar cannot be operated</source>
+        <translation>The file index is being read and the progress bar cannot be operated</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Slow</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <source>NextFrame</source>
+        <translation>NextFrame</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>AudioOn</source>
+        <translation>AudioOn</translation>
+    </message>
+    <message>
+        <source>AudioOff</source>
+        <translation>AudioOff</translation>
+    </message>
+    <message>
+        <source>Single I frame playback</source>
+        <translation>Single I frame playback</translation>
+    </message>
+    <message>
+        <source>In synchronous mode, you need to wait for the file index to be created</source>
+        <translation>In synchronous mode, you need to wait for the file index to be created</translation>
+    </message>
+    <message>
+        <source>Please stop sync playback first</source>
+        <translation>Please stop sync playback first</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Close All</source>
+        <translation>Close All</translation>
+    </message>
+    <message>
+        <source>Catch Picture</source>
+        <translation>Catch Picture</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>Video Split</source>
+        <translation>Video Split</translation>
+    </message>
+    <message>
+        <source>Split1</source>
+        <translation>Split1</translation>
+    </message>
+    <message>
+        <source>Split4</source>
+        <translation>Split4</translation>
+    </message>
+    <message>
+        <source>Split8</source>
+        <translation>Split8</translation>
+    </message>
+    <message>
+        <source>Split9</source>
+        <translation>Split9</translation>
+    </message>
+    <message>
+        <source>Split16</source>
+        <translation>Split16</translation>
+    </message>
+</context>
 </TS>

@@ -371,4 +371,107 @@
         <translation>正在加载</translation>
     </message>
 </context>
+<context>
+    <name>CDisplayBox</name>
+    <message>
+        <source>The file index is being read and the progress bar cannot be operated</source>
+        <translation>正在读取文件索引，进度条暂不可操作</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>慢放</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>快放</translation>
+    </message>
+    <message>
+        <source>NextFrame</source>
+        <translation>单帧</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>音频</translation>
+    </message>
+    <message>
+        <source>AudioOn</source>
+        <translation>音频已开</translation>
+    </message>
+    <message>
+        <source>AudioOff</source>
+        <translation>音频已关</translation>
+    </message>
+    <message>
+        <source>Single I frame playback</source>
+        <translation>单I帧播放</translation>
+    </message>
+    <message>
+        <source>In synchronous mode, you need to wait for the file index to be created</source>
+        <translation>同步模式下，需要等待文件索引创建完成</translation>
+    </message>
+    <message>
+        <source>Please stop sync playback first</source>
+        <translation>请先停止同步回放</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>窗口</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Close All</source>
+        <translation>全部关闭</translation>
+    </message>
+    <message>
+        <source>Catch Picture</source>
+        <translation>抓图</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>录像</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>局部放大</translation>
+    </message>
+    <message>
+        <source>Video Split</source>
+        <translation>画面分割</translation>
+    </message>
+    <message>
+        <source>Split1</source>
+        <translation>1画面</translation>
+    </message>
+    <message>
+        <source>Split4</source>
+        <translation>4画面</translation>
+    </message>
+    <message>
+        <source>Split8</source>
+        <translation>8画面</translation>
+    </message>
+    <message>
+        <source>Split9</source>
+        <translation>9画面</translation>
+    </message>
+    <message>
+        <source>Split16</source>
+        <translation>16画面</translation>
+    </message>
+</context>
 </TS>

@@ -1,4 +1,5 @@
 // A recording of a simulator disk with real H.264 played in window 0 through the manager.
+#include "playback/cdisplaybox.h"
 #include "playback/cplaymanage.h"
 
 #include "sim_recording.h"
@@ -6,6 +7,8 @@
 #include "wfs_stream.h"
 
 #include <QSignalSpy>
+#include <QSlider>
+#include <QToolButton>
 #include <QTest>
 #include <QWidget>
 
@@ -125,4 +128,24 @@ TEST_F(PlaybackPlayTest, PauseHoldsTheWindowAndPlayResumesIt)
     EXPECT_EQ(pManage->GetStatus(0), CPlay::statusPlaying);
     pManage->StopPort(0);
     EXPECT_EQ(pManage->GetStatus(0), CPlay::statusStopped);
+}
+
+TEST_F(PlaybackPlayTest, TheWallPlaysARequestedRecordingInItsActiveWindow)
+{
+    CDisplayBox box;
+    box.resize(640, 480);
+    box.show();
+    box.onActive(2);
+    QSignalSpy spy(&box, &CDisplayBox::selectRecord);
+    box.onPlayRecord(path(), false);
+    CPlayManage *pManage = CPlayManage::instance();
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(2), 10000);
+    EXPECT_FALSE(pManage->IsPlaying(0));
+    box.onActive(2);
+    EXPECT_EQ(spy.count(), 1);
+    box.updateStatus();
+    EXPECT_TRUE(box.slider()->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(box.controlButton(1)->toolTip() == "Pause", 5000);
+    box.controlButton(0)->click();
+    EXPECT_FALSE(pManage->IsPlaying(2));
 }

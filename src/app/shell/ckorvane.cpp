@@ -3,6 +3,7 @@
 #include "catalogue/crecordlistmanage.h"
 #include "cconfigdlg.h"
 #include "common/cglobalappdata.h"
+#include "playback/cdisplaybox.h"
 #include "ctitlewidget.h"
 #include "widgets/cmessagebox.h"
 
@@ -40,9 +41,7 @@ void CKorvane::createLayout()
     m_pRecordList->setFixedWidth(220);
     m_pRecordList->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
 
-    // The video wall's place: an empty dark frame until playback provides the display box.
-    m_pDisplayBox = new QFrame(this);
-    m_pDisplayBox->setObjectName("CDisplayBox");
+    m_pDisplayBox = new CDisplayBox(this);
     m_pDisplayBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     auto *pLayout = new QGridLayout(this);
@@ -58,9 +57,15 @@ void CKorvane::createConnections()
     connect(m_pTitleWidget, &CTitleWidget::closeSignal, this, &CKorvane::close);
     connect(m_pTitleWidget, &CTitleWidget::configSignal, this, &CKorvane::onBaseConfig);
     connect(CGlobalAppData::instance(), &CGlobalAppData::showConfig, this, &CKorvane::onBaseConfig);
-    // The record list's playRecord, selectVideoWnd, changeWndMode, syncPlay and diskChanged
-    // go to the display box, and its playRecordRequest, selectRecord and updateGpsInfo come
-    // back to the record list, once the display box takes the right-hand place.
+    connect(m_pRecordList, QOverload<QString, bool>::of(&CRecordListManage::playRecord), m_pDisplayBox,
+            &CDisplayBox::onPlayRecord);
+    connect(m_pRecordList, &CRecordListManage::selectVideoWnd, m_pDisplayBox, &CDisplayBox::onSelectVideoWnd);
+    connect(m_pRecordList, &CRecordListManage::changeWndMode, m_pDisplayBox, &CDisplayBox::onChangeWndMode);
+    connect(m_pRecordList, &CRecordListManage::syncPlay, m_pDisplayBox, &CDisplayBox::onSyncPlay);
+    connect(m_pRecordList, &CRecordListManage::diskChanged, m_pDisplayBox, &CDisplayBox::onDiskChanged);
+    connect(m_pDisplayBox, &CDisplayBox::playRecordRequest, m_pRecordList, &CRecordListManage::onPlayRecordResponse);
+    connect(m_pDisplayBox, &CDisplayBox::selectRecord, m_pRecordList, &CRecordListManage::onSelectRecord);
+    // updateGpsInfo goes to the map view once frame information reaches the display box.
 }
 
 void CKorvane::start()

@@ -2,6 +2,8 @@
 // panel on the left and the display box's place on the right, wired together.
 #pragma once
 
+#include "playback/cdisplaybox.h"
+
 #include <QWidget>
 
 class CRecordListManage;
@@ -18,7 +20,7 @@ public:
     void start();
     CTitleWidget *titleWidget() const { return m_pTitleWidget; }
     CRecordListManage *recordList() const { return m_pRecordList; }
-    QWidget *displayBox() const { return m_pDisplayBox; }
+    CDisplayBox *displayBox() const { return m_pDisplayBox; }
 
 public slots:
     void onBaseConfig();
@@ -35,6 +37,6 @@ private:
 
     CTitleWidget *m_pTitleWidget = nullptr;
     CRecordListManage *m_pRecordList = nullptr;
-    QWidget *m_pDisplayBox = nullptr;
+    CDisplayBox *m_pDisplayBox = nullptr;
     bool m_bCloseConfirmed = false;
 };
