@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 constexpr int kPicture = 8192;
@@ -311,6 +312,20 @@ void CDisplayBox::updateStatus()
     onUpdateSliderStatus(manage()->GetIndexState(m_nActiveWnd));
     emit updateBtnStatus(manage()->GetStatus(m_nActiveWnd), manage()->GetSpeed(m_nActiveWnd),
                          manage()->IsSoundOn(m_nActiveWnd) ? 1 : 0);
+    sendGpsInfo();
+}
+
+// The active window's GPS position (in step: the first window that has one) goes to the map,
+// which takes ownership of the block.
+void CDisplayBox::sendGpsInfo()
+{
+    if (receivers(SIGNAL(updateGpsInfo(void *))) == 0) return;
+    std::unique_ptr<GpsInfo> pInfo(new GpsInfo());
+    bool bValid = manage()->GetGpsInfo(m_nActiveWnd, pInfo.get());
+    for (int i = 0; !bValid && manage()->IsSyncMode(m_nActiveWnd) && i < kWndCount; ++i)
+        bValid = manage()->GetGpsInfo(i, pInfo.get());
+    if (bValid && std::fabs(pInfo->dLatitude) > 1e-8 && std::fabs(pInfo->dLongitude) > 1e-8)
+        emit updateGpsInfo(pInfo.release());
 }
 
 void CDisplayBox::timerEvent(QTimerEvent *pEvent)

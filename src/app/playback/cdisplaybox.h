@@ -77,6 +77,7 @@ private:
     void setButtonLook(int nId, const QString &strIcon, const QString &strTip);
     void forEachTarget(bool (*pAction)(int nIndex));
     void toggleSound();
+    void sendGpsInfo();
     void stopAll(bool bClearQueues);
     void onSliderReleased(int nX);
     void addSplitMenu(class QMenu *pMenu);

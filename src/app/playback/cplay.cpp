@@ -56,7 +56,7 @@ template <typename Cond> bool sleepWhile(const std::atomic<bool> &bStop, int nSt
 } // namespace
 
 CPlay::CPlay(QObject *parent, TSDK_WINDOW hWnd, int nPort, StopNotify pNotify, void *pContext)
-    : QObject(parent), m_pStopNotify(pNotify), m_pContext(pContext), m_nPort(nPort), m_hWnd(hWnd)
+    : QObject(parent), m_pStopNotify(pNotify), m_pContext(pContext), m_nPort(nPort), m_hWnd(hWnd), m_frameInfo(nPort)
 {
     m_callBack.nType = 0;
     m_callBack.pCallBack = &CPlay::MainMsgCallBack;
@@ -381,6 +381,7 @@ void CPlay::finishPlay()
     if (m_bZoom) SetDisplayRegion(QPoint(), QPoint(), false);
     if (m_nPlayHandle > 0) TPLAY_Stop(m_nPlayHandle.exchange(0));
     m_nReadPos = 0;
+    m_frameInfo.ResetFrameInfo();
     m_bSyncMode = false;
     setPath(QString());
     m_nPlayStatus = statusStopped;
@@ -620,9 +621,9 @@ void CPlay::SetPlayTime(qint64 nCurrent, qint64 nBegin, qint64 nEnd)
     m_nReportTime = QDateTime::currentSecsSinceEpoch();
 }
 
-void CPlay::SetPlayFrameInfo(const char *, int)
+void CPlay::SetPlayFrameInfo(const char *pText, int nLength)
 {
-    // Frame information (GPS and the like) is parsed by its own component.
+    m_frameInfo.SetPlayFrameInfo(pText, nLength);
 }
 
 int CPlay::MainMsgCallBack(int, int nMsgId, int nParam1, int nParam2, int nParam3, const char *szText, void *pData,

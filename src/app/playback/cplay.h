@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/cmythread.h"
+#include "playback/cplayframeinfo.h"
 
 #include "tnetsdk.h"
 
@@ -54,6 +55,9 @@ public:
     void ParseMediaInfo(const char *szText);
     void SetPlayTime(qint64 nCurrent, qint64 nBegin, qint64 nEnd);
     void SetPlayFrameInfo(const char *pText, int nLength);
+    // A copy of the GPS block of the newest frame information; its valid flag.
+    bool GetGpsInfo(GpsInfo *pGpsInfo) const { return m_frameInfo.GetGpsInfo(pGpsInfo); }
+    FrameInfo GetFrameInfo() const { return m_frameInfo.GetFrameInfo(); }
     void OnPlayStop();
 
     int GetStatus() const { return m_nPlayStatus; }
@@ -138,4 +142,5 @@ private:
     std::atomic<int> m_nBitRate{0}, m_nFrameRate{0};
     TSDK_CALLBACK_INFO m_callBack;
     std::atomic<int> m_nPlayHandle{0};
+    CPlayFrameInfo m_frameInfo;
 };

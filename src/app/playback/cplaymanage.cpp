@@ -208,6 +208,12 @@ bool CPlayManage::SetDisplayRegion(int nIndex, const QPoint &topLeft, const QPoi
     return pPort && pPort->SetDisplayRegion(topLeft, bottomRight, bOn);
 }
 
+bool CPlayManage::GetGpsInfo(int nIndex, GpsInfo *pGpsInfo)
+{
+    CPlay *pPort = playing(nIndex);
+    return pPort && pPort->GetGpsInfo(pGpsInfo);
+}
+
 bool CPlayManage::StartSyncJoin()
 {
     int nMain = 0;

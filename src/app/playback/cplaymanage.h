@@ -41,6 +41,8 @@ public:
     void OpenSound(int nIndex);
     void CloseSound(int nIndex);
     bool SetDisplayRegion(int nIndex, const QPoint &topLeft, const QPoint &bottomRight, bool bOn);
+    // The GPS block of window n's newest frame information; its valid flag (false when not playing).
+    bool GetGpsInfo(int nIndex, GpsInfo *pGpsInfo);
     bool StartSyncJoin();
     void SyncPlay(int nSyncTime);
     // One pacing pass: choose the slowest and fastest synchronised window and hold the others.
