@@ -5,8 +5,10 @@
 
 #include <QStringList>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 const std::string kRmc = "$GNRMC,083559.00,A,2233.1234,N,11403.5678,E,10.0,90.0,071226,,,A*00";
@@ -33,6 +35,7 @@ GpsInfo rmcAt(const std::string &time, const std::string &date)
 
 QStringList g_messages;
 void collect(QtMsgType, const QMessageLogContext &, const QString &text) { g_messages << text; }
+void drop(QtMsgType, const QMessageLogContext &, const QString &) {}
 } // namespace
 
 TEST(FrameInfoTest, WorkedRmcExample)
@@ -212,4 +215,42 @@ TEST(FrameInfoTest, PortRecordCopyOut)
     EXPECT_EQ(record.GetFrameInfo().fSpeed, 0.0f);
     record.ResetFrameInfo();
     EXPECT_FLOAT_EQ(record.GetFrameInfo().gps.fCourse, -1.0f);
+}
+
+TEST(FrameInfoTest, LongValuesAreCutToTheirBuffer)
+{
+    // 2 + 99 + 4 x 6 characters fit in 127; the last group does not
+    const std::string text = "PASSENGER:99" + std::string(99, 'p') + "010001010001010001010001" + "000007;";
+    const FrameInfo info = parse(text);
+    EXPECT_EQ(info.passenger.nTextLen, 99);
+    EXPECT_EQ(info.passenger.nCount[passenger01], 1);
+    EXPECT_EQ(info.passenger.nCount[passenger00], 0) << "the group lies beyond the value's 127 characters";
+    EXPECT_EQ(parse("PASSENGER:03abc000007;").passenger.nCount[passenger00], 7);
+}
+
+// The library's thread replaces the record while the interface thread reads it:
+// every copy read is one whole record, never parts of two.
+TEST(FrameInfoTest, ReadersSeeWholeRecordsOnly)
+{
+    CPlayFrameInfo record;
+    const std::string north = "GPS:" + kRmc + ";SPEED:11;";
+    const std::string south = "GPS:" + replaceField(kRmc, 4, "S") + ";SPEED:22;";
+    QtMessageHandler previous = qInstallMessageHandler(drop);
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; i < 5000; ++i) {
+            const std::string &text = i % 2 ? north : south;
+            record.SetPlayFrameInfo(text.c_str(), (int)text.size());
+        }
+        done = true;
+    });
+    int mixed = 0;
+    while (!done) {
+        const FrameInfo info = record.GetFrameInfo();
+        if (info.fSpeed != 0 && (info.fSpeed == 22.0f) != (info.gps.dLatitude < 0)) ++mixed;
+    }
+    writer.join();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(mixed, 0);
+    EXPECT_EQ(record.GetFrameInfo().fSpeed, 11.0f);
 }
