@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fcntl.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -368,6 +369,25 @@ TEST_F(FrameIndexTest, StopDropsTheIndexAndRestartBuildsItAgain)
     EXPECT_TRUE(index.Entries().isEmpty());
     EXPECT_EQ(index.FileLength(), 0);
     index.RestartFileIndex(path, true);
+    ASSERT_TRUE(index.WaitFileIndex());
+    EXPECT_TRUE(index.IsIndexReady());
+    EXPECT_EQ(index.Entries().size(), 2);
+}
+
+TEST_F(FrameIndexTest, RestartsFromThePlayWorkerAndStopsFromTheInterfaceMeetSafely)
+{
+    Frames f;
+    f.second(stamp(2026, 3, 5, 10, 0, 0), 25);
+    const QString path = write(f.bytes);
+    CFileIndex index;
+    std::thread player([&] {
+        for (int i = 0; i < 40; ++i)
+            index.RestartFileIndex(path, true);
+    });
+    for (int i = 0; i < 40; ++i)
+        index.StopFileIndex();
+    player.join();
+    index.RestartFileIndex(path, false);
     ASSERT_TRUE(index.WaitFileIndex());
     EXPECT_TRUE(index.IsIndexReady());
     EXPECT_EQ(index.Entries().size(), 2);

@@ -44,6 +44,7 @@ CFileIndex::CFileIndex(int nPort) : m_nPort(nPort) {}
 
 CFileIndex::~CFileIndex()
 {
+    QMutexLocker control(&m_controlMutex);
     m_bStopIndex = true;
     ++m_nGeneration;
     if (!m_pThread) return;
@@ -52,6 +53,31 @@ CFileIndex::~CFileIndex()
 }
 
 void CFileIndex::StartFileIndex(const QString &strPath, bool bSync)
+{
+    QMutexLocker control(&m_controlMutex);
+    startLocked(strPath, bSync);
+}
+
+void CFileIndex::StopFileIndex(int nWaitMs)
+{
+    QMutexLocker control(&m_controlMutex);
+    stopLocked(nWaitMs);
+}
+
+void CFileIndex::RestartFileIndex(const QString &strPath, bool bSync)
+{
+    QMutexLocker control(&m_controlMutex);
+    stopLocked(100);
+    startLocked(strPath, bSync);
+}
+
+bool CFileIndex::WaitFileIndex(unsigned long nMs)
+{
+    QMutexLocker control(&m_controlMutex);
+    return !m_pThread || m_pThread->wait(nMs);
+}
+
+void CFileIndex::startLocked(const QString &strPath, bool bSync)
 {
     if (m_pThread) {
         m_bStopIndex = true;
@@ -66,7 +92,8 @@ void CFileIndex::StartFileIndex(const QString &strPath, bool bSync)
     m_pThread->start(QThread::InheritPriority);
 }
 
-void CFileIndex::StopFileIndex(int nWaitMs)
+// A worker that has not ended within the wait finishes on its own; its result is stale.
+void CFileIndex::stopLocked(int nWaitMs)
 {
     const bool running = !m_bStopIndex;
     m_bStopIndex = true;
@@ -79,14 +106,6 @@ void CFileIndex::StopFileIndex(int nWaitMs)
     m_nFrameCount = 0;
     m_nFileLength = 0;
 }
-
-void CFileIndex::RestartFileIndex(const QString &strPath, bool bSync)
-{
-    StopFileIndex();
-    StartFileIndex(strPath, bSync);
-}
-
-bool CFileIndex::WaitFileIndex(unsigned long nMs) { return !m_pThread || m_pThread->wait(nMs); }
 
 void CFileIndex::FileIndexThread(void *pIndex)
 {

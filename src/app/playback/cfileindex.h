@@ -36,6 +36,7 @@ public:
     CFileIndex(const CFileIndex &) = delete;
     CFileIndex &operator=(const CFileIndex &) = delete;
 
+    // Start, stop, restart and wait may be called from any thread.
     // Starts the index worker on the recording; a worker still ending is waited for first.
     void StartFileIndex(const QString &strPath, bool bSync);
     // Asks the worker to stop, waits up to nWaitMs, then drops the index under the lock.
@@ -74,6 +75,8 @@ public:
 
 private:
     struct Scan;
+    void startLocked(const QString &strPath, bool bSync);
+    void stopLocked(int nWaitMs);
     bool openRecording(CFSFile &file, Scan &scan);
     qint64 readBlock(CFSFile &file, qint64 nOffset, char *pBuffer, qint64 nSize) const;
     bool stopRequested(unsigned int nGeneration) const;
@@ -90,6 +93,7 @@ private:
     std::atomic<bool> m_bIndexReady{false};
     std::atomic<unsigned int> m_nGeneration{0}; // bumped by every stop: a late worker's result is stale
     unsigned int m_nRunGeneration = 0;          // the generation the worker was started in
+    QMutex m_controlMutex; // start, stop and wait from the interface thread and the play worker alike
     CMyThread *m_pThread = nullptr;
 
     mutable QMutex m_indexLock;
