@@ -1,5 +1,6 @@
 // A recording of a simulator disk with real H.264 played in window 0 through the manager.
 #include "playback/cdisplaybox.h"
+#include "common/cglobalappdata.h"
 #include "playback/cplaymanage.h"
 
 #include "sim_recording.h"
@@ -36,6 +37,10 @@ sim::Scenario shortRealRecording()
     r.height = 144;
     r.fps = 10;
     s.recordings.push_back(r);
+    sim::RecordingSpec next = r;
+    next.start = DAY + 4;
+    next.end = DAY + 7;
+    s.recordings.push_back(next);
     return s;
 }
 
@@ -70,9 +75,9 @@ protected:
         wfs_mount_register(WFS_STREAM_PREFIX, nullptr);
     }
 
-    static QString path()
+    static QString path(size_t nRecording = 0)
     {
-        const sim::RecordingResult &r = resultOf(s_disk->manifest, 0);
+        const sim::RecordingResult &r = resultOf(s_disk->manifest, nRecording);
         return QString::fromStdString(recordPath(0, r, r.firstCluster));
     }
 
@@ -148,4 +153,21 @@ TEST_F(PlaybackPlayTest, TheWallPlaysARequestedRecordingInItsActiveWindow)
     QTRY_VERIFY_WITH_TIMEOUT(box.controlButton(1)->toolTip() == "Pause", 5000);
     box.controlButton(0)->click();
     EXPECT_FALSE(pManage->IsPlaying(2));
+}
+
+TEST_F(PlaybackPlayTest, SyncPlayGoesOnWithTheNextFileQueuedForTheWindow)
+{
+    CPlayManage *pManage = CPlayManage::instance();
+    CGlobalAppData::instance()->appendWndPaths(0, {path(0), path(1)});
+    pManage->SyncPlay(9 * 3600);
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(0), 10000);
+    EXPECT_TRUE(pManage->IsSyncMode(0));
+    EXPECT_EQ(pManage->GetPath(0), path(0));
+    QTRY_COMPARE_WITH_TIMEOUT(pManage->GetPath(0), path(1), 30000);
+    EXPECT_TRUE(pManage->IsPlaying(0));
+    EXPECT_GT(pManage->Port(0)->GetHandle(), 0) << "the next file has a player of its own";
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->GetSecondOfDay(0) >= 9 * 3600 + 4, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!pManage->IsPlaying(0), 30000);
+    EXPECT_EQ(CGlobalAppData::instance()->wndPathCount(0), 0);
+    EXPECT_FALSE(pManage->IsSyncMode(0));
 }
