@@ -171,3 +171,17 @@ TEST_F(PlaybackPlayTest, SyncPlayGoesOnWithTheNextFileQueuedForTheWindow)
     EXPECT_EQ(CGlobalAppData::instance()->wndPathCount(0), 0);
     EXPECT_FALSE(pManage->IsSyncMode(0));
 }
+
+TEST_F(PlaybackPlayTest, OnceIndexedASeekToOneHalfLandsOnAKeyFrameAtOrBeforeIt)
+{
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_TRUE(pManage->PlayRecord(0, path(), false));
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->Port(0)->IsIndexReady(), 15000);
+    const int nSecond = pManage->Port(0)->SetPlayPos(0.5f);
+    EXPECT_GE(nSecond, 9 * 3600);
+    EXPECT_LE(nSecond, 9 * 3600 + 2);
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->GetPlayPos(0) > 0, 15000);
+    EXPECT_TRUE(pManage->IsPlaying(0));
+    pManage->StopPort(0);
+    EXPECT_FALSE(pManage->Port(0)->IsIndexReady());
+}

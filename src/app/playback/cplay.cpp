@@ -56,23 +56,21 @@ template <typename Cond> bool sleepWhile(const std::atomic<bool> &bStop, int nSt
 } // namespace
 
 CPlay::CPlay(QObject *parent, TSDK_WINDOW hWnd, int nPort, StopNotify pNotify, void *pContext)
-    : QObject(parent), m_pStopNotify(pNotify), m_pContext(pContext), m_nPort(nPort), m_hWnd(hWnd), m_frameInfo(nPort)
+    : QObject(parent), m_pStopNotify(pNotify), m_pContext(pContext), m_nPort(nPort), m_hWnd(hWnd), m_frameInfo(nPort), m_fileIndex(nPort)
 {
     m_callBack.nType = 0;
     m_callBack.pCallBack = &CPlay::MainMsgCallBack;
     m_callBack.pUser = this;
     m_pPlayThread = new CMyThread(&CPlay::PlayThread, this, this);
-    m_pIndexThread = new CMyThread(&CPlay::FileIndexThread, this, this);
     initSdk(this);
 }
 
 CPlay::~CPlay()
 {
     m_bStopPlay = true;
-    m_bStopIndex = true;
     m_pPlayThread->wait(2000);
-    m_pIndexThread->wait(2000);
-    if (m_pPlayThread->isRunning() || m_pIndexThread->isRunning())
+    m_fileIndex.StopFileIndex(2000);
+    if (m_pPlayThread->isRunning())
         qWarning() << "workers still running at destruction, port" << m_nPort;
     if (m_nPlayHandle > 0) TPLAY_Stop(m_nPlayHandle.exchange(0));
 }
@@ -152,22 +150,12 @@ void CPlay::startWorkers()
 {
     m_bStopPlay = false;
     m_pPlayThread->start(QThread::InheritPriority);
-    m_bStopIndex = false;
-    m_pIndexThread->start(QThread::InheritPriority);
+    m_fileIndex.StartFileIndex(GetPath(), m_bSyncMode);
 }
 
 void CPlay::RestartFileIndex()
 {
-    m_bStopIndex = true;
-    if (QThread::currentThread() != m_pIndexThread) m_pIndexThread->wait(100);
-    m_bIndexReady = false;
-    m_bStopIndex = false;
-    m_pIndexThread->start(QThread::InheritPriority);
-}
-
-void CPlay::FileIndexThread(void *)
-{
-    // The frame index is built by its own component; without it the port seeks proportionally.
+    m_fileIndex.RestartFileIndex(GetPath(), m_bSyncMode);
 }
 
 void CPlay::PlayThread(void *pArgument)
@@ -407,7 +395,6 @@ void CPlay::resetState(bool bFromLibrary)
     m_bBufferFull = false;
     m_nFileLength = 0;
     m_bSyncMode = false;
-    m_bIndexReady = false;
     m_nPlayStatus = statusStopped;
     m_nSyncWait = 0;
 }
@@ -415,9 +402,8 @@ void CPlay::resetState(bool bFromLibrary)
 void CPlay::waitWorkersIdle()
 {
     m_bStopPlay = true;
-    m_bStopIndex = true;
     m_pPlayThread->wait(2000);
-    m_pIndexThread->wait(2000);
+    m_fileIndex.StopFileIndex(2000);
 }
 
 void CPlay::StopPlay()
@@ -426,10 +412,7 @@ void CPlay::StopPlay()
         m_bStopPlay = true;
         m_pPlayThread->wait(100);
     }
-    if (!m_bStopIndex) {
-        m_bStopIndex = true;
-        m_pIndexThread->wait(100);
-    }
+    m_fileIndex.StopFileIndex(100);
     if (m_bRecording) StopRecord();
     if (m_bSound) CloseSound();
     resetState(false);
@@ -507,7 +490,19 @@ int CPlay::GetPlayPos()
     if (m_nSource == sourceFile) return int(m_fProgress * 1000);
     const qint64 nLength = m_nFileLength;
     if (m_nSource == sourceLocalCopy && nLength > 0) return int(double(m_nReadPos) / double(nLength) * 1000);
+    if (m_fileIndex.IsIndexReady()) {
+        const qint64 nDuration = m_fileIndex.Duration();
+        const qint64 nElapsed = m_nCurTime - StampToEpoch(m_fileIndex.FirstTime());
+        return nDuration > 0 ? int(qBound<qint64>(0, nElapsed * 1000 / nDuration, 1000)) : 0;
+    }
     return PositionFromName(GetPath(), m_nCurTime);
+}
+
+qint64 CPlay::StampToEpoch(quint32 nTime)
+{
+    const QDate date(int(nTime >> 26) + 2000, int((nTime >> 22) & 0xF), int((nTime >> 17) & 0x1F));
+    const QTime time(int((nTime >> 12) & 0x1F), int((nTime >> 6) & 0x3F), int(nTime & 0x3F));
+    return QDateTime(date, time).toSecsSinceEpoch();
 }
 
 int CPlay::PositionFromName(const QString &strPath, qint64 nCurTime)
@@ -527,6 +522,11 @@ int CPlay::SetPlayPos(float fPos)
         TPLAY_SetPlayPosition(m_nPlayHandle, int(fPos * 100));
         return 1;
     }
+    FileIndexEntry entry;
+    if (m_fileIndex.IsIndexReady() && (isWfs() || m_bSyncMode)) {
+        if (!m_fileIndex.FindByFraction(fPos, entry)) return -1;
+        return seekToEntry(entry);
+    }
     const qint64 nLength = m_nFileLength;
     if (nLength > 0 && !m_bSyncMode) {
         m_nSeekPos = qint64(double(nLength) * double(fPos));
@@ -535,9 +535,19 @@ int CPlay::SetPlayPos(float fPos)
     return -1;
 }
 
-bool CPlay::SeekToTime(int)
+int CPlay::seekToEntry(const FileIndexEntry &entry)
 {
-    return m_bIndexReady;
+    m_nSeekPos = entry.nOffset;
+    m_bSeek = true;
+    return CFileIndex::SecondOfDay(entry.nTime);
+}
+
+bool CPlay::SeekToTime(int nSecondOfDay)
+{
+    if (!m_fileIndex.IsIndexReady()) return false;
+    FileIndexEntry entry;
+    if (m_fileIndex.FindBySecond(nSecondOfDay, entry)) seekToEntry(entry);
+    return true;
 }
 
 bool CPlay::CatchPicture(const QString &strFolder)

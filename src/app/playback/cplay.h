@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/cmythread.h"
+#include "playback/cfileindex.h"
 #include "playback/cplayframeinfo.h"
 
 #include "tnetsdk.h"
@@ -33,6 +34,8 @@ public:
     static bool ParseNameTimes(const QString &strPath, int &nStart, int &nEnd);
     // Per mille of a recording's named span reached at a library time (seconds since 1970).
     static int PositionFromName(const QString &strPath, qint64 nCurTime);
+    // A packed recorder date-time as seconds since 1970 in local time.
+    static qint64 StampToEpoch(quint32 nTime);
 
     bool OpenRecord(const QString &strPath, bool bSync);
     bool OpenRecordAt(const QString &strPath, int nStartSecond, bool bSync);
@@ -63,7 +66,7 @@ public:
     int GetStatus() const { return m_nPlayStatus; }
     int GetSpeed() const { return m_nSpeed; }
     bool IsSyncMode() const { return m_bSyncMode; }
-    bool IsIndexReady() const { return m_bIndexReady; }
+    bool IsIndexReady() const { return m_fileIndex.IsIndexReady(); }
     bool IsRecording() const { return m_bRecording; }
     bool IsSoundOn() const { return m_bSound; }
     bool IsZoom() const { return m_bZoom; }
@@ -85,7 +88,6 @@ public:
     static int MainMsgCallBack(int nHandle, int nMsgId, int nParam1, int nParam2, int nParam3, const char *szText,
                                void *pData, int64_t nDataLength, int nReserved, void *pUser, void *pReserved);
     static void PlayThread(void *pArgument);
-    static void FileIndexThread(void *pArgument);
     // Milliseconds to wait after a video frame at this rate and speed index.
     static int FrameDelay(int nFrameRate, int nSpeed);
 
@@ -107,6 +109,7 @@ private:
     bool openFile(CFSFile &file);
     qint64 readBlock(CFSFile &file, unsigned char *pBuffer);
     void seekFile(CFSFile &file, qint64 nPos);
+    int seekToEntry(const FileIndexEntry &entry);
     void finishPlay();
     void resetState(bool bFromLibrary);
     void clearFrameClock();
@@ -114,13 +117,9 @@ private:
 
     std::atomic<bool> m_bStopPlay{true};
     CMyThread *m_pPlayThread = nullptr;
-    QMutex m_indexMutex;
     std::atomic<qint64> m_nFileLength{0};
     std::atomic<qint64> m_nSeekPos{0};
     std::atomic<qint64> m_nReadPos{0};
-    std::atomic<bool> m_bIndexReady{false};
-    std::atomic<bool> m_bStopIndex{true};
-    CMyThread *m_pIndexThread = nullptr;
     StopNotify m_pStopNotify;
     void *m_pContext;
     std::atomic<int> m_nHour{0}, m_nMinute{0}, m_nSecond{0}, m_nSecondOfDay{0};
@@ -143,4 +142,5 @@ private:
     TSDK_CALLBACK_INFO m_callBack;
     std::atomic<int> m_nPlayHandle{0};
     CPlayFrameInfo m_frameInfo;
+    CFileIndex m_fileIndex;
 };
