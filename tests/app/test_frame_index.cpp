@@ -187,6 +187,12 @@ TEST_F(FrameIndexTest, RecordingsOf1024BytesOrLessAreNeverIndexed)
     EXPECT_EQ(index.FileLength(), 0);
     FileIndexEntry entry;
     EXPECT_FALSE(index.FindByFraction(0, entry));
+    f.bytes.clear();
+    const uint32_t t = stamp(2026, 3, 5, 10, 0, 0);
+    f.key(t, 25, 1009); // one byte more is enough
+    EXPECT_TRUE(build(index, write(f.bytes)));
+    EXPECT_EQ(index.LastTime(), t);
+    EXPECT_EQ(index.FrameCount(), 1);
     EXPECT_FALSE(build(index, write({}, "empty.h264")));
     EXPECT_EQ(g_messages.filter("DataLen 0 Error 2").size(), 1);
     EXPECT_FALSE(build(index, m_dir.filePath("missing.h264")));

@@ -1,11 +1,16 @@
 #include "playback/cgpsrmcparse.h"
 #include "playback/cplayframeinfo.h"
 
+#include "info_text.h"
+#include "route.h"
+
 #include <gtest/gtest.h>
 
 #include <QStringList>
 
 #include <atomic>
+#include <cmath>
+#include <ctime>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -253,4 +258,37 @@ TEST(FrameInfoTest, ReadersSeeWholeRecordsOnly)
     qInstallMessageHandler(previous);
     EXPECT_EQ(mixed, 0);
     EXPECT_EQ(record.GetFrameInfo().fSpeed, 11.0f);
+}
+
+// The simulator's information text along its route: every item read back.
+TEST(FrameInfoTest, SimulatorTextAlongTheRoute)
+{
+    namespace sim = korvane::sim;
+    const sim::Route route(7);
+    for (sim::Seconds t = sim::makeTime(2026, 12, 31, 23, 58, 0); t < sim::makeTime(2027, 1, 1, 0, 2, 0); t += 7) {
+        const sim::VehicleState v = route.at(t);
+        const FrameInfo info = parse(sim::infoText(v, t, true));
+        ASSERT_TRUE(info.gps.bValid) << t;
+        EXPECT_NEAR(info.gps.dLatitude, v.latitude, 3e-6);
+        EXPECT_NEAR(info.gps.dLongitude, v.longitude, 3e-6);
+        EXPECT_EQ(info.gps.cEastWest, v.longitude < 0 ? 'W' : 'E');
+        EXPECT_NEAR(info.gps.fSpeed, v.speedKmh, 0.05 * 1.852 + 1e-3);
+        EXPECT_NEAR(info.gps.fCourse, v.course, 0.05 + 1e-3);
+        const time_t raw = (time_t)t;
+        struct tm utc {};
+        gmtime_r(&raw, &utc);
+        EXPECT_EQ(info.gps.nYear, utc.tm_year + 1900);
+        EXPECT_EQ(info.gps.nMonth, utc.tm_mon + 1);
+        EXPECT_EQ(info.gps.nDay, utc.tm_mday);
+        EXPECT_EQ(info.gps.nHour, utc.tm_hour);
+        EXPECT_EQ(info.gps.nMinute, utc.tm_min);
+        EXPECT_EQ(info.gps.nSecond, utc.tm_sec);
+        EXPECT_NEAR(info.fGSensorX, v.forwardMilliG / 1000, 6e-4);
+        EXPECT_NEAR(info.fGSensorY, v.lateralMilliG / 1000, 6e-4);
+        EXPECT_NEAR(info.fGSensorZ, 1 + v.verticalMilliG / 1000, 6e-4);
+        EXPECT_EQ(info.fSpeed, (float)std::lround(v.speedKmh));
+        EXPECT_EQ(info.nStatus[0], 1);
+        EXPECT_EQ(info.nStatus[2], 1) << "alarm input";
+        EXPECT_EQ(info.nStatusBits & 2, 2);
+    }
 }
