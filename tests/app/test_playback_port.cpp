@@ -1,4 +1,5 @@
 #include "playback/cplay.h"
+#include "playback/cplaymanage.h"
 
 #include <QDateTime>
 
@@ -93,4 +94,42 @@ TEST(PlaybackPort, AnIdlePortIsStoppedAndRefusesAClipOfNoRecording)
     EXPECT_FALSE(port.StartRecord("/tmp"));
     port.StopPlay();
     EXPECT_TRUE(port.GetPath().isEmpty());
+}
+
+TEST(PlaybackManage, PacingHoldsEveryWindowToTheSlowest)
+{
+    int nSeconds[CPlayManage::kPortCount] = {};
+    nSeconds[0] = 36005;
+    nSeconds[1] = 36003;
+    nSeconds[2] = 36007;
+    int nSlowest = 0, nFastest = 0;
+    CPlayManage::ChooseSlowest(nSeconds, nSlowest, nFastest);
+    EXPECT_EQ(nSlowest, 1);
+    EXPECT_EQ(nFastest, 2);
+}
+
+TEST(PlaybackManage, AWindowWithoutAFrameClockIsNeverTheSlowest)
+{
+    int nSeconds[CPlayManage::kPortCount] = {};
+    int nSlowest = 0, nFastest = 0;
+    CPlayManage::ChooseSlowest(nSeconds, nSlowest, nFastest);
+    EXPECT_EQ(nSlowest, -1);
+    EXPECT_EQ(nFastest, -1);
+    nSeconds[3] = 36010;
+    nSeconds[5] = 36010;
+    CPlayManage::ChooseSlowest(nSeconds, nSlowest, nFastest);
+    EXPECT_EQ(nSlowest, 3) << "the first window found keeps a tie";
+    EXPECT_EQ(nFastest, 3);
+}
+
+TEST(PlaybackManage, RequestsForMissingOrIdleWindowsAreRefused)
+{
+    CPlayManage *pManage = CPlayManage::instance();
+    EXPECT_FALSE(pManage->CreatePort(0, 16, nullptr, nullptr));
+    EXPECT_FALSE(pManage->PlayRecord(-1, "/tmp/x.h264", false));
+    EXPECT_EQ(pManage->GetSpeed(20), 5);
+    EXPECT_EQ(pManage->GetIndexState(0), -1);
+    EXPECT_TRUE(pManage->SetPlayPos(0, 0.5f)) << "an idle window moves nothing";
+    EXPECT_FALSE(pManage->PlayFast(0));
+    CPlayManage::release();
 }

@@ -68,16 +68,26 @@ void CPlayManage::timerEvent(QTimerEvent *pEvent)
     if (pEvent->timerId() == m_nTimerId) UpdatePacing();
 }
 
+void CPlayManage::ChooseSlowest(const int nSeconds[kPortCount], int &nSlowest, int &nFastest)
+{
+    nSlowest = -1;
+    nFastest = -1;
+    for (int i = 0; i < kPortCount; ++i) {
+        if (nSeconds[i] == 0) continue;
+        if (nSlowest < 0 || nSeconds[i] < nSeconds[nSlowest]) nSlowest = i;
+        if (nFastest < 0 || nSeconds[i] > nSeconds[nFastest]) nFastest = i;
+    }
+}
+
 void CPlayManage::UpdatePacing()
 {
-    int nSlowest = -1, nFastest = -1, nMin = 0, nMax = 0;
+    int nSeconds[kPortCount];
     for (int i = 0; i < kPortCount; ++i) {
         CPlay *pPort = playing(i);
-        const int nSecond = pPort ? pPort->GetSecondOfDay() : 0;
-        if (nSecond == 0) continue;
-        if (nSlowest < 0 || nSecond < nMin) nSlowest = i, nMin = nSecond;
-        if (nFastest < 0 || nSecond > nMax) nFastest = i, nMax = nSecond;
+        nSeconds[i] = pPort ? pPort->GetSecondOfDay() : 0;
     }
+    int nSlowest, nFastest;
+    ChooseSlowest(nSeconds, nSlowest, nFastest);
     CGlobalAppData::instance()->setSlowestWnd(nSlowest);
     CGlobalAppData::instance()->setFastestWnd(nFastest);
     if (nSlowest < 0) return;

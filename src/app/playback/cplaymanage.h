@@ -47,6 +47,8 @@ public:
     void SyncPlay(int nSyncTime);
     // One pacing pass: choose the slowest and fastest synchronised window and hold the others.
     void UpdatePacing();
+    // The windows with the smallest and the largest non-zero second of day (-1: none); the first keeps a tie.
+    static void ChooseSlowest(const int nSeconds[kPortCount], int &nSlowest, int &nFastest);
 
     QString GetPath(int nIndex);
     bool IsPlaying(int nIndex);
