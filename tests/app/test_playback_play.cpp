@@ -41,6 +41,9 @@ sim::Scenario shortRealRecording()
     next.start = DAY + 4;
     next.end = DAY + 7;
     s.recordings.push_back(next);
+    sim::RecordingSpec other = r;
+    other.channel = 1;
+    s.recordings.push_back(other);
     return s;
 }
 
@@ -184,4 +187,26 @@ TEST_F(PlaybackPlayTest, OnceIndexedASeekToOneHalfLandsOnAKeyFrameAtOrBeforeIt)
     EXPECT_TRUE(pManage->IsPlaying(0));
     pManage->StopPort(0);
     EXPECT_FALSE(pManage->Port(0)->IsIndexReady());
+}
+
+TEST_F(PlaybackPlayTest, WindowsPlayedInStepStayWithinASecondOfEachOther)
+{
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_TRUE(pManage->CreatePort(0, 1, &countStop, nullptr));
+    pManage->StartPacing();
+    CGlobalAppData::instance()->appendWndPaths(0, {path(0), path(1)});
+    CGlobalAppData::instance()->appendWndPaths(1, {path(2)});
+    pManage->SyncPlay(9 * 3600);
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->GetSecondOfDay(0) > 0 && pManage->GetSecondOfDay(1) > 0, 15000);
+    int nSamples = 0;
+    for (int nLoops = 0; nLoops < 600 && pManage->IsPlaying(1) && pManage->GetSecondOfDay(1) > 0; ++nLoops) {
+        const int nZero = pManage->GetSecondOfDay(0), nOne = pManage->GetSecondOfDay(1);
+        if (nZero > 0 && nOne > 0) {
+            EXPECT_LE(std::abs(nZero - nOne), 1) << nZero << " " << nOne;
+            ++nSamples;
+        }
+        QTest::qWait(50);
+    }
+    EXPECT_GT(nSamples, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!pManage->IsPlaying(0), 30000);
 }
