@@ -2,6 +2,7 @@
 #include "playback/cvideoframe.h"
 #include "playback/cvideownd.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QLabel>
 #include <QSignalSpy>
@@ -192,4 +193,19 @@ TEST(VideoWall, RangeModeWaitsForAZoom)
     CDisplayBox box;
     EXPECT_TRUE(box.LocalRange());
     EXPECT_TRUE(box.videoWnd(0)->frame()->rangeMode());
+}
+
+TEST(VideoWall, TheSplitMenuChangesTheLayout)
+{
+    CDisplayBox box;
+    QAction action(nullptr);
+    const std::pair<int, int> cases[] = {{7, 1}, {9, 8}, {10, 9}, {11, 16}, {8, 4}};
+    for (const auto &c : cases) {
+        action.setData(c.first);
+        box.onMenuTriggered(&action);
+        EXPECT_EQ(box.wndCount(), c.second) << c.first;
+    }
+    action.setData(0);
+    box.onMenuTriggered(&action);
+    EXPECT_EQ(box.wndCount(), 4) << "closing an idle window changes nothing";
 }
