@@ -2,11 +2,15 @@
 #include "playback/cdisplaybox.h"
 #include "common/cglobalappdata.h"
 #include "playback/cplaymanage.h"
+#include "playback/cvideoframe.h"
+#include "playback/cvideownd.h"
 
 #include "sim_recording.h"
 #include "wfs.h"
 #include "wfs_stream.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QToolButton>
@@ -88,6 +92,17 @@ protected:
     static ScratchDir *s_dir;
     static SimDisk *s_disk;
 };
+
+// A left-button drag on a widget, press to release.
+void drag(QWidget *pWidget, QPoint from, QPoint to)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pWidget, &press);
+    QMouseEvent move(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pWidget, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(pWidget, &release);
+}
 
 ScratchDir *PlaybackPlayTest::s_dir = nullptr;
 SimDisk *PlaybackPlayTest::s_disk = nullptr;
@@ -209,4 +224,39 @@ TEST_F(PlaybackPlayTest, WindowsPlayedInStepStayWithinASecondOfEachOther)
     }
     EXPECT_GT(nSamples, 0);
     QTRY_VERIFY_WITH_TIMEOUT(!pManage->IsPlaying(0), 30000);
+}
+
+TEST_F(PlaybackPlayTest, ADragInRangeModeZoomsAndZoomsFurtherInsideTheZoom)
+{
+    CDisplayBox box;
+    box.resize(800, 700);
+    box.show();
+    box.onPlayRecord(path(), false);
+    CPlayManage *pManage = CPlayManage::instance();
+    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(0), 10000);
+    CVideoFrame *pFrame = box.videoWnd(0)->frame();
+    ASSERT_TRUE(box.LocalRange());
+    ASSERT_TRUE(pFrame->rangeMode());
+    drag(pFrame, QPoint(10, 10), QPoint(13, 12));
+    EXPECT_FALSE(pManage->IsZoom(0)) << "a drag under 5 pixels does not zoom";
+
+    const int w = pFrame->width(), h = pFrame->height();
+    drag(pFrame, QPoint(0, 0), QPoint(w / 2, h / 2));
+    ASSERT_TRUE(pManage->IsZoom(0));
+    const QRect first = pFrame->zoomRect();
+    EXPECT_EQ(first.topLeft(), QPoint(0, 0));
+    EXPECT_NEAR(first.right(), 4096, 20);
+    EXPECT_NEAR(first.bottom(), 4096, 20);
+
+    drag(pFrame, QPoint(w / 2, h / 2), QPoint(w, h));
+    const QRect nested = pFrame->zoomRect();
+    EXPECT_NEAR(nested.left(), 2048, 20) << "the second selection is taken inside the first";
+    EXPECT_NEAR(nested.top(), 2048, 20);
+    EXPECT_NEAR(nested.right(), 4096, 20);
+
+    box.LocalRange();
+    EXPECT_FALSE(pManage->IsZoom(0));
+    EXPECT_FALSE(pFrame->rangeMode());
+    EXPECT_TRUE(pFrame->zoomRect().isNull());
+    pManage->StopPort(0);
 }
