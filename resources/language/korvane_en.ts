@@ -473,5 +473,13 @@
         <source>Split16</source>
         <translation>Split16</translation>
     </message>
+    <message>
+        <source>Failed to catch the picture</source>
+        <translation>Failed to catch the picture</translation>
+    </message>
+    <message>
+        <source>Failed to start recording</source>
+        <translation>Failed to start recording</translation>
+    </message>
 </context>
 </TS>

@@ -473,5 +473,13 @@
         <source>Split16</source>
         <translation>16画面</translation>
     </message>
+    <message>
+        <source>Failed to catch the picture</source>
+        <translation>抓图失败</translation>
+    </message>
+    <message>
+        <source>Failed to start recording</source>
+        <translation>开始录像失败</translation>
+    </message>
 </context>
 </TS>

@@ -389,7 +389,8 @@ void CDisplayBox::onDiskChanged()
 
 void CDisplayBox::onCatchPic(int nPort)
 {
-    manage()->CatchPicture(nPort, CGlobalAppData::instance()->capturePath());
+    if (!manage()->CatchPicture(nPort, CGlobalAppData::instance()->capturePath()))
+        FancyMessageBox::showMessage(tr("Failed to catch the picture"));
 }
 
 void CDisplayBox::contextMenuEvent(QContextMenuEvent *pEvent)
@@ -448,8 +449,8 @@ void CDisplayBox::onMenuTriggered(QAction *pAction)
     case 3:
         if (manage()->IsRecording(m_nActiveWnd))
             manage()->StopRecord(m_nActiveWnd);
-        else
-            manage()->StartRecord(m_nActiveWnd, pData->recordPath());
+        else if (!manage()->StartRecord(m_nActiveWnd, pData->recordPath()))
+            FancyMessageBox::showMessage(tr("Failed to start recording"));
         break;
     case 4: onCatchPic(m_nActiveWnd); break;
     case 6: LocalRange(); break;
