@@ -20,6 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
+#include <memory>
 
 namespace {
 const sim::Seconds DAY = sim::makeTime(2024, 3, 5, 9, 0, 0);
@@ -259,4 +261,21 @@ TEST_F(PlaybackPlayTest, ADragInRangeModeZoomsAndZoomsFurtherInsideTheZoom)
     EXPECT_FALSE(pFrame->rangeMode());
     EXPECT_TRUE(pFrame->zoomRect().isNull());
     pManage->StopPort(0);
+}
+
+TEST_F(PlaybackPlayTest, TheActiveWindowsGpsPositionIsHandedOn)
+{
+    CDisplayBox box;
+    box.resize(640, 480);
+    box.show();
+    std::unique_ptr<GpsInfo> pReceived;
+    QObject::connect(&box, &CDisplayBox::updateGpsInfo,
+                     [&pReceived](void *pGpsInfo) { pReceived.reset(static_cast<GpsInfo *>(pGpsInfo)); });
+    box.onPlayRecord(path(), false);
+    QTRY_VERIFY_WITH_TIMEOUT(CPlayManage::instance()->IsPlaying(0), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT((box.updateStatus(), pReceived != nullptr), 15000);
+    EXPECT_TRUE(pReceived->bValid);
+    EXPECT_GT(std::fabs(pReceived->dLatitude), 1e-8);
+    EXPECT_GT(std::fabs(pReceived->dLongitude), 1e-8);
+    CPlayManage::instance()->StopPort(0);
 }
