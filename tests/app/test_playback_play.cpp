@@ -168,6 +168,10 @@ TEST_F(PlaybackPlayTest, TheWallPlaysARequestedRecordingInItsActiveWindow)
     EXPECT_FALSE(pManage->IsPlaying(0));
     box.onActive(2);
     EXPECT_EQ(spy.count(), 1);
+    box.onActive(0, false);
+    box.onSelectVideoWnd(path());
+    EXPECT_EQ(box.activeWnd(), 2) << "the record list's selection finds the window playing it";
+    EXPECT_EQ(spy.count(), 1);
     box.updateStatus();
     EXPECT_TRUE(box.slider()->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(box.controlButton(1)->toolTip() == "Pause", 5000);
