@@ -176,8 +176,8 @@ void DiskModel::finishOpenState(size_t part, PartitionResult &r) const
         }
     if (anyOpen && r.headCluster - oldestOpen < kRepairReach)
         r.currentCluster = oldestOpen;
-    const auto &spec = scenario_.partitions[part];
-    r.status = spec.status ? *spec.status : anyOpen ? 0 : kCleanStatus;
+    const auto &plan = scenario_.partitions[part];
+    r.status = plan.status ? *plan.status : anyOpen ? 0 : kCleanStatus;
 }
 
 void DiskModel::finishPartition(size_t part)

@@ -19,9 +19,9 @@ uint64_t splitMix(uint64_t &state)
     return z ^ (z >> 31);
 }
 
-void planPicture(const RecordingSpec &spec, SecondLayout &out)
+void planPicture(const RecordingSpec &plan, SecondLayout &out)
 {
-    out.frames.push_back({FrameKind::Picture, std::max<uint32_t>(spec.bytesPerSecond, 64)});
+    out.frames.push_back({FrameKind::Picture, std::max<uint32_t>(plan.bytesPerSecond, 64)});
 }
 
 } // namespace
@@ -31,20 +31,20 @@ uint32_t audioFramesAfter(uint32_t videoFrame, uint32_t fps)
     return (videoFrame + 1) * kAudioFramesPerSecond / fps - videoFrame * kAudioFramesPerSecond / fps;
 }
 
-bool planSecond(const RecordingSpec &spec, SecondLayout &out, std::string &error)
+bool planSecond(const RecordingSpec &plan, SecondLayout &out, std::string &error)
 {
     out = {};
-    if (spec.av == kAvPicture)
-        planPicture(spec, out);
+    if (plan.av == kAvPicture)
+        planPicture(plan, out);
     else {
-        const uint32_t fps = spec.fps;
+        const uint32_t fps = plan.fps;
         if (fps == 0) {
             error = "frame rate 0";
             return false;
         }
-        const uint64_t audio = spec.audio ? uint64_t(kAudioFramesPerSecond) * (kShortHeader + kAudioPayload) : 0;
+        const uint64_t audio = plan.audio ? uint64_t(kAudioFramesPerSecond) * (kShortHeader + kAudioPayload) : 0;
         const uint64_t headers = kKeyHeader + uint64_t(fps - 1) * kShortHeader;
-        const uint64_t budget = spec.bytesPerSecond > audio + headers + fps ? spec.bytesPerSecond - audio - headers : fps;
+        const uint64_t budget = plan.bytesPerSecond > audio + headers + fps ? plan.bytesPerSecond - audio - headers : fps;
         const uint64_t other = std::max<uint64_t>(1, budget / (fps + 3));
         const uint64_t key = std::max<uint64_t>(1, budget - (fps - 1) * other);
         if (key + kKeyHeader > kMaxFrameBytes || other + kShortHeader > kMaxFrameBytes) {
@@ -53,7 +53,7 @@ bool planSecond(const RecordingSpec &spec, SecondLayout &out, std::string &error
         }
         for (uint32_t i = 0; i < fps; ++i) {
             out.frames.push_back({i == 0 ? FrameKind::Key : FrameKind::Video, uint32_t(i == 0 ? key : other)});
-            if (spec.audio)
+            if (plan.audio)
                 for (uint32_t a = audioFramesAfter(i, fps); a > 0; --a)
                     out.frames.push_back({FrameKind::Audio, kAudioPayload});
         }
@@ -111,15 +111,15 @@ double SecondIndex::timeAfter(uint64_t first, uint64_t offset) const
     return double(second - first) + (size ? double(within) / double(size) : 0.0);
 }
 
-bool planFrames(const RecordingSpec &spec, PayloadKind payloads, uint64_t seed, const StampClock &clock,
+bool planFrames(const RecordingSpec &plan, PayloadKind payloads, uint64_t seed, const StampClock &clock,
                 RecordingFrames &out, std::string &error)
 {
     out = {};
     if (payloads == PayloadKind::Real)
-        return encodeRecording(spec, seed, clock, out, error);
-    if (!planSecond(spec, out.layout, error))
+        return encodeRecording(plan, seed, clock, out, error);
+    if (!planSecond(plan, out.layout, error))
         return false;
-    out.index = SecondIndex(out.layout.bytes, uint64_t(spec.end - spec.start));
+    out.index = SecondIndex(out.layout.bytes, uint64_t(plan.end - plan.start));
     return true;
 }
 
@@ -156,24 +156,24 @@ bool planAllFrames(const Scenario &scenario, const StampClock &clock, std::vecto
     return true;
 }
 
-FrameStream::FrameStream(const RecordingSpec &spec, const SecondLayout &layout, uint64_t seed, uint64_t streamId,
+FrameStream::FrameStream(const RecordingSpec &plan, const SecondLayout &layout, uint64_t seed, uint64_t streamId,
                          Seconds firstSecond, uint64_t headBytes, Clock clock)
-    : FrameStream(spec, nullptr, {layout, SecondIndex(layout.bytes, uint64_t(spec.end - spec.start)), {}}, seed,
+    : FrameStream(plan, nullptr, {layout, SecondIndex(layout.bytes, uint64_t(plan.end - plan.start)), {}}, seed,
                   streamId, firstSecond, headBytes, std::move(clock))
 {
 }
 
-FrameStream::FrameStream(const RecordingSpec &spec, const RecordingFrames &frames, uint64_t seed, uint64_t streamId,
+FrameStream::FrameStream(const RecordingSpec &plan, const RecordingFrames &frames, uint64_t seed, uint64_t streamId,
                          Seconds firstSecond, uint64_t headBytes, Clock clock)
-    : FrameStream(spec, &frames, {}, seed, streamId, firstSecond, headBytes, std::move(clock))
+    : FrameStream(plan, &frames, {}, seed, streamId, firstSecond, headBytes, std::move(clock))
 {
 }
 
-FrameStream::FrameStream(const RecordingSpec &spec, const RecordingFrames *shared, RecordingFrames own, uint64_t seed,
+FrameStream::FrameStream(const RecordingSpec &plan, const RecordingFrames *shared, RecordingFrames own, uint64_t seed,
                          uint64_t streamId, Seconds firstSecond, uint64_t headBytes, Clock clock)
-    : spec_(spec), ownFrames_(std::move(own)), frames_(shared ? *shared : ownFrames_), seed_(seed),
+    : plan_(plan), ownFrames_(std::move(own)), frames_(shared ? *shared : ownFrames_), seed_(seed),
       streamId_(streamId), firstSecond_(firstSecond),
-      firstOffset_(frames_.index.start(uint64_t(firstSecond - spec.start))), headBytes_(headBytes),
+      firstOffset_(frames_.index.start(uint64_t(firstSecond - plan.start))), headBytes_(headBytes),
       clock_(std::move(clock)), chunk_(frames_.real() ? 0 : frames_.layout.bytes)
 {
 }
@@ -197,10 +197,10 @@ void FrameStream::buildSecond(uint64_t index)
         switch (f.kind) {
         case FrameKind::Key:
             p[0] = 0, p[1] = 0, p[2] = 1, p[3] = 0xFC;
-            p[4] = spec_.codec;
-            p[5] = spec_.fps;
-            p[6] = uint8_t(spec_.width / 8);
-            p[7] = uint8_t(spec_.height / 8);
+            p[4] = plan_.codec;
+            p[5] = plan_.fps;
+            p[6] = uint8_t(plan_.width / 8);
+            p[7] = uint8_t(plan_.height / 8);
             putU32(p + 8, stamp);
             putU32(p + 12, f.payload);
             p += kKeyHeader;

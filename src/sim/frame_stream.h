@@ -66,10 +66,10 @@ struct RecordingFrames {
 // Audio frames the recorder writes after video frame `videoFrame` of a second.
 uint32_t audioFramesAfter(uint32_t videoFrame, uint32_t fps);
 
-bool planSecond(const RecordingSpec &spec, SecondLayout &out, std::string &error);
+bool planSecond(const RecordingSpec &plan, SecondLayout &out, std::string &error);
 
 // Plans the recording's frames; with real payloads this encodes all of it.
-bool planFrames(const RecordingSpec &spec, PayloadKind payloads, uint64_t seed, const StampClock &clock,
+bool planFrames(const RecordingSpec &plan, PayloadKind payloads, uint64_t seed, const StampClock &clock,
                 RecordingFrames &out, std::string &error);
 
 // Plans the frames of every recording of the scenario, encoding real payloads
@@ -88,10 +88,10 @@ class FrameStream
 public:
     using Clock = StampClock;
 
-    FrameStream(const RecordingSpec &spec, const RecordingFrames &frames, uint64_t seed, uint64_t streamId,
+    FrameStream(const RecordingSpec &plan, const RecordingFrames &frames, uint64_t seed, uint64_t streamId,
                 Seconds firstSecond, uint64_t headBytes, Clock clock);
     // Placeholder payloads of the given layout.
-    FrameStream(const RecordingSpec &spec, const SecondLayout &layout, uint64_t seed, uint64_t streamId,
+    FrameStream(const RecordingSpec &plan, const SecondLayout &layout, uint64_t seed, uint64_t streamId,
                 Seconds firstSecond, uint64_t headBytes, Clock clock);
     FrameStream(const FrameStream &) = delete;
     FrameStream &operator=(const FrameStream &) = delete;
@@ -99,13 +99,13 @@ public:
     void read(uint64_t offset, uint8_t *out, size_t n);
 
 private:
-    FrameStream(const RecordingSpec &spec, const RecordingFrames *shared, RecordingFrames own, uint64_t seed,
+    FrameStream(const RecordingSpec &plan, const RecordingFrames *shared, RecordingFrames own, uint64_t seed,
                 uint64_t streamId, Seconds firstSecond, uint64_t headBytes, Clock clock);
     size_t readFrames(uint64_t offset, uint8_t *out, size_t n);
     void buildSecond(uint64_t index);
     void buildHeader(uint8_t *out, size_t from, size_t n) const;
 
-    const RecordingSpec &spec_;
+    const RecordingSpec &plan_;
     RecordingFrames ownFrames_; // for a stream made from a placeholder layout
     const RecordingFrames &frames_;
     uint64_t seed_;

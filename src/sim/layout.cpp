@@ -37,27 +37,27 @@ bool overlapFree(std::vector<Range> ranges, int part, std::string &error)
     return true;
 }
 
-bool planAreas(const Scenario &s, const PartitionSpec &spec, int part, PartitionResult &r, std::string &error)
+bool planAreas(const Scenario &s, const PartitionSpec &plan, int part, PartitionResult &r, std::string &error)
 {
     const uint32_t k = s.keyParamOffset[size_t(part)];
     r.tempOff = k + kPdpBlock;
-    r.collisionOff = spec.collisionOff ? spec.collisionOff : r.tempOff + 4;
+    r.collisionOff = plan.collisionOff ? plan.collisionOff : r.tempOff + 4;
     const uint32_t dirBlocks = uint32_t(ceilDiv(r.totalClus, kDirItemsPerBlock));
-    r.dirOffset = spec.dirOffset ? spec.dirOffset : k + kAreaStart;
+    r.dirOffset = plan.dirOffset ? plan.dirOffset : k + kAreaStart;
     r.backdirOffset = std::max(r.dirOffset + dirBlocks, k + kAreaStart);
     uint32_t next = r.backdirOffset + dirBlocks;
-    if (spec.extDir) {
+    if (plan.extDir) {
         r.extDirOffset = next;
         next += dirBlocks;
     }
     r.indexOffset = next;
     next += uint32_t(ceilDiv(r.totalClus, kIndexPerBlock));
     uint32_t udBlocks = 0;
-    if (!isOldVersion(s) && spec.udItems > 1) {
+    if (!isOldVersion(s) && plan.udItems > 1) {
         r.udOffset = next;
-        r.udItemCount = spec.udItems;
+        r.udItemCount = plan.udItems;
         r.udFirstItem = r.udLastItem = 1;
-        udBlocks = uint32_t(ceilDiv(uint64_t(spec.udItems) * kUdItemSize, kBlockSize));
+        udBlocks = uint32_t(ceilDiv(uint64_t(plan.udItems) * kUdItemSize, kBlockSize));
         next += udBlocks;
     }
     r.dataOffset = align8(next);
@@ -68,7 +68,7 @@ bool planAreas(const Scenario &s, const PartitionSpec &spec, int part, Partition
                                  {"back-up directory", r.backdirOffset, dirBlocks},
                                  {"index", r.indexOffset, ceilDiv(r.totalClus, kIndexPerBlock)},
                                  {"data", r.dataOffset, uint64_t(r.totalClus) * r.secPerClus}};
-    if (spec.extDir)
+    if (plan.extDir)
         ranges.push_back({"extended directory", r.extDirOffset, dirBlocks});
     if (udBlocks)
         ranges.push_back({"user data", r.udOffset, udBlocks});
@@ -80,22 +80,22 @@ bool planAreas(const Scenario &s, const PartitionSpec &spec, int part, Partition
 
 bool planPartition(const Scenario &s, int part, uint64_t start, PartitionResult &r, std::string &error)
 {
-    const PartitionSpec &spec = s.partitions[size_t(part)];
+    const PartitionSpec &plan = s.partitions[size_t(part)];
     r = {};
     r.startSector = start;
-    r.driverType = spec.driverType;
+    r.driverType = plan.driverType;
     r.secPerClus = s.sectorsPerCluster;
-    r.totalClus = spec.clusters;
-    r.revClus = spec.revClus ? spec.revClus : minimumRevClus(s);
+    r.totalClus = plan.clusters;
+    r.revClus = plan.revClus ? plan.revClus : minimumRevClus(s);
     if (r.revClus < minimumRevClus(s)) {
         error = "partition " + std::to_string(part) + ": rev_clus too small for the WFS0.3 user-data area";
         return false;
     }
-    if (spec.clusters == 0 || r.revClus + 1 >= usableClusters(spec.clusters)) {
+    if (plan.clusters == 0 || r.revClus + 1 >= usableClusters(plan.clusters)) {
         error = "partition " + std::to_string(part) + ": too few clusters";
         return false;
     }
-    if (!planAreas(s, spec, part, r, error))
+    if (!planAreas(s, plan, part, r, error))
         return false;
     r.totalSectors = r.dataOffset + uint64_t(r.totalClus) * r.secPerClus;
     return true;

@@ -12,13 +12,13 @@ namespace {
 
 constexpr uint8_t kCodecH265 = 3;
 
-bool checkRecording(const RecordingSpec &spec, std::string &error)
+bool checkRecording(const RecordingSpec &plan, std::string &error)
 {
-    if (spec.width < 64 || spec.height < 64 || spec.width % 8 || spec.height % 8)
+    if (plan.width < 64 || plan.height < 64 || plan.width % 8 || plan.height % 8)
         error = "real payloads need a width and height of at least 64, in multiples of 8";
-    else if (spec.av != kAvPicture && (spec.fps == 0 || spec.fps > 60))
+    else if (plan.av != kAvPicture && (plan.fps == 0 || plan.fps > 60))
         error = "real video needs a frame rate of 1 to 60";
-    else if (spec.av != kAvPicture && spec.codec != 2 && spec.codec != kCodecH265)
+    else if (plan.av != kAvPicture && plan.codec != 2 && plan.codec != kCodecH265)
         error = "real video needs codec 2 (H.264) or 3 (H.265)";
     return error.empty();
 }
@@ -37,25 +37,25 @@ void append(Bytes &out, const uint8_t *data, size_t n) { out.insert(out.end(), d
 class SecondWriter
 {
 public:
-    SecondWriter(const RecordingSpec &spec, uint64_t seed, Bytes &out)
-        : spec_(spec), route_(seed), tone_(spec.audio ? alawToneSecond(spec.channel) : Bytes{}), out_(out)
+    SecondWriter(const RecordingSpec &plan, uint64_t seed, Bytes &out)
+        : plan_(plan), route_(seed), tone_(plan.audio ? alawToneSecond(plan.channel) : Bytes{}), out_(out)
     {
     }
 
     bool append(Seconds second, uint32_t stamp, const EncodedFrame *video, std::string &error)
     {
-        for (uint32_t i = 0; i < spec_.fps; ++i)
+        for (uint32_t i = 0; i < plan_.fps; ++i)
             if (video[i].key != (i == 0) || video[i].data.size() + kKeyHeader > kMaxFrameBytes) {
                 error = "the encoder did not give one key frame per second";
                 return false;
             }
         keyFrame(stamp, video[0].data);
-        infoFrame(infoText(route_.at(second), second, spec_.alarm != 0));
+        infoFrame(infoText(route_.at(second), second, plan_.alarm != 0));
         uint32_t audio = 0;
-        for (uint32_t i = 0; i < spec_.fps; ++i) {
+        for (uint32_t i = 0; i < plan_.fps; ++i) {
             if (i > 0)
                 videoFrame(video[i].data);
-            for (uint32_t a = audioFramesAfter(i, spec_.fps); a > 0 && spec_.audio; --a)
+            for (uint32_t a = audioFramesAfter(i, plan_.fps); a > 0 && plan_.audio; --a)
                 audioFrame(audio++);
         }
         return true;
@@ -66,10 +66,10 @@ private:
     {
         putStart(out_, 0xFC, kKeyHeader);
         uint8_t *p = out_.data() + out_.size() - kKeyHeader;
-        p[4] = spec_.codec;
-        p[5] = spec_.fps;
-        p[6] = uint8_t(spec_.width / 8);
-        p[7] = uint8_t(spec_.height / 8);
+        p[4] = plan_.codec;
+        p[5] = plan_.fps;
+        p[6] = uint8_t(plan_.width / 8);
+        p[7] = uint8_t(plan_.height / 8);
         putU32(p + 8, stamp);
         putU32(p + 12, uint32_t(payload.size()));
         korvane::sim::append(out_, payload.data(), payload.size());
@@ -100,15 +100,15 @@ private:
         korvane::sim::append(out_, tone_.data() + size_t(index) * kAudioPayload, kAudioPayload);
     }
 
-    const RecordingSpec &spec_;
+    const RecordingSpec &plan_;
     Route route_;
     Bytes tone_;
     Bytes &out_;
 };
 
-QImage pictureOf(const RecordingSpec &spec, uint32_t stamp)
+QImage pictureOf(const RecordingSpec &plan, uint32_t stamp)
 {
-    return paintChannelPicture(spec.channel, spec.streamType, stamp, spec.width, spec.height);
+    return paintChannelPicture(plan.channel, plan.streamType, stamp, plan.width, plan.height);
 }
 
 // Encodes a recording second by second and lays each second out as soon as
@@ -116,26 +116,26 @@ QImage pictureOf(const RecordingSpec &spec, uint32_t stamp)
 class RecordingEncoder
 {
 public:
-    RecordingEncoder(const RecordingSpec &spec, uint64_t seed, const StampClock &clock, RecordingFrames &out)
-        : spec_(spec), clock_(clock), out_(out), writer_(spec, seed, out.media)
+    RecordingEncoder(const RecordingSpec &plan, uint64_t seed, const StampClock &clock, RecordingFrames &out)
+        : plan_(plan), clock_(clock), out_(out), writer_(plan, seed, out.media)
     {
     }
 
     bool run(std::string &error)
     {
-        const bool pictures = spec_.av == kAvPicture;
+        const bool pictures = plan_.av == kAvPicture;
         const PictureCodec codec = pictures ? PictureCodec::Jpeg
-                                   : spec_.codec == kCodecH265 ? PictureCodec::H265
+                                   : plan_.codec == kCodecH265 ? PictureCodec::H265
                                                                : PictureCodec::H264;
-        perSecond_ = pictures ? 1 : spec_.fps;
-        if (!encoder_.open(codec, spec_.width, spec_.height, int(perSecond_), error))
+        perSecond_ = pictures ? 1 : plan_.fps;
+        if (!encoder_.open(codec, plan_.width, plan_.height, int(perSecond_), error))
             return false;
-        for (Seconds t = spec_.start; t < spec_.end; ++t)
-            if (!encoder_.encode(pictureOf(spec_, clock_(t)), int(perSecond_), error) || !layOutReady(error))
+        for (Seconds t = plan_.start; t < plan_.end; ++t)
+            if (!encoder_.encode(pictureOf(plan_, clock_(t)), int(perSecond_), error) || !layOutReady(error))
                 return false;
         if (!encoder_.finish(error) || !layOutReady(error))
             return false;
-        if (starts_.size() - 1 != uint64_t(spec_.end - spec_.start) || !encoder_.frames().empty()) {
+        if (starts_.size() - 1 != uint64_t(plan_.end - plan_.start) || !encoder_.frames().empty()) {
             error = "the encoder lost frames";
             return false;
         }
@@ -149,12 +149,12 @@ private:
         std::vector<EncodedFrame> &frames = encoder_.frames();
         size_t used = 0;
         for (; frames.size() - used >= perSecond_; used += perSecond_) {
-            const Seconds second = spec_.start + Seconds(starts_.size() - 1);
-            if (second >= spec_.end) {
+            const Seconds second = plan_.start + Seconds(starts_.size() - 1);
+            if (second >= plan_.end) {
                 error = "the encoder gave too many frames";
                 return false;
             }
-            if (spec_.av == kAvPicture)
+            if (plan_.av == kAvPicture)
                 append(out_.media, frames[used].data.data(), frames[used].data.size());
             else if (!writer_.append(second, clock_(second), &frames[used], error))
                 return false;
@@ -164,7 +164,7 @@ private:
         return true;
     }
 
-    const RecordingSpec &spec_;
+    const RecordingSpec &plan_;
     const StampClock &clock_;
     RecordingFrames &out_;
     SecondWriter writer_;
@@ -175,13 +175,13 @@ private:
 
 } // namespace
 
-bool encodeRecording(const RecordingSpec &spec, uint64_t seed, const StampClock &clock, RecordingFrames &out,
+bool encodeRecording(const RecordingSpec &plan, uint64_t seed, const StampClock &clock, RecordingFrames &out,
                      std::string &error)
 {
     out = {};
-    if (!checkRecording(spec, error))
+    if (!checkRecording(plan, error))
         return false;
-    return RecordingEncoder(spec, seed, clock, out).run(error);
+    return RecordingEncoder(plan, seed, clock, out).run(error);
 }
 
 } // namespace korvane::sim

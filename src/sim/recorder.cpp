@@ -150,16 +150,16 @@ private:
         const SimFile &f = sim_.files[file];
         const uint64_t at = uint64_t(index) * clusterBytes_;
         const uint64_t offset = at > f.headBytes ? at - f.headBytes : 0;
-        const uint64_t first = uint64_t(f.firstSecond - spec(f).start);
+        const uint64_t first = uint64_t(f.firstSecond - plan(f).start);
         queue_.push({double(f.firstSecond) + sim_.frames[f.rec].index.timeAfter(first, offset), file, index});
     }
 
-    const RecordingSpec &spec(const SimFile &f) const { return s_.recordings[f.rec]; }
-    bool isAuto(const SimFile &f) const { return spec(f).partition == kAutoPartition; }
+    const RecordingSpec &plan(const SimFile &f) const { return s_.recordings[f.rec]; }
+    bool isAuto(const SimFile &f) const { return plan(f).partition == kAutoPartition; }
 
     int targetPartition(const SimFile &f) const
     {
-        return isAuto(f) ? workPartition_.at(typeOf(spec(f))) : spec(f).partition;
+        return isAuto(f) ? workPartition_.at(typeOf(plan(f))) : plan(f).partition;
     }
 
     bool stillValid(const SimFile &f) const
@@ -194,7 +194,7 @@ private:
     bool interleavesSafely(const Need &need)
     {
         const SimFile &f = sim_.files[need.file];
-        const auto key = std::make_tuple(f.partition, spec(f).channel, spec(f).streamType);
+        const auto key = std::make_tuple(f.partition, plan(f).channel, plan(f).streamType);
         auto newest = newestOfKind_.find(key);
         if (need.index == 0 || newest == newestOfKind_.end()) {
             newestOfKind_[key] = need.file;
@@ -208,7 +208,7 @@ private:
 
     bool isLocked(const SimPartition &part, uint32_t c) const
     {
-        return part.owner[c] >= 0 && spec(sim_.files[size_t(part.owner[c])]).locked;
+        return part.owner[c] >= 0 && plan(sim_.files[size_t(part.owner[c])]).locked;
     }
 
     // A locked recording is never overwritten: the writer steps over the whole
@@ -293,7 +293,7 @@ private:
         next.segment = f.segment + 1;
         next.firstSecond = std::clamp(Seconds(std::floor(need.time)), f.firstSecond, f.endSecond);
         next.endSecond = f.endSecond;
-        const RecordingSpec &r = spec(f);
+        const RecordingSpec &r = plan(f);
         next.bytes = sim_.frames[f.rec].index.bytes(uint64_t(next.firstSecond - r.start), uint64_t(r.end - r.start));
         f.bytes = uint64_t(f.clusters.size()) * clusterBytes_;
         f.endSecond = next.firstSecond;
@@ -348,7 +348,7 @@ private:
     void startFile(SimFile &f, SimPartition &part, size_t p)
     {
         f.repeatNo = repeatNo_++;
-        if (!spec(f).card.empty() && layout_[p].udItemCount > 1)
+        if (!plan(f).card.empty() && layout_[p].udItemCount > 1)
             f.udItem = addUserData(part, p, f);
     }
 
@@ -360,8 +360,8 @@ private:
     {
         const uint32_t n = part.udLast;
         uint8_t *item = udItem(part, n);
-        cardDigits(spec(f).card, item);
-        item[10] = spec(f).cardKind;
+        cardDigits(plan(f).card, item);
+        item[10] = plan(f).cardKind;
         item[11] = uint8_t(part.lap);
         putU32(item + 12, f.clusters.front());
         part.udLast = nextUd(p, n);

@@ -84,16 +84,16 @@ TEST_F(DirectoryTest, FirstClusterSummarisesTheClosedRecording)
     const Scenario scenario = interleaved();
     for (const RecordingResult &r : manifest.recordings) {
         const DirItem first = img.dir(0, r.firstCluster);
-        const RecordingSpec &spec = scenario.recordings[r.scenarioIndex];
+        const RecordingSpec &plan = scenario.recordings[r.scenarioIndex];
         EXPECT_EQ(first.dirFlag, 2);
         EXPECT_EQ(first.itemNum, r.clusterCount - 1);
-        EXPECT_EQ(first.startTime, packTime(spec.start));
-        EXPECT_EQ(first.endTime, packTime(spec.end));
+        EXPECT_EQ(first.startTime, packTime(plan.start));
+        EXPECT_EQ(first.endTime, packTime(plan.end));
         EXPECT_EQ(first.endLength, r.endLength);
         EXPECT_GE(first.endLength, 1);
         EXPECT_LE(first.endLength, 8);
-        EXPECT_EQ(first.alarm, spec.alarm);
-        EXPECT_EQ(first.attr, spec.attr);
+        EXPECT_EQ(first.alarm, plan.alarm);
+        EXPECT_EQ(first.attr, plan.attr);
         EXPECT_EQ(r.lengthKiB, (first.itemNum * 8u + first.endLength) / 2);
     }
 }

@@ -103,13 +103,13 @@ void demoRecordingsMatchTheirManifest(const Scenario &s, const Manifest &m, cons
 {
     size_t cut = 0;
     for (const RecordingResult &r : m.recordings) {
-        const RecordingSpec &spec = s.recordings[r.scenarioIndex];
+        const RecordingSpec &plan = s.recordings[r.scenarioIndex];
         const FrameWalk walk = readRecording(img, r);
         const auto keys = framesOfType(walk, 0xFC);
         ASSERT_FALSE(keys.empty()) << "recording " << r.scenarioIndex;
         EXPECT_EQ(le32(&keys.front()->header[8]), r.startTime);
         EXPECT_EQ(keys.front()->header[4], r.channel == 3 ? 3 : 2);
-        EXPECT_EQ(keys.front()->header[6], spec.width / 8);
+        EXPECT_EQ(keys.front()->header[6], plan.width / 8);
         EXPECT_EQ(r.lengthKiB, ((r.clusterCount - 1) * m.secPerClus + r.endLength) / 2);
         EXPECT_EQ(r.endLength, (r.dataBytes - uint64_t(r.clusterCount - 1) * m.secPerClus * 512 + 511) / 512);
         if (find(m, r.scenarioIndex, r.segment + 1)) {

@@ -24,12 +24,12 @@ inline const sim::RecordingResult &resultOf(const sim::Manifest &m, size_t scena
 // written in one piece under a steady clock.
 inline std::vector<uint8_t> writtenBytes(const sim::Scenario &s, size_t scenarioIndex, uint64_t dataBytes, uint64_t n)
 {
-    const sim::RecordingSpec &spec = s.recordings[scenarioIndex];
+    const sim::RecordingSpec &plan = s.recordings[scenarioIndex];
     sim::SecondLayout layout;
     std::string error;
-    EXPECT_TRUE(sim::planSecond(spec, layout, error)) << error;
-    sim::FrameStream stream(spec, layout, s.seed, uint64_t(scenarioIndex) << 16, spec.start,
-                            uint64_t(spec.dhiiSectors) * 512, [](sim::Seconds t) { return sim::packTime(t); });
+    EXPECT_TRUE(sim::planSecond(plan, layout, error)) << error;
+    sim::FrameStream stream(plan, layout, s.seed, uint64_t(scenarioIndex) << 16, plan.start,
+                            uint64_t(plan.dhiiSectors) * 512, [](sim::Seconds t) { return sim::packTime(t); });
     std::vector<uint8_t> out(n, 0);
     stream.read(0, out.data(), n < dataBytes ? n : dataBytes);
     return out;
