@@ -26,7 +26,7 @@ struct EncoderDeleter {
 };
 template <typename T> using Owned = std::unique_ptr<T, EncoderDeleter>;
 
-Owned<AVCodecContext> openEncoder(uint32_t encodeType, int width, int height, int gop)
+Owned<AVCodecContext> openEncoder(uint32_t encodeType, int width, int height, int gop, const char *crf)
 {
     const AVCodec *codec = avcodec_find_encoder_by_name(encodeType == 5 ? "libx265" : "libx264");
     if (!codec) throw std::runtime_error("encoder missing");
@@ -38,9 +38,13 @@ Owned<AVCodecContext> openEncoder(uint32_t encodeType, int width, int height, in
     ctx->gop_size = gop;
     ctx->max_b_frames = 0;
     av_opt_set(ctx->priv_data, "preset", "ultrafast", 0);
+    if (crf) av_opt_set(ctx->priv_data, "crf", crf, 0);
     if (encodeType == 5)
         av_opt_set(ctx->priv_data, "x265-params",
-                   ("log-level=error:pools=none:frame-threads=1:scenecut=0:min-keyint=" + std::to_string(gop)).c_str(), 0);
+                   ("log-level=error:pools=none:frame-threads=1:scenecut=0:bframes=0:keyint=" + std::to_string(gop) +
+                    ":min-keyint=" + std::to_string(gop))
+                       .c_str(),
+                   0);
     else
         av_opt_set(ctx->priv_data, "x264-params", "scenecut=0:threads=1", 0);
     if (avcodec_open2(ctx.get(), codec, nullptr) < 0) throw std::runtime_error("encoder open failed");
@@ -49,7 +53,6 @@ Owned<AVCodecContext> openEncoder(uint32_t encodeType, int width, int height, in
 
 void drawPicture(AVFrame *frame, int index)
 {
-    av_frame_make_writable(frame);
     for (int y = 0; y < frame->height; ++y)
         for (int x = 0; x < frame->width; ++x)
             frame->data[0][y * frame->linesize[0] + x] = uint8_t(x * 2 + y + index * 5);
@@ -71,10 +74,11 @@ void drain(AVCodecContext *ctx, AVPacket *packet, std::vector<EncodedFrame> &out
 
 } // namespace
 
-std::vector<EncodedFrame> encodeClip(uint32_t encodeType, int width, int height, int frames, int gop)
+std::vector<EncodedFrame> encodeFrames(uint32_t encodeType, int width, int height, int frames, int gop,
+                                       const PicturePainter &paint, const char *crf)
 {
     av_log_set_level(AV_LOG_ERROR);
-    Owned<AVCodecContext> ctx = openEncoder(encodeType, width, height, gop);
+    Owned<AVCodecContext> ctx = openEncoder(encodeType, width, height, gop, crf);
     Owned<AVFrame> frame(av_frame_alloc());
     Owned<AVPacket> packet(av_packet_alloc());
     frame->format = ctx->pix_fmt;
@@ -83,7 +87,8 @@ std::vector<EncodedFrame> encodeClip(uint32_t encodeType, int width, int height,
     av_frame_get_buffer(frame.get(), 0);
     std::vector<EncodedFrame> out;
     for (int i = 0; i < frames; ++i) {
-        drawPicture(frame.get(), i);
+        av_frame_make_writable(frame.get());
+        paint(frame.get(), i);
         frame->pts = i;
         frame->pict_type = i % gop == 0 ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;
         avcodec_send_frame(ctx.get(), frame.get());
@@ -92,6 +97,11 @@ std::vector<EncodedFrame> encodeClip(uint32_t encodeType, int width, int height,
     avcodec_send_frame(ctx.get(), nullptr);
     drain(ctx.get(), packet.get(), out);
     return out;
+}
+
+std::vector<EncodedFrame> encodeClip(uint32_t encodeType, int width, int height, int frames, int gop)
+{
+    return encodeFrames(encodeType, width, height, frames, gop, drawPicture);
 }
 
 const std::vector<EncodedFrame> &smallClip(uint32_t encodeType)

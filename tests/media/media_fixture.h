@@ -2,9 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+struct AVFrame;
 
 namespace korvane::media::fixture {
 
@@ -13,6 +16,12 @@ struct EncodedFrame {
     bool key = false;
 };
 
+// Paints picture i into a writable YUV 4:2:0 frame of the clip's size.
+using PicturePainter = std::function<void(AVFrame *frame, int index)>;
+// Pictures from the painter encoded with libx264 (encodeType 2) or libx265 (5): no B-frames, a key
+// frame every gop pictures, and a constant rate factor when crf is given.
+std::vector<EncodedFrame> encodeFrames(uint32_t encodeType, int width, int height, int frames, int gop,
+                                       const PicturePainter &paint, const char *crf = nullptr);
 // A moving test picture encoded with libx264 (encodeType 2) or libx265 (5), no B-frames.
 std::vector<EncodedFrame> encodeClip(uint32_t encodeType, int width, int height, int frames, int gop);
 // 3 s at 25 fps, 176x144, a key frame every 25 frames; encoded once per process.

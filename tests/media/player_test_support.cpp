@@ -1,8 +1,7 @@
 #include "player_test_support.h"
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavutil/opt.h>
+#include <libavutil/frame.h>
 }
 
 #include <QApplication>
@@ -12,7 +11,7 @@ extern "C" {
 #include <cmath>
 #include <cstdlib>
 #include <memory>
-#include <stdexcept>
+#include <cstring>
 #include <thread>
 
 namespace korvane::media::playertest {
@@ -21,38 +20,8 @@ namespace {
 
 constexpr int kShadeBase = 30, kShadeStep = 8, kWhite = 235;
 
-struct Deleter {
-    void operator()(AVCodecContext *p) const { avcodec_free_context(&p); }
-    void operator()(AVFrame *p) const { av_frame_free(&p); }
-    void operator()(AVPacket *p) const { av_packet_free(&p); }
-};
-template <typename T> using Owned = std::unique_ptr<T, Deleter>;
-
-Owned<AVCodecContext> openEncoder(uint32_t encodeType)
-{
-    const AVCodec *codec = avcodec_find_encoder_by_name(encodeType == 5 ? "libx265" : "libx264");
-    if (!codec) throw std::runtime_error("encoder missing");
-    Owned<AVCodecContext> ctx(avcodec_alloc_context3(codec));
-    ctx->width = kWidth;
-    ctx->height = kHeight;
-    ctx->pix_fmt = AV_PIX_FMT_YUV420P;
-    ctx->time_base = {1, kFps};
-    ctx->gop_size = kFps;
-    ctx->max_b_frames = 0;
-    av_opt_set(ctx->priv_data, "preset", "ultrafast", 0);
-    av_opt_set(ctx->priv_data, "crf", "8", 0);
-    if (encodeType == 5)
-        av_opt_set(ctx->priv_data, "x265-params",
-                   "log-level=error:pools=none:frame-threads=1:keyint=25:min-keyint=25:scenecut=0:bframes=0", 0);
-    else
-        av_opt_set(ctx->priv_data, "x264-params", "scenecut=0:threads=1", 0);
-    if (avcodec_open2(ctx.get(), codec, nullptr) < 0) throw std::runtime_error("encoder open failed");
-    return ctx;
-}
-
 void paintShade(AVFrame *frame, int index, bool marker)
 {
-    av_frame_make_writable(frame);
     const int luma = kShadeBase + kShadeStep * (index % kFps);
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
@@ -62,37 +31,12 @@ void paintShade(AVFrame *frame, int index, bool marker)
         for (int y = 0; y < kHeight / 2; ++y) memset(frame->data[plane] + y * frame->linesize[plane], 128, kWidth / 2);
 }
 
-void drain(AVCodecContext *ctx, AVPacket *packet, std::vector<EncodedFrame> &out)
-{
-    while (avcodec_receive_packet(ctx, packet) == 0) {
-        out.push_back({std::vector<uint8_t>(packet->data, packet->data + packet->size),
-                       (packet->flags & AV_PKT_FLAG_KEY) != 0});
-        av_packet_unref(packet);
-    }
-}
-
 } // namespace
 
 std::vector<EncodedFrame> encodeShades(uint32_t encodeType, int pictures, bool marker)
 {
-    Owned<AVCodecContext> ctx = openEncoder(encodeType);
-    Owned<AVFrame> frame(av_frame_alloc());
-    Owned<AVPacket> packet(av_packet_alloc());
-    frame->format = ctx->pix_fmt;
-    frame->width = kWidth;
-    frame->height = kHeight;
-    av_frame_get_buffer(frame.get(), 0);
-    std::vector<EncodedFrame> out;
-    for (int i = 0; i < pictures; ++i) {
-        paintShade(frame.get(), i, marker);
-        frame->pts = i;
-        frame->pict_type = i % kFps == 0 ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;
-        avcodec_send_frame(ctx.get(), frame.get());
-        drain(ctx.get(), packet.get(), out);
-    }
-    avcodec_send_frame(ctx.get(), nullptr);
-    drain(ctx.get(), packet.get(), out);
-    return out;
+    auto paint = [marker](AVFrame *frame, int index) { paintShade(frame, index, marker); };
+    return fixture::encodeFrames(encodeType, kWidth, kHeight, pictures, kFps, paint, "8");
 }
 
 int greyOf(int picture) { return int(std::lround((kShadeBase + kShadeStep * (picture % kFps) - 16) * 255.0 / 219)); }
