@@ -3,6 +3,7 @@
 #include "catalogue/cdiskmanagepage.h"
 #include "catalogue/crecordlistmanage.h"
 #include "common/cglobalappdata.h"
+#include "playback/frameinfo.h"
 #include "widgets/cmessagebox.h"
 #include "widgets/cmytreeview.h"
 #include "widgets/cwaitframe.h"
@@ -20,6 +21,8 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+
+#include <memory>
 
 namespace {
 typedef QVector<QPair<QString, QString>> Batch;
@@ -351,3 +354,41 @@ TEST_F(DiskPageTest, PanelForwardsThePageAndKeepsTheSource)
     EXPECT_EQ(app->curSource(), CGlobalAppData::sourceDisk);
     EXPECT_EQ(page->treeView()->currentIndex(), recording->index());
 }
+
+// Stands in for the map view: records what the panel asks of it and owns the blocks it is given.
+class FakeMapView : public QWidget
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE void setGpsLocation(QString strKey, void *pGpsInfo)
+    {
+        calls << "set " + strKey;
+        last.reset(static_cast<GpsInfo *>(pGpsInfo));
+    }
+    Q_INVOKABLE void cleanGpsLocation(QString strKey) { calls << "clean " + strKey; }
+
+    QStringList calls;
+    std::unique_ptr<GpsInfo> last;
+};
+
+TEST_F(DiskPageTest, PanelHandsGpsPositionsToTheMapAndClearsThemOnANewPlayback)
+{
+    CRecordListManage panel;
+    panel.onUpdateGpsInfo(new GpsInfo()); // no map yet: the block is freed, nothing else happens
+    FakeMapView *map = new FakeMapView;
+    panel.setMapView(map);
+    EXPECT_TRUE(panel.mapButton()->isEnabled());
+    GpsInfo *info = new GpsInfo();
+    info->dLatitude = 22.5;
+    panel.onUpdateGpsInfo(info);
+    EXPECT_EQ(map->last.get(), info);
+    panel.onUpdateGpsInfo(nullptr);
+    emit panel.playRecord("/mnt/idea0/2024-03-05/000/08.00.00-08.10.00[R][@8][0].h264", false);
+    emit panel.syncPlay(8 * 3600);
+    EXPECT_EQ(map->calls, QStringList({"set 111", "clean 111", "clean 111", "clean 111"}));
+    panel.onMapViewClicked();
+    EXPECT_TRUE(map->isVisibleTo(&panel));
+}
+
+#include "test_disk_page.moc"
+

@@ -2,6 +2,7 @@
 
 #include "catalogue/cdiskmanagepage.h"
 #include "common/cglobalappdata.h"
+#include "playback/frameinfo.h"
 
 #include <QTabWidget>
 #include <QToolButton>
@@ -11,6 +12,8 @@ namespace {
 const int MAP_BUTTON_HEIGHT = 20;
 const int MAP_VIEW_HEIGHT = 200;
 const char *const DISK_PATH_PREFIX = "/mnt/ide";
+// The one marker the panel keeps on the map: the position of the recording playing.
+const char *const MAP_MARKER_ID = "111";
 } // namespace
 
 CRecordListManage::CRecordListManage(QWidget *parent)
@@ -37,6 +40,9 @@ CRecordListManage::CRecordListManage(QWidget *parent)
     connectDiskPage();
     connect(m_pMapButton, &QToolButton::clicked, this, &CRecordListManage::onMapViewClicked);
     connect(m_pTabWidget, &QTabWidget::currentChanged, this, &CRecordListManage::onTabCurrentIndexChanged);
+    // A new playback clears the position of the previous one.
+    connect(this, qOverload<QString, bool>(&CRecordListManage::playRecord), this, &CRecordListManage::removeMapMarker);
+    connect(this, &CRecordListManage::syncPlay, this, &CRecordListManage::removeMapMarker);
 }
 
 void CRecordListManage::connectDiskPage()
@@ -73,6 +79,25 @@ void CRecordListManage::onMapViewClicked()
 void CRecordListManage::onPlayRecordResponse()
 {
     if (m_pTabWidget->currentWidget() == m_pDiskPage) m_pDiskPage->onPlayRecordResponse();
+}
+
+// The map view is reached through its invokable methods, so any view that offers
+// setGpsLocation(QString, void*) and cleanGpsLocation(QString) can be set.
+void CRecordListManage::onUpdateGpsInfo(void *pGpsInfo)
+{
+    if (!pGpsInfo) {
+        removeMapMarker();
+        return;
+    }
+    const bool bTaken = m_pMapView && QMetaObject::invokeMethod(m_pMapView, "setGpsLocation", Qt::DirectConnection,
+                                                                Q_ARG(QString, MAP_MARKER_ID), Q_ARG(void *, pGpsInfo));
+    if (!bTaken) delete static_cast<GpsInfo *>(pGpsInfo);
+}
+
+void CRecordListManage::removeMapMarker()
+{
+    if (m_pMapView)
+        QMetaObject::invokeMethod(m_pMapView, "cleanGpsLocation", Qt::DirectConnection, Q_ARG(QString, MAP_MARKER_ID));
 }
 
 void CRecordListManage::onSelectRecord(QString strFilePath)

@@ -34,11 +34,14 @@ signals:
 public slots:
     void onMapViewClicked();
     void onPlayRecordResponse();
+    // Takes ownership of the GpsInfo block; a null block removes the marker.
+    void onUpdateGpsInfo(void *pGpsInfo);
     void onSelectRecord(QString strFilePath);
     void onTabCurrentIndexChanged(int nIndex);
 
 private:
     void connectDiskPage();
+    void removeMapMarker();
 
     QTabWidget *m_pTabWidget = nullptr;
     QToolButton *m_pMapButton = nullptr;

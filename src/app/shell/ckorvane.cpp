@@ -65,7 +65,7 @@ void CKorvane::createConnections()
     connect(m_pRecordList, &CRecordListManage::diskChanged, m_pDisplayBox, &CDisplayBox::onDiskChanged);
     connect(m_pDisplayBox, &CDisplayBox::playRecordRequest, m_pRecordList, &CRecordListManage::onPlayRecordResponse);
     connect(m_pDisplayBox, &CDisplayBox::selectRecord, m_pRecordList, &CRecordListManage::onSelectRecord);
-    // updateGpsInfo goes to the map view once frame information reaches the display box.
+    connect(m_pDisplayBox, &CDisplayBox::updateGpsInfo, m_pRecordList, &CRecordListManage::onUpdateGpsInfo);
 }
 
 void CKorvane::start()
