@@ -1,6 +1,7 @@
 #include "video_presenter.h"
 
 #include "gui_thread.h"
+#include "presenter_stats.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -12,6 +13,9 @@ namespace korvane::media {
 namespace {
 
 constexpr const char *kFilterName = "korvane-video-presenter";
+
+std::atomic<uint64_t> g_shown{0};
+std::atomic<uint64_t> g_replacedUnpainted{0};
 
 // Lives as a child of the widget, so it goes away with it; draws for as long as the presenter lives.
 class PaintFilter : public QObject
@@ -59,6 +63,11 @@ QRect fitKeepingAspect(const QSize &source, const QRect &target)
 
 } // namespace
 
+PresenterStats presenterStats()
+{
+    return {g_shown.load(std::memory_order_relaxed), g_replacedUnpainted.load(std::memory_order_relaxed)};
+}
+
 std::shared_ptr<VideoPresenter> VideoPresenter::create(TSDK_WINDOW window)
 {
     std::shared_ptr<VideoPresenter> presenter(new VideoPresenter(window));
@@ -100,8 +109,11 @@ void VideoPresenter::show(const QImage &picture)
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (detached_) return;
+        if (!picture_.isNull() && !painted_) g_replacedUnpainted.fetch_add(1, std::memory_order_relaxed);
         picture_ = picture;
+        painted_ = false;
     }
+    g_shown.fetch_add(1, std::memory_order_relaxed);
     requestRepaint();
 }
 
@@ -159,6 +171,7 @@ void VideoPresenter::paint(QWidget *widget) const
         if (detached_ || picture_.isNull()) return;
         picture = picture_;
         region = region_;
+        painted_ = true;
     }
     const QRect source = sourceRect(picture, region);
     const QRect target = fitKeepingAspect(source.size(), widget->rect());

@@ -47,6 +47,7 @@ private:
     mutable std::mutex mutex_;
     QImage picture_;
     std::optional<QRect> region_;
+    mutable bool painted_ = false; // the stored picture was painted at least once
     bool detached_ = false;
     std::atomic<bool> repaintPosted_{false};
 };
