@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include "qt_wait.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -114,14 +116,14 @@ TEST_F(PlaybackPlayTest, ARecordingPlaysInWindowZeroAndItsPositionAdvances)
 {
     CPlayManage *pManage = CPlayManage::instance();
     ASSERT_TRUE(pManage->PlayRecord(0, path(), false));
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(0), 10000);
+    ASSERT_SOON(pManage->IsPlaying(0), 10000);
     EXPECT_EQ(pManage->GetPath(0), path());
     EXPECT_EQ(pManage->GetIndexState(0), 1) << "a window not in sync mode never waits for its index";
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->GetPlayPos(0) > 0, 15000);
+    ASSERT_SOON(pManage->GetPlayPos(0) > 0, 15000);
     const int nFirst = pManage->GetPlayPos(0);
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->GetPlayPos(0) > nFirst, 15000);
+    ASSERT_SOON(pManage->GetPlayPos(0) > nFirst, 15000);
     EXPECT_GT(pManage->Port(0)->GetHandle(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(pManage->Port(0)->GetWidth(), 176, 10000);
+    ASSERT_SOON(pManage->Port(0)->GetWidth() == 176, 10000);
 
     pManage->StopPort(0);
     EXPECT_FALSE(pManage->IsPlaying(0));
@@ -133,10 +135,10 @@ TEST_F(PlaybackPlayTest, ARecordingPlayedToItsEndStopsTheWindow)
 {
     CPlayManage *pManage = CPlayManage::instance();
     ASSERT_TRUE(pManage->PlayRecord(0, path(), false));
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(0), 10000);
+    ASSERT_SOON(pManage->IsPlaying(0), 10000);
     g_nStops = 0;
-    QTRY_VERIFY_WITH_TIMEOUT(!pManage->IsPlaying(0), 30000);
-    QTRY_COMPARE_WITH_TIMEOUT(g_nStops.load(), 1, 5000);
+    ASSERT_SOON(!pManage->IsPlaying(0), 30000);
+    ASSERT_SOON(g_nStops.load() == 1, 5000);
     EXPECT_TRUE(pManage->GetPath(0).isEmpty());
     EXPECT_EQ(pManage->Port(0)->GetHandle(), 0);
 }
@@ -145,7 +147,7 @@ TEST_F(PlaybackPlayTest, PauseHoldsTheWindowAndPlayResumesIt)
 {
     CPlayManage *pManage = CPlayManage::instance();
     ASSERT_TRUE(pManage->PlayRecord(0, path(), false));
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(0), 10000);
+    ASSERT_SOON(pManage->IsPlaying(0), 10000);
     pManage->TogglePause(0);
     EXPECT_EQ(pManage->GetStatus(0), CPlay::statusPaused);
     EXPECT_TRUE(pManage->IsPlaying(0));
@@ -164,7 +166,7 @@ TEST_F(PlaybackPlayTest, TheWallPlaysARequestedRecordingInItsActiveWindow)
     QSignalSpy spy(&box, &CDisplayBox::selectRecord);
     box.onPlayRecord(path(), false);
     CPlayManage *pManage = CPlayManage::instance();
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(2), 10000);
+    ASSERT_SOON(pManage->IsPlaying(2), 10000);
     EXPECT_FALSE(pManage->IsPlaying(0));
     box.onActive(2);
     EXPECT_EQ(spy.count(), 1);
@@ -174,7 +176,7 @@ TEST_F(PlaybackPlayTest, TheWallPlaysARequestedRecordingInItsActiveWindow)
     EXPECT_EQ(spy.count(), 1);
     box.updateStatus();
     EXPECT_TRUE(box.slider()->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(box.controlButton(1)->toolTip() == "Pause", 5000);
+    ASSERT_SOON(box.controlButton(1)->toolTip() == "Pause", 5000);
     box.controlButton(0)->click();
     EXPECT_FALSE(pManage->IsPlaying(2));
 }
@@ -184,14 +186,14 @@ TEST_F(PlaybackPlayTest, SyncPlayGoesOnWithTheNextFileQueuedForTheWindow)
     CPlayManage *pManage = CPlayManage::instance();
     CGlobalAppData::instance()->appendWndPaths(0, {path(0), path(1)});
     pManage->SyncPlay(9 * 3600);
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(0), 10000);
+    ASSERT_SOON(pManage->IsPlaying(0), 10000);
     EXPECT_TRUE(pManage->IsSyncMode(0));
     EXPECT_EQ(pManage->GetPath(0), path(0));
-    QTRY_COMPARE_WITH_TIMEOUT(pManage->GetPath(0), path(1), 30000);
+    ASSERT_SOON(pManage->GetPath(0) == path(1), 30000);
     EXPECT_TRUE(pManage->IsPlaying(0));
     EXPECT_GT(pManage->Port(0)->GetHandle(), 0) << "the next file has a player of its own";
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->GetSecondOfDay(0) >= 9 * 3600 + 4, 15000);
-    QTRY_VERIFY_WITH_TIMEOUT(!pManage->IsPlaying(0), 30000);
+    ASSERT_SOON(pManage->GetSecondOfDay(0) >= 9 * 3600 + 4, 15000);
+    ASSERT_SOON(!pManage->IsPlaying(0), 30000);
     EXPECT_EQ(CGlobalAppData::instance()->wndPathCount(0), 0);
     EXPECT_FALSE(pManage->IsSyncMode(0));
 }
@@ -200,11 +202,11 @@ TEST_F(PlaybackPlayTest, OnceIndexedASeekToOneHalfLandsOnAKeyFrameAtOrBeforeIt)
 {
     CPlayManage *pManage = CPlayManage::instance();
     ASSERT_TRUE(pManage->PlayRecord(0, path(), false));
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->Port(0)->IsIndexReady(), 15000);
+    ASSERT_SOON(pManage->Port(0)->IsIndexReady(), 15000);
     const int nSecond = pManage->Port(0)->SetPlayPos(0.5f);
     EXPECT_GE(nSecond, 9 * 3600);
     EXPECT_LE(nSecond, 9 * 3600 + 2);
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->GetPlayPos(0) > 0, 15000);
+    ASSERT_SOON(pManage->GetPlayPos(0) > 0, 15000);
     EXPECT_TRUE(pManage->IsPlaying(0));
     pManage->StopPort(0);
     EXPECT_FALSE(pManage->Port(0)->IsIndexReady());
@@ -218,7 +220,7 @@ TEST_F(PlaybackPlayTest, WindowsPlayedInStepStayWithinASecondOfEachOther)
     CGlobalAppData::instance()->appendWndPaths(0, {path(0), path(1)});
     CGlobalAppData::instance()->appendWndPaths(1, {path(2)});
     pManage->SyncPlay(9 * 3600);
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->GetSecondOfDay(0) > 0 && pManage->GetSecondOfDay(1) > 0, 15000);
+    ASSERT_SOON(pManage->GetSecondOfDay(0) > 0 && pManage->GetSecondOfDay(1) > 0, 15000);
     int nSamples = 0;
     for (int nLoops = 0; nLoops < 600 && pManage->IsPlaying(1) && pManage->GetSecondOfDay(1) > 0; ++nLoops) {
         const int nZero = pManage->GetSecondOfDay(0), nOne = pManage->GetSecondOfDay(1);
@@ -229,7 +231,7 @@ TEST_F(PlaybackPlayTest, WindowsPlayedInStepStayWithinASecondOfEachOther)
         QTest::qWait(50);
     }
     EXPECT_GT(nSamples, 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!pManage->IsPlaying(0), 30000);
+    ASSERT_SOON(!pManage->IsPlaying(0), 30000);
 }
 
 TEST_F(PlaybackPlayTest, ADragInRangeModeZoomsAndZoomsFurtherInsideTheZoom)
@@ -239,7 +241,7 @@ TEST_F(PlaybackPlayTest, ADragInRangeModeZoomsAndZoomsFurtherInsideTheZoom)
     box.show();
     box.onPlayRecord(path(), false);
     CPlayManage *pManage = CPlayManage::instance();
-    QTRY_VERIFY_WITH_TIMEOUT(pManage->IsPlaying(0), 10000);
+    ASSERT_SOON(pManage->IsPlaying(0), 10000);
     CVideoFrame *pFrame = box.videoWnd(0)->frame();
     ASSERT_TRUE(box.LocalRange());
     ASSERT_TRUE(pFrame->rangeMode());
@@ -276,8 +278,8 @@ TEST_F(PlaybackPlayTest, TheActiveWindowsGpsPositionIsHandedOn)
     QObject::connect(&box, &CDisplayBox::updateGpsInfo,
                      [&pReceived](void *pGpsInfo) { pReceived.reset(static_cast<GpsInfo *>(pGpsInfo)); });
     box.onPlayRecord(path(), false);
-    QTRY_VERIFY_WITH_TIMEOUT(CPlayManage::instance()->IsPlaying(0), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT((box.updateStatus(), pReceived != nullptr), 15000);
+    ASSERT_SOON(CPlayManage::instance()->IsPlaying(0), 10000);
+    ASSERT_SOON((box.updateStatus(), pReceived != nullptr), 15000);
     EXPECT_TRUE(pReceived->bValid);
     EXPECT_GT(std::fabs(pReceived->dLatitude), 1e-8);
     EXPECT_GT(std::fabs(pReceived->dLongitude), 1e-8);

@@ -5,6 +5,8 @@
 #include "widgets/fancymessagebox.h"
 #include "widgets/keypresspro.h"
 
+#include "qt_wait.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -97,7 +99,7 @@ TEST(CWaitFrameTest, TurnsOnlyWhileVisible)
     frame.show();
     EXPECT_TRUE(frame.isTurning());
     int before = frame.step();
-    QTRY_VERIFY_WITH_TIMEOUT(frame.step() != before, 5000);
+    ASSERT_SOON(frame.step() != before, 5000);
     frame.hide();
     EXPECT_FALSE(frame.isTurning());
 }
@@ -112,12 +114,12 @@ TEST(FancyMessageBoxTest, RequestFromAWorkerShowsOnTheInterfaceThread)
     ASSERT_TRUE(shown.wait(10000));
     worker->wait();
     delete worker;
-    QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 10000);
+    ASSERT_SOON(notice->isVisible(), 10000);
     EXPECT_EQ(notice->text(), "Index file not found");
     EXPECT_EQ(notice->height(), FancyMessageBox::HEIGHT);
     EXPECT_TRUE(notice->isFading());
     EXPECT_TRUE(notice->windowFlags() & Qt::WindowStaysOnTopHint);
-    QTRY_VERIFY_WITH_TIMEOUT(!notice->isVisible(), 30000);
+    ASSERT_SOON(!notice->isVisible(), 30000);
     FancyMessageBox::release();
 }
 
