@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace {
 const QString kDiskPath = "/mnt/idea0/2024-03-05/002/10.15.00-10.45.00[R][@1a2b][0].h264";
 
@@ -57,11 +59,31 @@ TEST(PlaybackPort, SlowWalksDownToOneSixteenthAndWraps)
 
 TEST(PlaybackPort, PacingFollowsTheFrameRateAndSpeed)
 {
-    EXPECT_EQ(CPlay::FrameDelay(25, 5), 40);
-    EXPECT_EQ(CPlay::FrameDelay(25, 6), 20);
-    EXPECT_EQ(CPlay::FrameDelay(25, 3), 160);
-    EXPECT_EQ(CPlay::FrameDelay(0, 5), 40) << "no frame rate: 40 ms";
-    EXPECT_EQ(CPlay::FrameDelay(30, 9), 2);
+    using namespace std::chrono;
+    const CPlay::Clock::time_point start = CPlay::Clock::now();
+    auto periodOf = [&](int nRate, int nSpeed) { return CPlay::NextFrameDue(start, start, nRate, nSpeed) - start; };
+    EXPECT_EQ(periodOf(25, 5), milliseconds(40));
+    EXPECT_EQ(periodOf(25, 6), milliseconds(20));
+    EXPECT_EQ(periodOf(25, 3), milliseconds(160));
+    EXPECT_EQ(periodOf(0, 5), milliseconds(40)) << "no frame rate: 40 ms";
+    EXPECT_EQ(periodOf(25, 1), milliseconds(640)) << "one sixteenth";
+}
+
+TEST(PlaybackPort, PacingKeepsTimeOverWorkAndRestartsAfterAHold)
+{
+    using namespace std::chrono;
+    const CPlay::Clock::time_point start = CPlay::Clock::now();
+    CPlay::Clock::time_point due{};
+    CPlay::Clock::time_point now = start;
+    for (int nFrame = 0; nFrame < 30; ++nFrame) {
+        due = CPlay::NextFrameDue(due, now, 30, 5);
+        now = due + milliseconds(7); // each frame's reading and pushing ends a little late
+    }
+    EXPECT_LT(due - start, milliseconds(1001)) << "thirty frames at 30 fps take one second, not 30 x 33 ms + work";
+    EXPECT_GT(due - start, milliseconds(999));
+
+    const CPlay::Clock::time_point resumed = due + seconds(5); // paused five seconds
+    EXPECT_EQ(CPlay::NextFrameDue(due, resumed, 30, 5), resumed + microseconds(33333)) << "no burst to catch up";
 }
 
 TEST(PlaybackPort, PositionWithoutIndexComesFromTheName)

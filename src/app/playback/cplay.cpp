@@ -15,9 +15,11 @@
 
 #include <json/json.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace {
 const char *const kKeys[3] = {"7d3f9a21c4e84b06a5f2e91b0c6d8e37", "b91c4e07f2a64d3895e0c7a1d4f6b228",
@@ -331,17 +333,20 @@ bool CPlay::pushFrame(const H264_PARSER_FRAME *pFrame)
     if (TPLAY_PushMediaData(m_nPlayHandle, pFrame->pData, int32_t(pFrame->nLength)) == TSDK_ERR_BUFFER_FULL)
         m_bBufferFull = true;
     if (pFrame->nFrameType == H264_FRAME_VIDEO) {
-        const int nDelay = FrameDelay(int(pFrame->nFrameRate), m_nSpeed);
-        for (int nSlept = 0; nSlept < nDelay && !m_bStopPlay && !m_bSeek; nSlept += 10)
-            QThread::msleep(unsigned(qMin(10, nDelay - nSlept)));
+        m_nextFrameDue = NextFrameDue(m_nextFrameDue, Clock::now(), int(pFrame->nFrameRate), m_nSpeed);
+        for (Clock::time_point now = Clock::now(); now < m_nextFrameDue && !m_bStopPlay && !m_bSeek; now = Clock::now())
+            std::this_thread::sleep_for(std::min<Clock::duration>(m_nextFrameDue - now, std::chrono::milliseconds(10)));
     }
     return !m_bStopPlay;
 }
 
-int CPlay::FrameDelay(int nFrameRate, int nSpeed)
+CPlay::Clock::time_point CPlay::NextFrameDue(Clock::time_point due, Clock::time_point now, int nFrameRate, int nSpeed)
 {
     const double dRate = nFrameRate * std::pow(2.0, nSpeed - 5);
-    return dRate > 0 ? int(1000.0 / dRate) : 40;
+    const auto period = std::chrono::microseconds(dRate > 0 ? qint64(1e6 / dRate) : 40000);
+    const auto longestCatchUp = std::chrono::milliseconds(200);
+    if (now - due > longestCatchUp) due = now;
+    return due + period;
 }
 
 // Plays out the queue and waits for the library's stop; false on stop, and a seek meanwhile

@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 
 class CFSFile;
 
@@ -89,7 +90,11 @@ public:
                                void *pData, int64_t nDataLength, int nReserved, void *pUser, void *pReserved);
     static void PlayThread(void *pArgument);
     // Milliseconds to wait after a video frame at this rate and speed index.
-    static int FrameDelay(int nFrameRate, int nSpeed);
+    using Clock = std::chrono::steady_clock;
+    // When the next video frame is due: one frame period after the previous due time, so
+    // reading and pushing do not slow playback down; after a longer hold (pause, waiting for
+    // the slowest window, a full queue) the count starts again from now instead of catching up.
+    static Clock::time_point NextFrameDue(Clock::time_point due, Clock::time_point now, int nFrameRate, int nSpeed);
 
 private:
     void setPath(const QString &strPath);
@@ -129,6 +134,7 @@ private:
     std::atomic<bool> m_bSyncMode{false}, m_bSeek{false}, m_bRecording{false};
     std::atomic<int> m_nSpeed{5};
     std::atomic<bool> m_bZoom{false}, m_bSound{false}, m_bPlayEnd{false}, m_bBufferFull{false};
+    Clock::time_point m_nextFrameDue{}; // play worker only
     int m_nPort;
     TSDK_WINDOW m_hWnd;
     mutable QMutex m_pathMutex;
