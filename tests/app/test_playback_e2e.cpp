@@ -1,0 +1,268 @@
+// End to end on a real X display (run inside xvfb-run): Korvane's main window on a simulator disk of
+// four channels, each with two recordings back to back. "Sync Play" on a recording of the tree plays
+// the day's channels in a four-window wall; the windows must stay within a second of each other for
+// twenty seconds, go on into each channel's next recording, and show each channel's own pictures.
+// Screenshots of the wall and of a zoomed window are left in the artifact folder.
+#include "catalogue/cdiskmanagepage.h"
+#include "catalogue/crecordlistmanage.h"
+#include "channel_picture.h"
+#include "common/cglobalappdata.h"
+#include "playback/cdisplaybox.h"
+#include "playback/cplaymanage.h"
+#include "playback/cvideoframe.h"
+#include "playback/cvideownd.h"
+#include "shell/ckorvane.h"
+
+#include "packed_time.h"
+#include "sim_recording.h"
+#include "wfs.h"
+#include "wfs_device.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "qt_wait.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace {
+const sim::Seconds START = sim::makeTime(2024, 3, 5, 9, 0, 0);
+const int FIRST_SECONDS = 10;
+const int NEXT_SECONDS = 20;
+const int CHANNELS = 4;
+const int WIDTH = 352, HEIGHT = 288;
+const int STEP_SECONDS = 20;
+
+sim::Scenario fourChannelsInTwoRecordings()
+{
+    sim::Scenario s;
+    s.payloads = sim::PayloadKind::Real;
+    s.partitions = {partition(4096)};
+    for (int channel = 0; channel < CHANNELS; ++channel) {
+        sim::RecordingSpec first = recording(channel, START, FIRST_SECONDS);
+        first.width = WIDTH;
+        first.height = HEIGHT;
+        first.fps = 12;
+        sim::RecordingSpec next = first;
+        next.start = first.end;
+        next.end = next.start + NEXT_SECONDS;
+        s.recordings.push_back(first);
+        s.recordings.push_back(next);
+    }
+    return s;
+}
+
+QStandardItem *findItem(QStandardItem *pParent, int nLevel, const QString &strText)
+{
+    for (int row = 0; pParent && row < pParent->rowCount(); ++row) {
+        QStandardItem *pChild = pParent->child(row);
+        if (pChild->data(CDiskManagePage::RoleLevel).toInt() == nLevel && pChild->text().startsWith(strText))
+            return pChild;
+        if (QStandardItem *pFound = findItem(pChild, nLevel, strText)) return pFound;
+    }
+    return nullptr;
+}
+
+// The colour most of a picture's pixels have, in steps of 16 per component: the sim paints its
+// channel number and clock on the channel's own colour.
+QColor mainColour(const QImage &picture)
+{
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < picture.height(); y += 2)
+        for (int x = 0; x < picture.width(); x += 2) {
+            const QColor c = picture.pixelColor(x, y);
+            ++counts[qRgb(c.red() / 16, c.green() / 16, c.blue() / 16)];
+        }
+    if (counts.empty()) return QColor();
+    const QRgb most =
+        std::max_element(counts.begin(), counts.end(), [](auto &a, auto &b) { return a.second < b.second; })->first;
+    return QColor(qRed(most) * 16 + 8, qGreen(most) * 16 + 8, qBlue(most) * 16 + 8);
+}
+
+bool closeColours(const QColor &a, const QColor &b)
+{
+    return std::abs(a.red() - b.red()) <= 24 && std::abs(a.green() - b.green()) <= 24 &&
+           std::abs(a.blue() - b.blue()) <= 24;
+}
+
+QColor channelColour(int nChannel)
+{
+    return sim::paintChannelPicture(nChannel, 0, sim::packTime(START), WIDTH, HEIGHT).pixelColor(1, 1);
+}
+
+void drag(QWidget *pWidget, QPoint from, QPoint to)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pWidget, &press);
+    QMouseEvent move(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pWidget, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(pWidget, &release);
+}
+
+QString artifactDir()
+{
+    const QString strDir = qEnvironmentVariable("KORVANE_ARTIFACTS", QDir::currentPath() + "/test-artifacts");
+    QDir().mkpath(strDir);
+    return strDir;
+}
+
+class PlaybackEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_disk.ok);
+        const char *images[] = {m_disk.path.c_str()};
+        ide_set_images(images, 1);
+        ide_set_scan_devices(false);
+        m_pWindow = std::make_unique<CKorvane>();
+        m_pWindow->start();
+        QSignalSpy loaded(page(), &CDiskManagePage::enabledControl);
+        ASSERT_TRUE(page()->startLoad());
+        while (loaded.isEmpty() || !loaded.last().at(0).toBool()) ASSERT_TRUE(loaded.wait(30000));
+    }
+
+    void TearDown() override
+    {
+        CPlayManage::instance()->StopAll();
+        m_pWindow.reset();
+        CPlayManage::release();
+        ide_set_images(nullptr, 0);
+    }
+
+    CDiskManagePage *page() const { return m_pWindow->recordList()->diskPage(); }
+    CDisplayBox *box() const { return m_pWindow->displayBox(); }
+
+    // The wall's picture as the X server shows it.
+    QImage screenshot(const QString &strName) const
+    {
+        const QImage shot = m_pWindow->screen()->grabWindow(m_pWindow->winId()).toImage();
+        EXPECT_TRUE(shot.save(artifactDir() + "/" + strName)) << qPrintable(strName);
+        return shot;
+    }
+
+    QImage framePicture(const QImage &shot, int nWnd) const
+    {
+        CVideoFrame *pFrame = box()->videoWnd(nWnd)->frame();
+        const QRect area(pFrame->mapTo(m_pWindow.get(), QPoint(0, 0)), pFrame->size());
+        return shot.copy(area.adjusted(area.width() / 5, area.height() / 5, -area.width() / 5, -area.height() / 5));
+    }
+
+    ScratchDir m_dir;
+    SimDisk m_disk{m_dir, "four.img", fourChannelsInTwoRecordings()};
+    std::unique_ptr<CKorvane> m_pWindow;
+};
+} // namespace
+
+TEST_F(PlaybackEndToEnd, SyncPlayKeepsFourChannelsInStepAcrossTheirNextRecordings)
+{
+    QStandardItem *pDate = findItem(page()->model()->invisibleRootItem(), CDiskManagePage::LevelDate, "2024-03-05");
+    ASSERT_NE(pDate, nullptr);
+    ASSERT_EQ(pDate->rowCount(), CHANNELS);
+    QStandardItem *pFirst = pDate->child(0)->child(0);
+    ASSERT_NE(pFirst, nullptr);
+    page()->setCurrentIndex(pFirst->index());
+    page()->onSyncPlay();
+    EXPECT_EQ(box()->wndCount(), CHANNELS);
+
+    CPlayManage *pManage = CPlayManage::instance();
+    std::vector<QString> firstPaths(CHANNELS);
+    for (int i = 0; i < CHANNELS; ++i) {
+        ASSERT_SOON(pManage->GetSecondOfDay(i) > 0, 20000);
+        firstPaths[i] = pManage->GetPath(i);
+        EXPECT_TRUE(pManage->IsSyncMode(i));
+    }
+    QTest::qWait(2500); // the fade-in has ended and every window shows a picture
+    const QImage wall = screenshot("korvane-wall-4.png");
+    for (int i = 0; i < CHANNELS; ++i)
+        EXPECT_TRUE(closeColours(mainColour(framePicture(wall, i)), channelColour(i)))
+            << "window " << i << " shows " << qPrintable(mainColour(framePicture(wall, i)).name()) << ", channel "
+            << i << " is " << qPrintable(channelColour(i).name());
+
+    const int nClockAtStart = pManage->GetSecondOfDay(0);
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<bool> wentOn(CHANNELS, false);
+    int nWorstGap = 0, nSamples = 0;
+    while (clock.elapsed() < STEP_SECONDS * 1000) {
+        int nLow = 86400, nHigh = 0;
+        for (int i = 0; i < CHANNELS; ++i) {
+            const int nSecond = pManage->GetSecondOfDay(i);
+            if (pManage->IsPlaying(i) && pManage->GetPath(i) != firstPaths[i] && !pManage->GetPath(i).isEmpty())
+                wentOn[i] = true;
+            if (nSecond <= 0) continue;
+            nLow = std::min(nLow, nSecond);
+            nHigh = std::max(nHigh, nSecond);
+        }
+        if (nHigh > 0) {
+            nWorstGap = std::max(nWorstGap, nHigh - nLow);
+            ++nSamples;
+        }
+        QTest::qWait(100);
+    }
+    const double rWallSeconds = clock.elapsed() / 1000.0;
+    const int nClockAdvance = pManage->GetSecondOfDay(0) - nClockAtStart;
+    printf("sync play: %d samples, worst spread %d s, window 0's clock %d s in %.1f s\n", nSamples, nWorstGap,
+           nClockAdvance, rWallSeconds);
+    EXPECT_GT(nSamples, 150);
+    EXPECT_LE(nWorstGap, 1) << "the windows drifted apart";
+    for (int i = 0; i < CHANNELS; ++i) EXPECT_TRUE(wentOn[i]) << "window " << i << " did not go on to its next file";
+    EXPECT_GE(nClockAdvance, STEP_SECONDS - 4) << "the frame clock runs slower than the pictures";
+    EXPECT_LE(nClockAdvance, STEP_SECONDS + 2) << "the frame clock runs faster than the pictures";
+}
+
+TEST_F(PlaybackEndToEnd, AZoomedWindowShowsTheSelectedPartOfItsPicture)
+{
+    QStandardItem *pChannel = findItem(page()->model()->invisibleRootItem(), CDiskManagePage::LevelChannel, "002");
+    ASSERT_NE(pChannel, nullptr);
+    const QString strPath = CDiskManagePage::recordPath(pChannel->child(1)->index());
+    box()->onActive(0, false);
+    box()->onPlayRecord(strPath, false);
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_SOON(pManage->Port(0)->GetWidth() == WIDTH, 20000);
+    box()->onWndDoubleClicked(0);
+    QTest::qWait(1500);
+    CVideoFrame *pFrame = box()->videoWnd(0)->frame();
+    ASSERT_TRUE(box()->LocalRange());
+    drag(pFrame, QPoint(pFrame->width() / 4, pFrame->height() / 4), QPoint(pFrame->width() * 3 / 4, pFrame->height() * 3 / 4));
+    ASSERT_TRUE(pManage->IsZoom(0));
+    QTest::qWait(1000);
+    const QImage shot = screenshot("korvane-zoom.png");
+    EXPECT_TRUE(closeColours(mainColour(framePicture(shot, 0)), channelColour(1)))
+        << "the zoomed window shows " << qPrintable(mainColour(framePicture(shot, 0)).name());
+}
+
+// The program's look: its skin folder beside the scratch settings, and its style sheet.
+void useProgramSkin(QApplication &app, const QString &strAppDir)
+{
+    const QString strSkin = QString(KORVANE_BIN_DIR) + "/skin";
+    QFile::link(strSkin, strAppDir + "/skin");
+    QFile style(strSkin + "/style.ss");
+    if (style.open(QIODevice::ReadOnly | QIODevice::Text))
+        app.setStyleSheet(QString::fromUtf8(style.readAll()).replace("@skinpath", strSkin));
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir appDir;
+    CGlobalAppData::setAppPathOverride(appDir.path());
+    useProgramSkin(app, appDir.path());
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    CGlobalAppData::saveAndRelease();
+    return result;
+}
