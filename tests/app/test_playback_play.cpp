@@ -285,3 +285,30 @@ TEST_F(PlaybackPlayTest, TheActiveWindowsGpsPositionIsHandedOn)
     EXPECT_GT(std::fabs(pReceived->dLongitude), 1e-8);
     CPlayManage::instance()->StopPort(0);
 }
+
+TEST_F(PlaybackPlayTest, SixteenWindowsSurviveLayoutChangesStopsAndTheWallClosing)
+{
+    CPlayManage *pManage = CPlayManage::instance();
+    {
+        CDisplayBox box;
+        box.resize(800, 600);
+        box.show();
+        box.onWndNoChanged(16);
+        for (int i = 0; i < CDisplayBox::kWndCount; ++i) ASSERT_TRUE(pManage->PlayRecord(i, path(i % 3), false));
+        ASSERT_SOON(pManage->IsPlaying(15), 10000);
+        for (int nLayout : {1, 4, 6, 8, 9, 16, 4}) {
+            box.onWndNoChanged(nLayout);
+            QTest::qWait(30);
+        }
+        box.onChangeWndMode(4); // a new sync play stops every window first
+        for (int i = 0; i < CDisplayBox::kWndCount; ++i) EXPECT_FALSE(pManage->IsPlaying(i)) << i;
+
+        for (int i = 0; i < CDisplayBox::kWndCount; ++i) ASSERT_TRUE(pManage->PlayRecord(i, path(i % 3), false));
+        box.onDiskChanged();
+        for (int i = 0; i < CDisplayBox::kWndCount; ++i) EXPECT_FALSE(pManage->IsPlaying(i)) << "after a disk change " << i;
+
+        for (int i = 0; i < CDisplayBox::kWndCount; ++i) ASSERT_TRUE(pManage->PlayRecord(i, path(i % 3), false));
+        QTest::qWait(200);
+    } // the wall closes while its sixteen windows play
+    EXPECT_EQ(CPlayManage::existing(), nullptr) << "the ports, their players and workers went with the wall";
+}
