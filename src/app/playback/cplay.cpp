@@ -559,6 +559,7 @@ bool CPlay::CatchPicture(const QString &strFolder)
 {
     const QString strName = QDateTime::fromSecsSinceEpoch(m_nCurTime).toString("yyyyMMdd_hhmmss");
     const QString strPath = QString("%1/%2.jpg").arg(strFolder, strName);
+    if (!QDir().mkpath(strFolder)) return false; // the folder may have been moved or never made
     if (TPLAY_CatchPictureSyn(m_nPlayHandle, strPath.toLocal8Bit().constData(), 3000) < 0) return false;
     QThread::msleep(50);
     QDesktopServices::openUrl(QUrl::fromLocalFile(strPath));
@@ -573,6 +574,7 @@ bool CPlay::StartRecord(const QString &strFolder)
     int part, y, mo, d, ch;
     char szName[256] = {0};
     if (sscanf(rest.constData(), "%d/%04d-%02d-%02d/%03d/%255s", &part, &y, &mo, &d, &ch, szName) != 6) return false;
+    if (!QDir().mkpath(strFolder)) return false;
     char szClip[256];
     snprintf(szClip, sizeof szClip, "%s/%03d_%04d%02d%02d_%s", strFolder.toLocal8Bit().constData(), ch, y, mo, d,
              szName);
