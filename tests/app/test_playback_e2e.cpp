@@ -2,7 +2,8 @@
 // four channels, each with two recordings back to back. "Sync Play" on a recording of the tree plays
 // the day's channels in a four-window wall; the windows must stay within a second of each other for
 // twenty seconds, go on into each channel's next recording, and show each channel's own pictures.
-// Screenshots of the wall and of a zoomed window are left in the artifact folder.
+// On the demo disk a double-clicked recording answers pause, frame step, speed, sound, snapshot,
+// clip, seek and zoom. Screenshots of the wall and of zoomed windows are left in the artifact folder.
 #include "catalogue/cdiskmanagepage.h"
 #include "catalogue/crecordlistmanage.h"
 #include "channel_picture.h"
@@ -13,21 +14,26 @@
 #include "playback/cvideownd.h"
 #include "shell/ckorvane.h"
 
+#include "builtin_scenarios.h"
 #include "packed_time.h"
 #include "sim_recording.h"
 #include "wfs.h"
 #include "wfs_device.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSlider>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include "qt_wait.h"
 
@@ -120,12 +126,13 @@ QString artifactDir()
     return strDir;
 }
 
-class PlaybackEndToEnd : public ::testing::Test {
+// Korvane's main window on one disk image, its tree loaded.
+class KorvaneOnDisk : public ::testing::Test {
 protected:
-    void SetUp() override
+    void open(const SimDisk &disk)
     {
-        ASSERT_TRUE(m_disk.ok);
-        const char *images[] = {m_disk.path.c_str()};
+        ASSERT_TRUE(disk.ok);
+        const char *images[] = {disk.path.c_str()};
         ide_set_images(images, 1);
         ide_set_scan_devices(false);
         m_pWindow = std::make_unique<CKorvane>();
@@ -161,10 +168,62 @@ protected:
         return shot.copy(area.adjusted(area.width() / 5, area.height() / 5, -area.width() / 5, -area.height() / 5));
     }
 
-    ScratchDir m_dir;
-    SimDisk m_disk{m_dir, "four.img", fourChannelsInTwoRecordings()};
     std::unique_ptr<CKorvane> m_pWindow;
 };
+
+class PlaybackEndToEnd : public KorvaneOnDisk {
+protected:
+    void SetUp() override { open(m_disk); }
+
+    ScratchDir m_dir;
+    SimDisk m_disk{m_dir, "four.img", fourChannelsInTwoRecordings()};
+};
+
+// The demo disk the README starts the program on, written once for its tests.
+class DemoDiskWalkThrough : public KorvaneOnDisk {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_pDir = new ScratchDir;
+        s_pDisk = new SimDisk(*s_pDir, "demo.img", sim::demoScenario());
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_pDisk;
+        delete s_pDir;
+    }
+    void SetUp() override
+    {
+        m_outputDir.reset(new QTemporaryDir);
+        CGlobalAppData::instance()->setCapturePath(m_outputDir->path() + "/Picture");
+        CGlobalAppData::instance()->setRecordPath(m_outputDir->path() + "/Record");
+        open(*s_pDisk);
+    }
+
+    void clickButton(int nId) { box()->controlButton(nId)->click(); }
+    void chooseMenu(int nData)
+    {
+        QAction action(nullptr);
+        action.setData(nData);
+        box()->onMenuTriggered(&action);
+    }
+    static int filesIn(const QString &strDir, const QString &strPattern)
+    {
+        int nFiles = 0;
+        for (const QFileInfo &file : QDir(strDir).entryInfoList({strPattern}, QDir::Files))
+            if (file.size() > 0) ++nFiles;
+        return nFiles;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_outputDir;
+    static ScratchDir *s_pDir;
+    static SimDisk *s_pDisk;
+};
+ScratchDir *DemoDiskWalkThrough::s_pDir = nullptr;
+SimDisk *DemoDiskWalkThrough::s_pDisk = nullptr;
+
+enum { btnStop, btnPlay, btnSlow, btnFast, btnNextFrame, btnAudio };
+enum { menuSound = 2, menuClip = 3, menuSnapshot = 4 };
 } // namespace
 
 TEST_F(PlaybackEndToEnd, SyncPlayKeepsFourChannelsInStepAcrossTheirNextRecordings)
@@ -253,6 +312,64 @@ void useProgramSkin(QApplication &app, const QString &strAppDir)
     QFile style(strSkin + "/style.ss");
     if (style.open(QIODevice::ReadOnly | QIODevice::Text))
         app.setStyleSheet(QString::fromUtf8(style.readAll()).replace("@skinpath", strSkin));
+}
+
+TEST_F(DemoDiskWalkThrough, ADoubleClickedRecordingAnswersEveryControl)
+{
+    QStandardItem *pRecording = findItem(page()->model()->invisibleRootItem(), CDiskManagePage::LevelRecord, "");
+    ASSERT_NE(pRecording, nullptr);
+    page()->onRecordTreeDoubleClicked(pRecording->index());
+    CPlayManage *pManage = CPlayManage::instance();
+    const int nWnd = box()->activeWnd();
+    ASSERT_SOON(pManage->IsPlaying(nWnd) && pManage->Port(nWnd)->GetWidth() > 0, 20000);
+    EXPECT_EQ(pManage->GetPath(nWnd), CDiskManagePage::recordPath(pRecording->index()));
+
+    clickButton(btnPlay);
+    EXPECT_EQ(pManage->GetStatus(nWnd), CPlay::statusPaused);
+    EXPECT_EQ(box()->controlButton(btnPlay)->toolTip(), "Play");
+    const int nPausedAt = pManage->GetPlayPos(nWnd);
+    clickButton(btnNextFrame);
+    EXPECT_TRUE(pManage->IsPlaying(nWnd)) << "a frame step leaves the window playing, frame by frame";
+    clickButton(btnPlay);
+    ASSERT_SOON(pManage->GetStatus(nWnd) == CPlay::statusPlaying, 5000);
+    EXPECT_GE(pManage->GetPlayPos(nWnd), nPausedAt);
+
+    clickButton(btnFast);
+    EXPECT_EQ(pManage->GetSpeed(nWnd), 6);
+    clickButton(btnSlow);
+    clickButton(btnSlow);
+    EXPECT_EQ(pManage->GetSpeed(nWnd), 4);
+    clickButton(btnFast);
+
+    chooseMenu(menuSound);
+    EXPECT_TRUE(pManage->IsSoundOn(nWnd));
+    chooseMenu(menuSound);
+    EXPECT_FALSE(pManage->IsSoundOn(nWnd));
+
+    chooseMenu(menuSnapshot);
+    EXPECT_SOON(filesIn(CGlobalAppData::instance()->capturePath(), "*.jpg") == 1, 5000);
+    chooseMenu(menuClip);
+    EXPECT_TRUE(pManage->IsRecording(nWnd));
+    QTest::qWait(2500);
+    chooseMenu(menuClip);
+    EXPECT_FALSE(pManage->IsRecording(nWnd));
+    EXPECT_SOON(filesIn(CGlobalAppData::instance()->recordPath(), "*") == 1, 5000);
+
+    ASSERT_SOON(pManage->Port(nWnd)->IsIndexReady(), 20000);
+    QSlider *pSlider = box()->slider();
+    QTest::mouseClick(pSlider, Qt::LeftButton, Qt::NoModifier, QPoint(pSlider->width() / 2, pSlider->height() / 2));
+    EXPECT_SOON(std::abs(pManage->GetPlayPos(nWnd) - 500) < 80, 10000)
+        << "position after the seek: " << pManage->GetPlayPos(nWnd);
+
+    CVideoFrame *pFrame = box()->videoWnd(nWnd)->frame();
+    ASSERT_TRUE(box()->LocalRange());
+    drag(pFrame, QPoint(0, 0), QPoint(pFrame->width() / 2, pFrame->height() / 2));
+    EXPECT_TRUE(pManage->IsZoom(nWnd));
+    QTest::qWait(800);
+    screenshot("korvane-demo-playing.png");
+
+    clickButton(btnStop);
+    EXPECT_FALSE(pManage->IsPlaying(nWnd));
 }
 
 int main(int argc, char **argv)
