@@ -1,5 +1,6 @@
 // A recording of a simulator disk with real H.264 played in window 0 through the manager.
 #include "playback/cdisplaybox.h"
+#include "common/cfsfile.h"
 #include "common/cglobalappdata.h"
 #include "playback/cplaymanage.h"
 #include "playback/cvideoframe.h"
@@ -10,6 +11,9 @@
 #include "wfs_stream.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QSlider>
@@ -311,4 +315,46 @@ TEST_F(PlaybackPlayTest, SixteenWindowsSurviveLayoutChangesStopsAndTheWallClosin
         QTest::qWait(200);
     } // the wall closes while its sixteen windows play
     EXPECT_EQ(CPlayManage::existing(), nullptr) << "the ports, their players and workers went with the wall";
+}
+
+namespace {
+// A copy of a disk recording in a PC folder laid out like the disk ("idea0/<date>/<channel>/<name>"),
+// keeping the given share of its bytes, or filled with junk of the same length.
+QString localCopy(const std::string &strFolder, const QString &strDiskPath, double rShare, bool bJunk)
+{
+    CFSFile source;
+    if (!source.Open(strDiskPath, CFSFile::modeRead)) return QString();
+    QByteArray bytes(int(source.GetLength()), '\0');
+    bytes.resize(int(source.Read(bytes.data(), bytes.size())));
+    bytes.truncate(int(bytes.size() * rShare));
+    if (bJunk)
+        for (int i = 0; i < bytes.size(); ++i) bytes[i] = char((i * 7919) >> 3);
+    const QString strPath = QString::fromStdString(strFolder) + strDiskPath.mid(QString("/mnt").size());
+    QDir().mkpath(QFileInfo(strPath).path());
+    QFile copy(strPath);
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size()) return QString();
+    return strPath;
+}
+} // namespace
+
+TEST_F(PlaybackPlayTest, ATruncatedOrJunkRecordingPlaysAsFarAsItCanAndStops)
+{
+    ScratchDir folder;
+    CPlayManage *pManage = CPlayManage::instance();
+    const QString strTruncated = localCopy(folder.file("export"), path(), 0.5, false);
+    ASSERT_FALSE(strTruncated.isEmpty());
+    ASSERT_TRUE(pManage->PlayRecord(0, strTruncated, false));
+    const int nStopsBefore = g_nStops.load(); // the port's stop before a new file counts too
+    ASSERT_SOON(pManage->Port(0)->GetWidth() == 176, 10000) << "the half that is there shows";
+    ASSERT_SOON(pManage->GetPlayPos(0) > 0, 10000);
+    ASSERT_SOON(!pManage->IsPlaying(0), 15000) << "the window stops by itself where the file ends";
+    EXPECT_EQ(g_nStops.load(), nStopsBefore + 1);
+
+    const QString strJunk = localCopy(folder.file("junk"), path(), 1.0, true);
+    ASSERT_FALSE(strJunk.isEmpty());
+    const int nStopsAtJunk = g_nStops.load();
+    ASSERT_TRUE(pManage->PlayRecord(0, strJunk, false));
+    ASSERT_SOON(!pManage->IsPlaying(0), 15000);
+    EXPECT_SOON(g_nStops.load() == nStopsAtJunk + 2, 2000) << "one stop before the file, one at its end";
+    EXPECT_FALSE(pManage->Port(0)->IsIndexReady());
 }
