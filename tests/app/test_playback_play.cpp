@@ -358,3 +358,27 @@ TEST_F(PlaybackPlayTest, ATruncatedOrJunkRecordingPlaysAsFarAsItCanAndStops)
     EXPECT_SOON(g_nStops.load() == nStopsAtJunk + 2, 2000) << "one stop before the file, one at its end";
     EXPECT_FALSE(pManage->Port(0)->IsIndexReady());
 }
+
+TEST_F(PlaybackPlayTest, ASeekWhilePausedShowsThePictureThereAndStaysPaused)
+{
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_TRUE(pManage->PlayRecord(0, path(), false));
+    ASSERT_SOON(pManage->Port(0)->IsIndexReady() && pManage->Port(0)->GetWidth() > 0, 15000);
+    pManage->TogglePause(0);
+    ASSERT_EQ(pManage->GetStatus(0), CPlay::statusPaused);
+    QTest::qWait(300);
+    const QImage before = m_wnd.grab().toImage();
+
+    // The pictures show the recorder clock, so another second looks different.
+    ASSERT_GE(pManage->Port(0)->SetPlayPos(0.8f), 9 * 3600 + 2);
+    EXPECT_SOON(m_wnd.grab().toImage() != before, 5000) << "the picture at the new position shows while paused";
+    EXPECT_EQ(pManage->GetStatus(0), CPlay::statusPaused);
+    QTest::qWait(300);
+    const QImage after = m_wnd.grab().toImage();
+    QTest::qWait(1200);
+    EXPECT_EQ(m_wnd.grab().toImage(), after) << "still paused: the picture holds";
+
+    pManage->TogglePause(0);
+    EXPECT_EQ(pManage->GetStatus(0), CPlay::statusPlaying);
+    ASSERT_SOON(!pManage->IsPlaying(0), 10000) << "played on from there to the end";
+}

@@ -280,6 +280,7 @@ void CPlay::restartAfterSeek(CFSFile &file, void *&pParser)
     pParser = H264_PARSER_Create(0);
     m_bSeek = false;
     m_bBufferFull = false;
+    m_bShowSeekFrame = m_nPlayStatus == statusPaused;
     m_nSyncWait = 0;
     CGlobalAppData::instance()->setSlowestWnd(-1);
     CGlobalAppData::instance()->setFastestWnd(-1);
@@ -313,7 +314,8 @@ bool CPlay::readAndPush(CFSFile &file, void *&pParser, unsigned char *pBuffer)
 
 bool CPlay::waitWhilePaused()
 {
-    return sleepWhile(m_bStopPlay, 10, [this] { return m_nPlayStatus == statusPaused; });
+    return sleepWhile(m_bStopPlay, 10,
+                      [this] { return m_nPlayStatus == statusPaused && !m_bSeek && !m_bShowSeekFrame; });
 }
 
 void CPlay::waitForSlowest()
@@ -332,6 +334,10 @@ bool CPlay::pushFrame(const H264_PARSER_FRAME *pFrame)
 {
     if (TPLAY_PushMediaData(m_nPlayHandle, pFrame->pData, int32_t(pFrame->nLength)) == TSDK_ERR_BUFFER_FULL)
         m_bBufferFull = true;
+    if (pFrame->nFrameType == H264_FRAME_VIDEO && m_bShowSeekFrame.exchange(false)) {
+        TPLAY_PlayNextFrame(m_nPlayHandle); // shows the picture at the new position and stays paused
+        return !m_bStopPlay;
+    }
     if (pFrame->nFrameType == H264_FRAME_VIDEO) {
         m_nextFrameDue = NextFrameDue(m_nextFrameDue, Clock::now(), int(pFrame->nFrameRate), m_nSpeed);
         for (Clock::time_point now = Clock::now(); now < m_nextFrameDue && !m_bStopPlay && !m_bSeek; now = Clock::now())

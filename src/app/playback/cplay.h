@@ -135,6 +135,7 @@ private:
     std::atomic<int> m_nSpeed{5};
     std::atomic<bool> m_bZoom{false}, m_bSound{false}, m_bPlayEnd{false}, m_bBufferFull{false};
     Clock::time_point m_nextFrameDue{}; // play worker only
+    std::atomic<bool> m_bShowSeekFrame{false}; // a seek while paused shows its key frame, then pauses
     int m_nPort;
     TSDK_WINDOW m_hWnd;
     mutable QMutex m_pathMutex;
