@@ -35,7 +35,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "qt_wait.h"
+#include "widget_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -107,16 +107,6 @@ bool closeColours(const QColor &a, const QColor &b)
 QColor channelColour(int nChannel)
 {
     return sim::paintChannelPicture(nChannel, 0, sim::packTime(START), WIDTH, HEIGHT).pixelColor(1, 1);
-}
-
-void drag(QWidget *pWidget, QPoint from, QPoint to)
-{
-    QMouseEvent press(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(pWidget, &press);
-    QMouseEvent move(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(pWidget, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(pWidget, &release);
 }
 
 QString artifactDir()

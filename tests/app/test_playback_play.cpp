@@ -21,7 +21,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "qt_wait.h"
+#include "widget_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -100,17 +100,6 @@ protected:
     static ScratchDir *s_dir;
     static SimDisk *s_disk;
 };
-
-// A left-button drag on a widget, press to release.
-void drag(QWidget *pWidget, QPoint from, QPoint to)
-{
-    QMouseEvent press(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(pWidget, &press);
-    QMouseEvent move(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(pWidget, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(pWidget, &release);
-}
 
 ScratchDir *PlaybackPlayTest::s_dir = nullptr;
 SimDisk *PlaybackPlayTest::s_disk = nullptr;

@@ -5,7 +5,7 @@
 #include "widgets/fancymessagebox.h"
 #include "widgets/keypresspro.h"
 
-#include "qt_wait.h"
+#include "widget_test_support.h"
 
 #include <gtest/gtest.h>
 
