@@ -371,3 +371,60 @@ TEST_F(PlaybackPlayTest, ASeekWhilePausedShowsThePictureThereAndStaysPaused)
     EXPECT_EQ(pManage->GetStatus(0), CPlay::statusPlaying);
     ASSERT_SOON(!pManage->IsPlaying(0), 10000) << "played on from there to the end";
 }
+
+namespace {
+// The share of a picture's pixels that are near white: the recorder clock's digits.
+double whiteShare(const QImage &picture)
+{
+    int nWhite = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            if (c.red() > 200 && c.green() > 200 && c.blue() > 200) ++nWhite;
+        }
+    return picture.isNull() ? 0 : double(nWhite) / (picture.width() * picture.height());
+}
+} // namespace
+
+TEST_F(PlaybackPlayTest, AfterASeekTheNewPlayerKeepsTheWindowsZoom)
+{
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_TRUE(pManage->PlayRecord(0, path(), false));
+    ASSERT_SOON(pManage->Port(0)->IsIndexReady() && pManage->Port(0)->GetWidth() > 0, 15000);
+    ASSERT_SOON(whiteShare(m_wnd.grab().toImage()) > 0.05, 5000) << "the whole picture shows its digits";
+
+    // The bottom right corner of the picture is plain background.
+    ASSERT_TRUE(pManage->SetDisplayRegion(0, QPoint(6144, 6144), QPoint(8192, 8192), true));
+    pManage->OpenSound(0);
+    ASSERT_SOON(whiteShare(m_wnd.grab().toImage()) < 0.01, 5000);
+    const int nOldHandle = pManage->Port(0)->GetHandle();
+    ASSERT_GE(pManage->Port(0)->SetPlayPos(0.1f), 9 * 3600);
+    ASSERT_SOON(pManage->Port(0)->GetHandle() != nOldHandle && pManage->Port(0)->GetHandle() > 0, 5000);
+    QTest::qWait(500);
+    EXPECT_LT(whiteShare(m_wnd.grab().toImage()), 0.01) << "the new player shows the same region";
+    EXPECT_TRUE(pManage->IsZoom(0));
+    EXPECT_TRUE(pManage->IsSoundOn(0));
+    ASSERT_SOON(!pManage->IsPlaying(0), 10000);
+    EXPECT_FALSE(pManage->IsSoundOn(0)) << "an idle window's sound button is off";
+}
+
+TEST_F(PlaybackPlayTest, ASliderReleasedLeftOfTheSliderSeeksToTheStart)
+{
+    CDisplayBox box;
+    box.resize(640, 480);
+    box.show();
+    box.onPlayRecord(path(), false);
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_SOON(pManage->Port(0)->IsIndexReady() && pManage->GetPlayPos(0) > 300, 15000);
+    box.updateStatus();
+    QSlider *pSlider = box.slider();
+    ASSERT_TRUE(pSlider->isEnabled());
+    const QPoint middle(pSlider->width() / 2, pSlider->height() / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, middle, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pSlider, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPoint(-40, middle.y()), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(pSlider, &release);
+    EXPECT_EQ(pSlider->value(), 0);
+    EXPECT_SOON(pManage->IsPlaying(0) && pManage->GetPlayPos(0) < 200, 3000) << "played on from the start";
+}

@@ -185,6 +185,19 @@ void CPlay::playFileMode()
     if (TPLAY_Play(nHandle) >= 0) m_nPlayStatus = statusPlaying;
 }
 
+// A new player starts with sound off, no display region and normal speed: it gets what the
+// window had. A clip belonged to the old player and ended with it.
+void CPlay::carryOverToNewPlayer()
+{
+    m_bRecording = false;
+    if (m_bSound) TPLAY_PlaySound(m_nPlayHandle);
+    if (m_bZoom) {
+        QMutexLocker locker(&m_regionMutex);
+        TPLAY_PlaySetDisplayRegion(m_nPlayHandle, &m_zoomRegion);
+    }
+    if (m_nSpeed != 5) TPLAY_SetPlaySpeed(m_nPlayHandle, m_nSpeed - 5);
+}
+
 bool CPlay::openPushPlayer()
 {
     TSDK_CALLBACK_INFO info = m_callBack;
@@ -216,7 +229,9 @@ void CPlay::pushMode()
         RestartFileIndex();
         // Every queued file gets a player of its own; the last one ended with its file.
         if (m_nPlayHandle > 0) TPLAY_Stop(m_nPlayHandle.exchange(0));
+        m_nSpeed = m_nSpeedAtEnd;
         bOk = openPushPlayer();
+        if (bOk) carryOverToNewPlayer();
     }
     finishPlay();
     H264_PARSER_Destroy(pParser);
@@ -275,7 +290,7 @@ void CPlay::restartAfterSeek(CFSFile &file, void *&pParser)
 {
     seekFile(file, m_nSeekPos);
     if (m_nPlayHandle > 0) TPLAY_Stop(m_nPlayHandle.exchange(0));
-    openPushPlayer();
+    if (openPushPlayer()) carryOverToNewPlayer();
     H264_PARSER_Destroy(pParser);
     pParser = H264_PARSER_Create(0);
     m_bSeek = false;
@@ -332,8 +347,11 @@ void CPlay::waitForSlowest()
 
 bool CPlay::pushFrame(const H264_PARSER_FRAME *pFrame)
 {
-    if (TPLAY_PushMediaData(m_nPlayHandle, pFrame->pData, int32_t(pFrame->nLength)) == TSDK_ERR_BUFFER_FULL)
+    // A full queue refuses the frame after waiting; offer it again rather than lose it.
+    while (TPLAY_PushMediaData(m_nPlayHandle, pFrame->pData, int32_t(pFrame->nLength)) == TSDK_ERR_BUFFER_FULL) {
         m_bBufferFull = true;
+        if (m_bStopPlay || m_bSeek) return !m_bStopPlay;
+    }
     if (pFrame->nFrameType == H264_FRAME_VIDEO && m_bShowSeekFrame.exchange(false)) {
         TPLAY_PlayNextFrame(m_nPlayHandle); // shows the picture at the new position and stays paused
         return !m_bStopPlay;
@@ -359,6 +377,7 @@ CPlay::Clock::time_point CPlay::NextFrameDue(Clock::time_point due, Clock::time_
 // leaves the wait to play on in the same file.
 bool CPlay::waitPlayEnd()
 {
+    m_nSpeedAtEnd = m_nSpeed; // the library's end resets the speed; a next file goes on at it
     m_bPlayEnd = false;
     if (m_nPlayHandle > 0) TPLAY_ForcePlayEnd(m_nPlayHandle);
     while (!m_bPlayEnd && m_nPlayHandle > 0 && !m_bStopPlay && !m_bSeek)
@@ -379,6 +398,7 @@ void CPlay::finishPlay()
     if (m_bRecording) StopRecord();
     if (m_bZoom) SetDisplayRegion(QPoint(), QPoint(), false);
     if (m_nPlayHandle > 0) TPLAY_Stop(m_nPlayHandle.exchange(0));
+    m_bSound = false;
     m_nReadPos = 0;
     m_frameInfo.ResetFrameInfo();
     m_bSyncMode = false;
@@ -438,6 +458,8 @@ void CPlay::StopPlay()
 void CPlay::OnPlayStop()
 {
     resetState(true);
+    // In file mode no worker is left to finish: the window ends here.
+    if (m_nSource == sourceFile) finishPlay();
 }
 
 bool CPlay::Pause(bool bOn)
@@ -609,8 +631,12 @@ void CPlay::CloseSound()
 
 bool CPlay::SetDisplayRegion(const QPoint &topLeft, const QPoint &bottomRight, bool bOn)
 {
-    m_bZoom = bOn;
     const TSDK_RECT region = {topLeft.x(), topLeft.y(), bottomRight.x(), bottomRight.y()};
+    {
+        QMutexLocker locker(&m_regionMutex);
+        m_zoomRegion = region;
+    }
+    m_bZoom = bOn;
     return TPLAY_PlaySetDisplayRegion(m_nPlayHandle, bOn ? &region : nullptr) >= 0;
 }
 

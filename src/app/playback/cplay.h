@@ -104,6 +104,7 @@ private:
     void playFileMode();
     void pushMode();
     bool openPushPlayer();
+    void carryOverToNewPlayer();
     bool playOneFile(CFSFile &file, void *&pParser, unsigned char *pBuffer);
     bool readAndPush(CFSFile &file, void *&pParser, unsigned char *pBuffer);
     void restartAfterSeek(CFSFile &file, void *&pParser);
@@ -135,10 +136,13 @@ private:
     std::atomic<int> m_nSpeed{5};
     std::atomic<bool> m_bZoom{false}, m_bSound{false}, m_bPlayEnd{false}, m_bBufferFull{false};
     Clock::time_point m_nextFrameDue{}; // play worker only
+    int m_nSpeedAtEnd = 5;              // play worker only
     std::atomic<bool> m_bShowSeekFrame{false}; // a seek while paused shows its key frame, then pauses
     int m_nPort;
     TSDK_WINDOW m_hWnd;
     mutable QMutex m_pathMutex;
+    mutable QMutex m_regionMutex;
+    TSDK_RECT m_zoomRegion{}; // the display region while zoomed, under m_regionMutex
     QString m_strFilePath;
     SourceMode m_nSource = sourceFile;
     std::atomic<int> m_nDuration{0};
