@@ -9,6 +9,8 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "widget_test_support.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -209,3 +211,38 @@ TEST(VideoWall, TheSplitMenuChangesTheLayout)
     box.onMenuTriggered(&action);
     EXPECT_EQ(box.wndCount(), 4) << "closing an idle window changes nothing";
 }
+
+namespace {
+void sendMouse(QWidget *pWidget, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+    QMouseEvent event(type, pos, type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+    QApplication::sendEvent(pWidget, &event);
+}
+} // namespace
+
+TEST(VideoWall, TheSelectionRectangleGoesWithAShortDragAndWithRangeMode)
+{
+    CDisplayBox box;
+    box.resize(640, 480);
+    box.show();
+    CVideoFrame *pFrame = box.videoWnd(0)->frame();
+    pFrame->setRangeMode(true);
+    sendMouse(pFrame, QEvent::MouseButtonPress, QPoint(10, 10));
+    sendMouse(pFrame, QEvent::MouseMove, QPoint(60, 50));
+    ASSERT_SOON(pFrame->hasSelection(), 1000) << "the rectangle follows the drag";
+    sendMouse(pFrame, QEvent::MouseMove, QPoint(12, 11));
+    sendMouse(pFrame, QEvent::MouseButtonRelease, QPoint(12, 11));
+    QTest::qWait(50);
+    EXPECT_FALSE(pFrame->hasSelection()) << "a drag that ends where it began zooms nothing and leaves no rectangle";
+
+    sendMouse(pFrame, QEvent::MouseButtonPress, QPoint(10, 10));
+    sendMouse(pFrame, QEvent::MouseMove, QPoint(60, 50));
+    ASSERT_SOON(pFrame->hasSelection(), 1000);
+    pFrame->setRangeMode(false); // the window stopped during the drag
+    QTest::qWait(50);
+    EXPECT_FALSE(pFrame->hasSelection());
+    sendMouse(pFrame, QEvent::MouseButtonRelease, QPoint(60, 50));
+    EXPECT_FALSE(pFrame->hasSelection());
+}
+

@@ -321,9 +321,11 @@ void CDisplayBox::sendGpsInfo()
 {
     if (receivers(SIGNAL(updateGpsInfo(void *))) == 0) return;
     std::unique_ptr<GpsInfo> pInfo(new GpsInfo());
-    bool bValid = manage()->GetGpsInfo(m_nActiveWnd, pInfo.get());
-    for (int i = 0; !bValid && manage()->IsSyncMode(m_nActiveWnd) && i < kWndCount; ++i)
-        bValid = manage()->GetGpsInfo(i, pInfo.get());
+    bool bValid = false;
+    if (manage()->IsSyncMode(m_nActiveWnd))
+        for (int i = 0; !bValid && i < kWndCount; ++i) bValid = manage()->GetGpsInfo(i, pInfo.get());
+    else
+        bValid = manage()->GetGpsInfo(m_nActiveWnd, pInfo.get());
     if (bValid && std::fabs(pInfo->dLatitude) > 1e-8 && std::fabs(pInfo->dLongitude) > 1e-8)
         emit updateGpsInfo(pInfo.release());
 }
@@ -350,6 +352,8 @@ bool CDisplayBox::eventFilter(QObject *pObject, QEvent *pEvent)
             onSliderReleased(static_cast<QMouseEvent *>(pEvent)->pos().x());
             return true;
         }
+    } else if (pObject == m_pSlider && pEvent->type() == QEvent::MouseButtonRelease) {
+        m_bSliderAuto = true; // the window stopped while the slider was held
     }
     return QWidget::eventFilter(pObject, pEvent);
 }
@@ -357,6 +361,7 @@ bool CDisplayBox::eventFilter(QObject *pObject, QEvent *pEvent)
 void CDisplayBox::onSliderReleased(int nX)
 {
     const int nWidth = qMax(1, m_pSlider->width());
+    nX = qBound(0, nX, nWidth); // the press grabs the mouse: a release may lie beside the slider
     const int nValue = m_pSlider->minimum() + (m_pSlider->maximum() - m_pSlider->minimum()) * nX / nWidth;
     if (nValue != m_pSlider->value()) {
         m_pSlider->setValue(nValue);

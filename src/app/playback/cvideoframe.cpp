@@ -18,7 +18,18 @@ CVideoFrame::CVideoFrame(int nIndex, QWidget *parent)
 void CVideoFrame::setRangeMode(bool bOn)
 {
     m_bRangeMode = bOn;
-    if (!bOn) setSelection(QPoint(), QPoint());
+    if (!bOn) endDrag();
+}
+
+// Forgets a drag in progress and takes its rectangle off the picture.
+void CVideoFrame::endDrag()
+{
+    m_bPressing = false;
+    if (m_nTimerId != -1) killTimer(m_nTimerId);
+    m_nTimerId = -1;
+    m_pressPoint = QPoint();
+    m_curPoint = QPoint();
+    setSelection(QPoint(), QPoint());
 }
 
 void CVideoFrame::setSelection(const QPoint &start, const QPoint &end)
@@ -39,7 +50,7 @@ void CVideoFrame::paintEvent(QPaintEvent *pEvent)
         else
             painter.drawPixmap(rect(), m_background);
     }
-    if (m_selEnd.x() > 0 && m_selEnd.y() > 0) {
+    if (hasSelection()) {
         painter.setPen(QPen(Qt::red, 1, Qt::SolidLine));
         painter.drawPolygon(QPolygon({m_selStart, QPoint(m_selStart.x(), m_selEnd.y()), m_selEnd,
                                       QPoint(m_selEnd.x(), m_selStart.y())}));
@@ -68,15 +79,12 @@ void CVideoFrame::mouseMoveEvent(QMouseEvent *pEvent)
 void CVideoFrame::mouseReleaseEvent(QMouseEvent *pEvent)
 {
     if (!m_bRangeMode || !m_bPressing || pEvent->button() != Qt::LeftButton) return QFrame::mouseReleaseEvent(pEvent);
-    m_bPressing = false;
-    if (m_nTimerId != -1) killTimer(m_nTimerId);
-    m_nTimerId = -1;
-    const QPoint delta = m_curPoint - m_pressPoint;
-    if (m_curPoint.isNull() || (qAbs(delta.x()) < 5 && qAbs(delta.y()) < 5)) return;
-    emit sig_selectRegion(m_pHandle, m_pressPoint, m_curPoint, width(), height());
-    m_pressPoint = QPoint();
-    m_curPoint = QPoint();
+    const QPoint start = m_pressPoint, end = m_curPoint;
+    endDrag();
     emit sig_RectanglePoint(m_pHandle, QPoint(), QPoint());
+    const QPoint delta = end - start;
+    if (end.isNull() || (qAbs(delta.x()) < 5 && qAbs(delta.y()) < 5)) return;
+    emit sig_selectRegion(m_pHandle, start, end, width(), height());
 }
 
 void CVideoFrame::mouseDoubleClickEvent(QMouseEvent *pEvent)

@@ -21,6 +21,7 @@ public:
     void setZoomRect(const QRect &rect) { m_zoomRect = rect; }
     // The selection drawn over the picture; an empty rectangle draws none.
     void setSelection(const QPoint &start, const QPoint &end);
+    bool hasSelection() const { return m_selEnd.x() > 0 && m_selEnd.y() > 0; }
 
 signals:
     void doubleClicked(int nWndIndex);
@@ -38,6 +39,7 @@ protected:
     void timerEvent(QTimerEvent *pEvent) override;
 
 private:
+    void endDrag();
     int m_nIndex;
     void *m_pHandle = nullptr;
     QPixmap m_background;
