@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QSettings>
 #include <QTimer>
 #include <QToolButton>
 
@@ -288,6 +289,8 @@ TEST_F(ShellWidgetTest, PathChangesAreStoredWithoutRestartQuestion)
 
     QTimer::singleShot(0, &dlg, &CConfigDlg::onOkClicked);
     EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+    QSettings stored(CGlobalAppData::instance()->configFilePath(), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("Paths/capture").toString(), m_dir.path() + "/snapshots") << "written at OK, not only at exit";
 }
 
 TEST_F(ShellWidgetTest, MapKeyThatCannotBeSavedIsReported)

@@ -224,7 +224,9 @@ bool CConfigDlg::storeSettings()
 
 void CConfigDlg::onOkClicked()
 {
-    if (storeSettings()) {
+    const bool bNeedsRestart = storeSettings();
+    CGlobalAppData::instance()->saveSettings(); // kept even if the program never ends cleanly
+    if (bNeedsRestart) {
         const int nAnswer = CMessageBox::prompt(this, tr("The change will take effect after a restart of Korvane."),
                                                 tr("Restart"), tr("Later"));
         if (nAnswer == 0) {
