@@ -19,6 +19,7 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
@@ -155,7 +156,10 @@ TEST_F(DiskPageTest, LoadingHidesTheTreeAndRefusesASecondLoad)
     QSignalSpy enabled(&page, &CDiskManagePage::enabledControl);
     ASSERT_TRUE(page.startLoad());
     EXPECT_FALSE(page.startLoad()) << "one load at a time";
+    while (page.isLoading()) QThread::msleep(5); // the loader is done; its end mark is still queued
+    EXPECT_FALSE(page.startLoad()) << "a new load would take in the old load's batches";
     while (enabled.isEmpty() || !enabled.last().at(0).toBool()) ASSERT_TRUE(enabled.wait(LOAD_TIMEOUT_MS));
+    EXPECT_TRUE(loadAndWait(page)) << "once the end mark is in, a reload runs";
 }
 
 TEST_F(DiskPageTest, TwoSimulatedDisksLoadAndDiskInfoReportsTheSecond)

@@ -2,6 +2,7 @@
 
 #include "calendar/ccalendar.h"
 #include "catalogue/crecordloader.h"
+#include "common/cfsfile.h"
 #include "common/cglobalappdata.h"
 #include "common/cmythread.h"
 #include "widgets/cmessagebox.h"
@@ -210,7 +211,8 @@ int CDiskManagePage::ideNum() const
 
 bool CDiskManagePage::startLoad()
 {
-    if (!m_pLoad->idle) return false;
+    // Until the last load's end mark has been taken, its batches may still be queued here.
+    if (!m_pLoad->idle || m_bAwaitingEndMark) return false;
     m_pThread->wait(); // a finished load may still be returning from its function
     clearTree();
     m_bLoaded = false;
@@ -218,6 +220,7 @@ bool CDiskManagePage::startLoad()
     m_latestDate = QDate();
     m_pLoad->recordFormat = CGlobalAppData::instance()->recordFormat();
     m_pLoad->idle = false;
+    m_bAwaitingEndMark = true;
     m_pThread->start();
     emit enabledControl(false);
     return true;
@@ -240,9 +243,15 @@ void CDiskManagePage::loadThread(void *pContext)
     load->toPage([](CDiskManagePage *page) { emit page->diskChanged(); });
     CGlobalAppData::instance()->clearWndPaths(-1);
 
-    bringUpLibrary();
-    IdeInfo info;
-    int ideNum = ide_get_info(&info);
+    int ideNum = 0;
+    {
+        // Playback may be reading: it finishes its read first, and its stream is stale afterwards.
+        QMutexLocker readLocker(&CGlobalAppData::instance()->diskReadMutex());
+        QMutexLocker libraryLocker(&CFSFile::Lock());
+        bringUpLibrary();
+        IdeInfo info;
+        ideNum = ide_get_info(&info);
+    }
     CGlobalAppData::instance()->updateDriveNumbers(ideNum);
     load->ideNum = ideNum;
 
@@ -275,6 +284,7 @@ void CDiskManagePage::onAppendNewRecord(QVector<QPair<QString, QString>> arr, in
     if (m_bNewDates) m_pCalendar->refreshRecordDays();
     m_bNewDates = false;
     if (count != 0) return;
+    m_bAwaitingEndMark = false;
     m_bLoaded = true;
     emit enabledControl(true);
     CGlobalAppData *app = CGlobalAppData::instance();
@@ -534,6 +544,7 @@ QString CDiskManagePage::diskInfoText(int nDisk)
     quint64 total = 0, free = 0, pictureTotal = 0, pictureFree = 0, recordTotal = 0, recordFree = 0;
     for (int part = 0; part < PARTITIONS; ++part) {
         wfs_driver_info info = {};
+        QMutexLocker locker(&CFSFile::Lock()); // it refreshes the live section through the shared cache
         if (wfs_get_driver_info((uint32_t)nDisk, (uint32_t)part, &info) != WFS_OK) continue;
         bool picture = info.driver_type == 4;
         (picture ? pictureTotal : recordTotal) += info.total_mib;

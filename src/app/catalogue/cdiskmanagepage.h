@@ -129,6 +129,7 @@ private:
     CMyThread *m_pThread = nullptr;
     LoadContext *m_pLoad = nullptr;
     bool m_bLoaded = false;
+    bool m_bAwaitingEndMark = false;
     int m_nRecordCount = 0;
     int m_nTimerId = 0;
     QPersistentModelIndex m_currentIndex;

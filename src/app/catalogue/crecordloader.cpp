@@ -1,10 +1,12 @@
 #include "crecordloader.h"
 
+#include "common/cfsfile.h"
 #include "wfs.h"
 #include "wfs_path.h"
 
 #include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QMutexLocker>
 
 #include <cstdio>
 #include <vector>
@@ -57,7 +59,7 @@ int CRecordLoader::loadDataFromDisk(int ideNum)
     m_count = 0;
     for (int disk = 0; disk < ideNum && !stopped(); ++disk) {
         wfs_part_entry entries[WFS_MAX_PARTS] = {};
-        if (wfs_read_partitions((uint32_t)disk, entries, WFS_MAX_PARTS) != WFS_OK) continue;
+        if (!readPartitions((uint32_t)disk, entries)) continue;
         for (uint32_t part = 0; part < WFS_MAX_PARTS && !stopped(); ++part)
             if (entries[part].total != 0) loadPartition((uint32_t)disk, part);
     }
@@ -66,20 +68,30 @@ int CRecordLoader::loadDataFromDisk(int ideNum)
     return m_count;
 }
 
+// Every library call below holds the file lock: playback reads the same disks meanwhile.
+bool CRecordLoader::readPartitions(uint32_t disk, wfs_part_entry *entries)
+{
+    QMutexLocker locker(&CFSFile::Lock());
+    return wfs_read_partitions(disk, entries, WFS_MAX_PARTS) == WFS_OK;
+}
+
 void CRecordLoader::loadPartition(uint32_t disk, uint32_t part)
 {
-    wfs_pdp *pdp = get_pdp(disk, part);
-    if (!pdp) {
-        qCWarning(lcCatalogue) << "get_pdp null";
-        return;
-    }
-    if (!isRecordPartition(pdp->driver_type)) {
-        qCDebug(lcCatalogue) << "pdp->driver_type" << pdp->driver_type;
-        return;
-    }
-    wfs_build_time_sections(pdp);
     uint32_t start = 0, end = 0;
-    timeRange(pdp, &start, &end);
+    {
+        QMutexLocker locker(&CFSFile::Lock());
+        wfs_pdp *pdp = get_pdp(disk, part);
+        if (!pdp) {
+            qCDebug(lcCatalogue) << "get_pdp null";
+            return;
+        }
+        if (!isRecordPartition(pdp->driver_type)) {
+            qCDebug(lcCatalogue) << "pdp->driver_type" << pdp->driver_type;
+            return;
+        }
+        wfs_build_time_sections(pdp);
+        timeRange(pdp, &start, &end);
+    }
     qCDebug(lcCatalogue).noquote() << QString::asprintf("disk %d part %d Time Range startTime:", (int)disk, (int)part)
                        << packedText(start) << "..endTime:" << packedText(end);
     if (end <= start) return;
@@ -95,8 +107,11 @@ void CRecordLoader::loadChannel(uint32_t disk, uint32_t part, uint8_t channel, u
     records.resize(MAX_RECORDS_PER_CALL);
     for (uint32_t from = start; !stopped();) {
         uint32_t found = MAX_RECORDS_PER_CALL;
-        wfs_file_list_in(get_pdp(disk, part), channel, from, end, &found, records.data(), ALL_ALARMS, 0,
-                         VIDEO_ON_RECORD_PARTITIONS, WFS_STREAM_ANY);
+        {
+            QMutexLocker locker(&CFSFile::Lock());
+            wfs_file_list_in(get_pdp(disk, part), channel, from, end, &found, records.data(), ALL_ALARMS, 0,
+                             VIDEO_ON_RECORD_PARTITIONS, WFS_STREAM_ANY);
+        }
         qCDebug(lcCatalogue) << "wfs_file_list 1 channel " << channel << "  Max = " << found;
         int accepted = 0;
         for (uint32_t i = 0; i < found; ++i) {

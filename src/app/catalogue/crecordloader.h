@@ -42,6 +42,7 @@ public:
 
 private:
     bool stopped() const { return m_idle && m_idle->load(); }
+    bool readPartitions(uint32_t disk, wfs_part_entry *entries);
     void loadPartition(uint32_t disk, uint32_t part);
     void loadChannel(uint32_t disk, uint32_t part, uint8_t channel, uint32_t start, uint32_t end);
     bool acceptable(const wfs_file_info_v2 &record, uint32_t disk, uint32_t part, uint8_t channel) const;
