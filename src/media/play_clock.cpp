@@ -1,5 +1,6 @@
 #include "play_clock.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvane::media {
@@ -27,13 +28,15 @@ PlayClock::Clock::time_point PlayClock::due(double t, Clock::time_point now)
     std::lock_guard<std::mutex> lock(mutex_);
     if (!anchored_) anchor(t, now);
     const double ahead = t - mediaTimeLocked(now);
-    if (ahead > kJumpAhead || (!joined_ && ahead < -kPrivateLate)) {
-        anchor(paused_ ? anchorMedia_ : t, now);
-        return now;
+    const double speed = std::ldexp(1.0, step_);
+    // A gap is judged in wall time, so fast play over sparse key frames stays paced.
+    if (ahead / std::max(speed, 1.0) > kJumpAhead || (!joined_ && ahead < -kPrivateLate)) {
+        anchor(t, now);
+        return paused_ ? Clock::time_point::max() : now; // a paused player holds even across a gap
     }
     if (paused_) return Clock::time_point::max();
     if (ahead <= 0) return now;
-    const auto wait = std::chrono::duration<double>(ahead / std::ldexp(1.0, step_));
+    const auto wait = std::chrono::duration<double>(ahead / speed);
     return now + std::chrono::duration_cast<Clock::duration>(wait);
 }
 

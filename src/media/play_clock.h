@@ -13,7 +13,7 @@ class PlayClock
 public:
     using Clock = std::chrono::steady_clock;
 
-    static constexpr double kJumpAhead = 3.0;   // media seconds: a picture further ahead restarts the clock
+    static constexpr double kJumpAhead = 3.0;   // wall seconds: a picture further ahead restarts the clock
     static constexpr double kPrivateLate = 0.5; // media seconds: a private clock restarts behind a late picture
 
     // When the picture at media time t is due; restarts the clock at t when it is not running yet or on a jump.

@@ -57,6 +57,8 @@ void Player::applySeek(int percent)
     history_.clear();
     presentQueue_.clear();
     clock()->restart();
+    std::lock_guard<std::mutex> lock(probeMutex_);
+    probe_.ended = false; // playing again: stream information resumes, and a new end is reported
 }
 
 // Push mode ends here; file mode waits for a seek that starts it again.

@@ -102,6 +102,12 @@ TEST_F(FilePlayers, PositionSeeksInPercent)
     ASSERT_EQ(log_.waitFor(EUIMSG_PLAY_STOP).id, EUIMSG_PLAY_STOP);
     EXPECT_EQ(probePlayer(handle_).picturesShown, 25u);
     EXPECT_EQ(probePlayer(handle_).keyPicturesShown, 1u);
+
+    // Played to the end, a seek starts it again: stream information and a new end follow.
+    const size_t infosAtEnd = log_.withId(EUIMSG_STREAM_INFO).size();
+    ASSERT_EQ(TPLAY_SetPlayPosition(handle_, 0), 0);
+    EXPECT_TRUE(waitUntil([&] { return log_.withId(EUIMSG_PLAY_STOP).size() == 2; }));
+    EXPECT_GT(log_.withId(EUIMSG_STREAM_INFO).size(), infosAtEnd);
 }
 
 TEST(ManyPlayers, SixteenStartAndStopAtOnce)
@@ -203,6 +209,24 @@ TEST(PlayClock, JumpsRestartItAndLatePicturesAreShownAtOnce)
     EXPECT_EQ(clock.due(2000.2, start + seconds(1)), start + milliseconds(1200));
     EXPECT_EQ(clock.due(2000.1, start + seconds(2)), start + seconds(2)); // late: at once, and restarted
     EXPECT_EQ(clock.due(2000.2, start + seconds(2)), start + milliseconds(2100));
+}
+
+TEST(PlayClock, APausedClockHoldsAcrossAGapAndFastPlayOverSparseKeyFramesStaysPaced)
+{
+    using namespace std::chrono;
+    PlayClock clock;
+    const PlayClock::Clock::time_point start{};
+    clock.due(1000.0, start);
+    clock.setPaused(true, start);
+    EXPECT_EQ(clock.due(2000.0, start), PlayClock::Clock::time_point::max()) << "paused: not even after a gap";
+    EXPECT_EQ(clock.due(2000.04, start), PlayClock::Clock::time_point::max());
+    clock.setPaused(false, start + seconds(5));
+    EXPECT_EQ(clock.due(2000.0, start + seconds(5)), start + seconds(5)) << "resumed where the gap led";
+
+    PlayClock fast;
+    fast.setStep(4, start);
+    fast.due(0.0, start);
+    EXPECT_EQ(fast.due(8.0, start), start + milliseconds(500)) << "key frames 8 s apart at 16x: half a second each";
 }
 
 } // namespace
