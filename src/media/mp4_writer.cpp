@@ -1,21 +1,25 @@
 #include "mp4_writer.h"
 
+#include "media_frame.h"
 #include "recorder_frame.h"
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 namespace korvane::media {
 
 namespace {
 
-// Recorder clocks carry no zone: the stamp's digits are written as they are.
+// The recorder's stamps are local time; MP4 keeps its creation time in UTC, so players show
+// the recorder's clock again in this zone. Empty for a stamp that is no time.
 std::string creationTime(uint32_t stamp)
 {
-    const DateTime t = unpackStamp(stamp);
+    const time_t when = stampToEpoch(stamp);
+    struct tm utc = {};
+    if (when <= 0 || !gmtime_r(&when, &utc)) return std::string();
     char text[40];
-    snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u.000000Z", t.year, t.month, t.day, t.hour, t.minute,
-             t.second);
+    strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S.000000Z", &utc);
     return text;
 }
 
@@ -63,7 +67,8 @@ int Mp4Writer::open(const std::string &path, const VideoTrack &video, const AVCo
     int rc = packet_ ? avformat_alloc_output_context2(&format_, nullptr, "mp4", path.c_str()) : AVERROR(ENOMEM);
     if (rc >= 0) rc = addVideoStream(video);
     if (rc >= 0 && audioEncoder) rc = addAudioStream(audioEncoder);
-    if (rc >= 0) rc = av_dict_set(&format_->metadata, "creation_time", creationTime(video.firstStamp).c_str(), 0);
+    const std::string created = creationTime(video.firstStamp);
+    if (rc >= 0 && !created.empty()) rc = av_dict_set(&format_->metadata, "creation_time", created.c_str(), 0);
     if (rc >= 0) rc = avio_open(&format_->pb, path.c_str(), AVIO_FLAG_WRITE);
     created_ = rc >= 0;
     return rc < 0 ? rc : avformat_write_header(format_, nullptr);

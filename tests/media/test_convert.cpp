@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <cstdlib>
+#include <ctime>
 #include <mutex>
 #include <unistd.h>
 
@@ -108,8 +109,32 @@ double number(const std::map<std::string, std::string> &values, const std::strin
     return it == values.end() ? -1 : atof(it->second.c_str());
 }
 
+// The machine's time zone for one test, as a POSIX TZ text.
+class LocalZone
+{
+public:
+    explicit LocalZone(const char *zone)
+    {
+        const char *current = getenv("TZ");
+        hadZone_ = current != nullptr;
+        if (hadZone_) saved_ = current;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~LocalZone()
+    {
+        if (hadZone_) setenv("TZ", saved_.c_str(), 1); else unsetenv("TZ");
+        tzset();
+    }
+
+private:
+    bool hadZone_ = false;
+    std::string saved_;
+};
+
 TEST_F(Conversion, H264WithAudioBecomesAnMp4WithTheSameVideoAndAac)
 {
+    LocalZone zone("UTC0");
     RecordingOptions options;
     options.leadingVideoFrames = 3;
     expectProgressEndingAt100(convert(makeRecording(smallClip(2), options)));
@@ -131,6 +156,15 @@ TEST_F(Conversion, H264WithAudioBecomesAnMp4WithTheSameVideoAndAac)
 
     auto format = ffprobe("-show_entries format_tags=creation_time " + destination);
     EXPECT_EQ(format["TAG:creation_time"], "2024-03-05T10:15:00.000000Z");
+}
+
+// The recorder's clock is local time; the MP4 keeps the same moment in UTC.
+TEST_F(Conversion, TheCreationTimeIsTheFirstStampInUtc)
+{
+    LocalZone zone("CST-8"); // eight hours east of Greenwich
+    expectProgressEndingAt100(convert(makeRecording(smallClip(1), RecordingOptions())));
+    auto format = ffprobe("-show_entries format_tags=creation_time " + destination);
+    EXPECT_EQ(format["TAG:creation_time"], "2024-03-05T02:15:00.000000Z");
 }
 
 TEST_F(Conversion, H265WithoutAudioKeepsItsCodecUnderTheHvc1Tag)
