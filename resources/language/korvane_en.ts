@@ -32,15 +32,15 @@
         <translation>July</translation>
     </message>
     <message>
-        <source>August</source>
+        <source>August </source>
         <translation>August</translation>
     </message>
     <message>
-        <source>September</source>
+        <source>September </source>
         <translation>September</translation>
     </message>
     <message>
-        <source>October</source>
+        <source>October </source>
         <translation>October</translation>
     </message>
     <message>
@@ -63,11 +63,11 @@
         <translation>English</translation>
     </message>
     <message>
-        <source>Simplified Chinese</source>
+        <source>SimpChinese</source>
         <translation>Simplified Chinese</translation>
     </message>
     <message>
-        <source>Traditional Chinese</source>
+        <source>TradChinese</source>
         <translation>Traditional Chinese</translation>
     </message>
     <message>

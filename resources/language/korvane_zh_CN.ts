@@ -32,15 +32,15 @@
         <translation>七月</translation>
     </message>
     <message>
-        <source>August</source>
+        <source>August </source>
         <translation>八月</translation>
     </message>
     <message>
-        <source>September</source>
+        <source>September </source>
         <translation>九月</translation>
     </message>
     <message>
-        <source>October</source>
+        <source>October </source>
         <translation>十月</translation>
     </message>
     <message>
@@ -63,11 +63,11 @@
         <translation>English</translation>
     </message>
     <message>
-        <source>Simplified Chinese</source>
+        <source>SimpChinese</source>
         <translation>简体中文</translation>
     </message>
     <message>
-        <source>Traditional Chinese</source>
+        <source>TradChinese</source>
         <translation>繁體中文</translation>
     </message>
     <message>

@@ -95,7 +95,7 @@ TEST_F(CalendarTest, HeaderMenusArrowsAndRecordDateMoveTheMonth)
     EXPECT_EQ(months[7]->data().toInt(), 8);
     months[7]->trigger();
     EXPECT_EQ(calendar.shownMonth(), QDate(2026, 8, 1));
-    EXPECT_EQ(calendar.monthButton()->text(), "August");
+    EXPECT_EQ(calendar.monthButton()->text(), "August ");
     calendar.onMonthPlus();
     calendar.onYearMinus();
     EXPECT_EQ(calendar.shownMonth(), QDate(2025, 9, 1));

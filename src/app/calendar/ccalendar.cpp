@@ -89,7 +89,7 @@ QWidget *CCalendar::createHeader()
 QStringList CCalendar::monthNames()
 {
     return {tr("January"), tr("February"), tr("March"),     tr("April"),   tr("May"),      tr("June"),
-            tr("July"),    tr("August"),   tr("September"), tr("October"), tr("November"), tr("December")};
+            tr("July"),    tr("August "),  tr("September "), tr("October "), tr("November"), tr("December")};
 }
 
 QDate CCalendar::selectedDate() const

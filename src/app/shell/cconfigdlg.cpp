@@ -73,7 +73,7 @@ void CConfigDlg::createWidgets()
 
     m_pLanguage = new QComboBox(this);
     m_pLanguage->setObjectName("Language");
-    const QStringList texts = {tr("English"), tr("Simplified Chinese"), tr("Traditional Chinese"), tr("Russian"),
+    const QStringList texts = {tr("English"), tr("SimpChinese"), tr("TradChinese"), tr("Russian"),
                                tr("Turkish"),  tr("Arabic"),             tr("Japanese"),            tr("Spanish"),
                                tr("German"),   tr("Portuguese")};
     const QStringList names = CGlobalAppData::languageNames();
