@@ -293,6 +293,22 @@ TEST_F(ShellWidgetTest, PathChangesAreStoredWithoutRestartQuestion)
     EXPECT_EQ(stored.value("Paths/capture").toString(), m_dir.path() + "/snapshots") << "written at OK, not only at exit";
 }
 
+TEST_F(ShellWidgetTest, StoredValuesOutsideTheListsAreNoChangeByThemselves)
+{
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    pData->setRecordFormat(2);
+    pData->setMapSettings(-1, pData->mapKey(), pData->securityCode());
+    CConfigDlg dlg;
+    EXPECT_EQ(dlg.mapTypeBox()->currentData().toInt(), 2) << "any other map type is the Google page";
+    EXPECT_FALSE(dlg.storeSettings());
+    EXPECT_EQ(pData->recordFormat(), 2);
+    EXPECT_EQ(pData->mapType(), -1);
+    dlg.languageBox()->setCurrentIndex(dlg.languageBox()->findData("German"));
+    EXPECT_TRUE(dlg.storeSettings());
+    EXPECT_EQ(pData->language(), "German");
+    EXPECT_EQ(pData->recordFormat(), 2) << "only what was changed is stored";
+}
+
 TEST_F(ShellWidgetTest, MapKeyThatCannotBeSavedIsReported)
 {
     CConfigDlg dlg;

@@ -177,7 +177,11 @@ void CConfigDlg::loadSettings()
     const CGlobalAppData *pData = CGlobalAppData::instance();
     selectData(m_pLanguage, pData->language());
     selectData(m_pRecordStream, pData->recordFormat());
-    selectData(m_pMapType, qBound(0, pData->mapType(), 2));
+    const int nMapType = pData->mapType();
+    selectData(m_pMapType, nMapType == 0 || nMapType == 1 ? nMapType : 2); // anything else is the Google page
+    m_nShownLanguage = m_pLanguage->currentIndex();
+    m_nShownFormat = m_pRecordStream->currentIndex();
+    m_nShownMapType = m_pMapType->currentIndex();
     m_pVersion->setText(pData->version());
     m_pDate->setText(pData->buildTime());
     m_pMapKey->setText(pData->mapKey());
@@ -205,19 +209,19 @@ bool CConfigDlg::storeSettings()
     pData->setCapturePath(m_pPicturePath->text());
     pData->setOutChina(m_pOutChina->isChecked() ? 1 : 0);
 
-    const QString strLanguage = m_pLanguage->currentData().toString();
-    const int nFormat = m_pRecordStream->currentData().toInt();
-    const int nMapType = m_pMapType->currentData().toInt();
-    const bool bChanged = strLanguage != pData->language() || nFormat != pData->recordFormat() ||
-                          nMapType != pData->mapType() || m_pMapKey->text() != pData->mapKey() ||
-                          m_pSecurityCode->text() != pData->securityCode();
-    if (!bChanged)
-        return false;
+    // Only what the user changed is stored, so a stored value outside the lists stays as it is.
+    const bool bLanguage = m_pLanguage->currentIndex() != m_nShownLanguage;
+    const bool bFormat = m_pRecordStream->currentIndex() != m_nShownFormat;
+    const bool bMapType = m_pMapType->currentIndex() != m_nShownMapType;
     const bool bKeyChanged = m_pMapKey->text() != pData->mapKey() || m_pSecurityCode->text() != pData->securityCode();
-    pData->setRecordFormat(nFormat);
-    pData->setLanguage(strLanguage);
+    if (!bLanguage && !bFormat && !bMapType && !bKeyChanged)
+        return false;
+    if (bFormat) pData->setRecordFormat(m_pRecordStream->currentData().toInt());
+    if (bLanguage) pData->setLanguage(m_pLanguage->currentData().toString());
+    const int nMapType = bMapType ? m_pMapType->currentData().toInt() : pData->mapType();
     // A key the user typed must not be lost silently when its page cannot be written.
-    if (!pData->setMapSettings(nMapType, m_pMapKey->text(), m_pSecurityCode->text()) && bKeyChanged)
+    if ((bMapType || bKeyChanged) && !pData->setMapSettings(nMapType, m_pMapKey->text(), m_pSecurityCode->text()) &&
+        bKeyChanged)
         CMessageBox::prompt(this, tr("The map key could not be saved into %1.").arg(pData->mapPath()));
     return true;
 }

@@ -69,4 +69,5 @@ private:
     QLabel *m_pServiceLink = nullptr;
     QPushButton *m_pOk = nullptr;
     QPushButton *m_pCancel = nullptr;
+    int m_nShownLanguage = -1, m_nShownFormat = -1, m_nShownMapType = -1; // as loadSettings selected them
 };
