@@ -185,8 +185,8 @@ void CPlay::playFileMode()
     if (TPLAY_Play(nHandle) >= 0) m_nPlayStatus = statusPlaying;
 }
 
-// A new player starts with sound off, no display region and normal speed: it gets what the
-// window had. A clip belonged to the old player and ended with it.
+// A new player (after a seek, or for the next file) starts with sound off, no display region and
+// normal speed: it gets what the window had. A clip belonged to the old player and ended with it.
 void CPlay::carryOverToNewPlayer()
 {
     m_bRecording = false;
@@ -208,6 +208,7 @@ bool CPlay::openPushPlayer()
         TPLAY_Stop(m_nPlayHandle.exchange(0));
         return false;
     }
+    carryOverToNewPlayer();
     return true;
 }
 
@@ -231,7 +232,6 @@ void CPlay::pushMode()
         if (m_nPlayHandle > 0) TPLAY_Stop(m_nPlayHandle.exchange(0));
         m_nSpeed = m_nSpeedAtEnd;
         bOk = openPushPlayer();
-        if (bOk) carryOverToNewPlayer();
     }
     finishPlay();
     H264_PARSER_Destroy(pParser);
@@ -290,7 +290,7 @@ void CPlay::restartAfterSeek(CFSFile &file, void *&pParser)
 {
     seekFile(file, m_nSeekPos);
     if (m_nPlayHandle > 0) TPLAY_Stop(m_nPlayHandle.exchange(0));
-    if (openPushPlayer()) carryOverToNewPlayer();
+    openPushPlayer();
     H264_PARSER_Destroy(pParser);
     pParser = H264_PARSER_Create(0);
     m_bSeek = false;
@@ -352,16 +352,19 @@ bool CPlay::pushFrame(const H264_PARSER_FRAME *pFrame)
         m_bBufferFull = true;
         if (m_bStopPlay || m_bSeek) return !m_bStopPlay;
     }
-    if (pFrame->nFrameType == H264_FRAME_VIDEO && m_bShowSeekFrame.exchange(false)) {
+    if (pFrame->nFrameType != H264_FRAME_VIDEO) return !m_bStopPlay;
+    if (m_bShowSeekFrame.exchange(false))
         TPLAY_PlayNextFrame(m_nPlayHandle); // shows the picture at the new position and stays paused
-        return !m_bStopPlay;
-    }
-    if (pFrame->nFrameType == H264_FRAME_VIDEO) {
-        m_nextFrameDue = NextFrameDue(m_nextFrameDue, Clock::now(), int(pFrame->nFrameRate), m_nSpeed);
-        for (Clock::time_point now = Clock::now(); now < m_nextFrameDue && !m_bStopPlay && !m_bSeek; now = Clock::now())
-            std::this_thread::sleep_for(std::min<Clock::duration>(m_nextFrameDue - now, std::chrono::milliseconds(10)));
-    }
+    else
+        waitForFrameDue(int(pFrame->nFrameRate));
     return !m_bStopPlay;
+}
+
+void CPlay::waitForFrameDue(int nFrameRate)
+{
+    m_nextFrameDue = NextFrameDue(m_nextFrameDue, Clock::now(), nFrameRate, m_nSpeed);
+    for (Clock::time_point now = Clock::now(); now < m_nextFrameDue && !m_bStopPlay && !m_bSeek; now = Clock::now())
+        std::this_thread::sleep_for(std::min<Clock::duration>(m_nextFrameDue - now, std::chrono::milliseconds(10)));
 }
 
 CPlay::Clock::time_point CPlay::NextFrameDue(Clock::time_point due, Clock::time_point now, int nFrameRate, int nSpeed)

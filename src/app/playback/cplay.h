@@ -109,6 +109,7 @@ private:
     bool readAndPush(CFSFile &file, void *&pParser, unsigned char *pBuffer);
     void restartAfterSeek(CFSFile &file, void *&pParser);
     bool pushFrame(const struct H264_PARSER_FRAME *pFrame);
+    void waitForFrameDue(int nFrameRate);
     bool waitWhilePaused();
     void waitForSlowest();
     bool waitPlayEnd();
