@@ -420,11 +420,8 @@ TEST_F(PlaybackPlayTest, ASliderReleasedLeftOfTheSliderSeeksToTheStart)
     QSlider *pSlider = box.slider();
     ASSERT_TRUE(pSlider->isEnabled());
     const QPoint middle(pSlider->width() / 2, pSlider->height() / 2);
-    QMouseEvent press(QEvent::MouseButtonPress, middle, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(pSlider, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPoint(-40, middle.y()), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(pSlider, &release);
+    sendMouse(pSlider, QEvent::MouseButtonPress, middle);
+    sendMouse(pSlider, QEvent::MouseButtonRelease, QPoint(-40, middle.y()));
     EXPECT_EQ(pSlider->value(), 0);
     EXPECT_SOON(pManage->IsPlaying(0) && pManage->GetPlayPos(0) < 200, 3000) << "played on from the start";
 }

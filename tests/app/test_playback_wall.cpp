@@ -212,15 +212,6 @@ TEST(VideoWall, TheSplitMenuChangesTheLayout)
     EXPECT_EQ(box.wndCount(), 4) << "closing an idle window changes nothing";
 }
 
-namespace {
-void sendMouse(QWidget *pWidget, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-    QMouseEvent event(type, pos, type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
-    QApplication::sendEvent(pWidget, &event);
-}
-} // namespace
-
 TEST(VideoWall, TheSelectionRectangleGoesWithAShortDragAndWithRangeMode)
 {
     CDisplayBox box;

@@ -17,13 +17,19 @@
 #define ASSERT_SOON(condition, timeoutMs)                                                                             \
     ASSERT_TRUE(KORVANE_WAIT_FOR(condition, timeoutMs)) << "waited " << (timeoutMs) << " ms for: " #condition
 
+// One left-button mouse event: a press, a move with the button held, or a release.
+inline void sendMouse(QWidget *pWidget, QEvent::Type type, QPoint pos)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, pos, button, held, Qt::NoModifier);
+    QApplication::sendEvent(pWidget, &event);
+}
+
 // A left-button drag on a widget, press to release.
 inline void drag(QWidget *pWidget, QPoint from, QPoint to)
 {
-    QMouseEvent press(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(pWidget, &press);
-    QMouseEvent move(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(pWidget, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(pWidget, &release);
+    sendMouse(pWidget, QEvent::MouseButtonPress, from);
+    sendMouse(pWidget, QEvent::MouseMove, to);
+    sendMouse(pWidget, QEvent::MouseButtonRelease, to);
 }
