@@ -8,6 +8,8 @@
 #include "simulator.h"
 #include "wfs_device.h"
 
+#include "bench_support.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -34,11 +36,6 @@ struct LoadFigures {
     qint64 longestStallMs = 0;
     int recordings = 0;
 };
-
-void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &text)
-{
-    if (type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
-}
 
 // One load to the end mark; a fast timer measures the gaps in the event loop.
 LoadFigures loadOnce(CDiskManagePage &page)

@@ -4,6 +4,8 @@
 //   korvane-bench-index [DATA_DIR]
 #include "playback/cfileindex.h"
 
+#include "bench_support.h"
+
 #include <QElapsedTimer>
 #include <QString>
 
@@ -21,11 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 const int REPEATS = 3;
 const uint64_t FILE_BYTES = 1ull << 30;
-
-void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &text)
-{
-    if (type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
-}
 
 void frame(std::vector<uint8_t> &out, uint8_t type, uint32_t payload, uint32_t stamp)
 {

@@ -10,6 +10,7 @@
 //   next one replaced it before any paint showed it;
 // - paints per second of each window, to spot a window that falls behind.
 // Paints happen under QT_QPA_PLATFORM=offscreen (set when there is no DISPLAY).
+#include "bench_support.h"
 #include "common/cfsfile.h"
 #include "common/cglobalappdata.h"
 #include "playback/cdisplaybox.h"
@@ -59,10 +60,10 @@ struct WallCase {
 const WallCase CASES[] = {{"D1", 16, 704, 576, D1_START}, {"1080p", 4, 1920, 1080, HD_START}};
 
 // Warnings only, without the ports' log line of every player message.
-void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &text)
+// The ports log every player message as a warning; those lines would bury the figures.
+void wallHandler(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if (text.startsWith("EUIMSG_")) return;
-    if (type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
+    if (!text.startsWith("EUIMSG_")) quietHandler(type, context, text);
 }
 
 double cpuSeconds()
@@ -234,7 +235,7 @@ void benchWall(const WallCase &c, const std::vector<QString> &paths)
 int main(int argc, char **argv)
 {
     if (!getenv("DISPLAY")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietHandler);
+    qInstallMessageHandler(wallHandler);
     QApplication application(argc, argv);
     QTemporaryDir appDir;
     CGlobalAppData::setAppPathOverride(appDir.path());

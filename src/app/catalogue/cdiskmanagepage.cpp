@@ -53,7 +53,6 @@ const uint32_t FILE_TIME_LIMIT = 86400;
 const int CALENDAR_HEIGHT = 190;
 const int CALENDAR_BUTTON_HEIGHT = 20;
 const int AUTO_EXPAND_DELAY_MS = 800;
-const int REMOVED_WAIT_MS = 100;
 
 QString dateText(const QDate &date)
 {
