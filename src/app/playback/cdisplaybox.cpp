@@ -386,10 +386,10 @@ void CDisplayBox::onSyncPlay(int nSyncTime)
     manage()->SyncPlay(nSyncTime);
 }
 
+// Every port stops, also one whose worker has not reported playing yet: its disk may be gone.
 void CDisplayBox::onDiskChanged()
 {
-    for (int i = 0; i < kWndCount; ++i)
-        if (manage()->IsPlaying(i)) manage()->StopPort(i);
+    manage()->StopAll();
 }
 
 void CDisplayBox::onCatchPic(int nPort)
