@@ -17,7 +17,9 @@ void usage()
                     "       korvane-cli cat [--image FILE]... [--no-devices] PATH\n"
                     "       korvane-cli find [--image FILE]... [--no-devices] PATTERN\n"
                     "       korvane-cli probe FILE\n"
-                    "       korvane-cli convert SRC DST\n");
+                    "       korvane-cli convert SRC DST\n"
+                    "       korvane-cli export [--image FILE]... [--no-devices] --to DIR [--time HH:MM:SS-HH:MM:SS]\n"
+                    "                          [--channels N[,N]...] [--merge | --forced-merge] [--mp4] NODE\n");
 }
 
 bool g_verbose = false;
@@ -47,6 +49,7 @@ int main(int argc, char **argv)
     if (strcmp(argv[1], "find") == 0 && options.args.size() == 1) return runFind(options);
     if (strcmp(argv[1], "probe") == 0 && options.args.size() == 1) return runProbe(options);
     if (strcmp(argv[1], "convert") == 0 && options.args.size() == 2) return runConvert(options);
+    if (strcmp(argv[1], "export") == 0) return runExport(options);
     usage();
     return 2;
 }

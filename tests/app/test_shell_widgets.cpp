@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "widget_test_support.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,37 +29,6 @@
 
 namespace {
 
-// Answers the next modal prompt with the button of the given index and records its text.
-class PromptAnswer : public QObject
-{
-public:
-    explicit PromptAnswer(int nButton)
-        : m_nButton(nButton)
-    {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, &PromptAnswer::poll);
-        m_timer.start();
-    }
-    QString m_strText;
-    QString m_strTitle;
-    QStringList m_buttons;
-
-private:
-    void poll()
-    {
-        auto *pBox = qobject_cast<CMessageBox *>(QApplication::activeModalWidget());
-        if (!pBox)
-            return;
-        m_timer.stop();
-        m_strText = pBox->text();
-        m_strTitle = pBox->windowTitle();
-        for (QToolButton *pButton : pBox->buttons())
-            m_buttons << pButton->text();
-        pBox->buttons().at(m_nButton)->click();
-    }
-    int m_nButton;
-    QTimer m_timer;
-};
 
 void sendMouse(QWidget *pWidget, QEvent::Type type, const QPoint &globalPos, Qt::MouseButtons buttons)
 {

@@ -3,10 +3,16 @@
 // quietly, so under GoogleTest a condition that never came true would pass; these fail the test.
 #pragma once
 
+#include "widgets/cmessagebox.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QWidget>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -33,3 +39,40 @@ inline void drag(QWidget *pWidget, QPoint from, QPoint to)
     sendMouse(pWidget, QEvent::MouseMove, to);
     sendMouse(pWidget, QEvent::MouseButtonRelease, to);
 }
+
+// Answers the next modal prompt with the button of the given index and records its text;
+// an optional action runs just before the button is pressed.
+class PromptAnswer : public QObject
+{
+public:
+    explicit PromptAnswer(int nButton, std::function<void()> beforeAnswer = nullptr)
+        : m_nButton(nButton), m_beforeAnswer(std::move(beforeAnswer))
+    {
+        m_timer.setInterval(10);
+        connect(&m_timer, &QTimer::timeout, this, &PromptAnswer::poll);
+        m_timer.start();
+    }
+    bool answered() const { return !m_timer.isActive(); }
+    QString m_strText;
+    QString m_strTitle;
+    QStringList m_buttons;
+
+private:
+    void poll()
+    {
+        auto *pBox = qobject_cast<CMessageBox *>(QApplication::activeModalWidget());
+        if (!pBox)
+            return;
+        m_timer.stop();
+        m_strText = pBox->text();
+        m_strTitle = pBox->windowTitle();
+        for (QToolButton *pButton : pBox->buttons())
+            m_buttons << pButton->text();
+        if (m_beforeAnswer)
+            m_beforeAnswer();
+        pBox->buttons().at(m_nButton)->click();
+    }
+    int m_nButton;
+    std::function<void()> m_beforeAnswer;
+    QTimer m_timer;
+};

@@ -3,8 +3,10 @@
 #include "calendar/ccalendar.h"
 #include "catalogue/crecordloader.h"
 #include "common/cfsfile.h"
+#include "common/cdiskreadlocker.h"
 #include "common/cglobalappdata.h"
 #include "common/cmythread.h"
+#include "export/cexportdialog.h"
 #include "widgets/cmessagebox.h"
 #include "widgets/cmytreeview.h"
 #include "widgets/cwaitframe.h"
@@ -22,6 +24,7 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QStandardItemModel>
+#include <QTabWidget>
 #include <QTimer>
 #include <QTimerEvent>
 #include <QToolButton>
@@ -245,7 +248,7 @@ void CDiskManagePage::loadThread(void *pContext)
     int ideNum = 0;
     {
         // Playback may be reading: it finishes its read first, and its stream is stale afterwards.
-        QMutexLocker readLocker(&CGlobalAppData::instance()->diskReadMutex());
+        CDiskReadLocker readLocker;
         QMutexLocker libraryLocker(&CFSFile::Lock());
         bringUpLibrary();
         IdeInfo info;
@@ -432,8 +435,6 @@ QMenu *CDiskManagePage::createContextMenu(const QModelIndex &index)
     for (const auto &command : commands) {
         QAction *action = menu->addAction(command.first);
         action->setData(command.second);
-        // Export and cutting come with the export dialog.
-        action->setEnabled(command.second != CmdExport && command.second != CmdCut);
     }
     connect(menu, &QMenu::triggered, this, &CDiskManagePage::onCommand);
     return menu;
@@ -461,16 +462,25 @@ void CDiskManagePage::onCommand(QAction *pAction)
     }
 }
 
-void CDiskManagePage::onExportFile()
+void CDiskManagePage::openExportDialog(int nTab)
 {
-    if (m_currentIndex.data(RoleLevel).toInt() < LevelDate) return;
-    qDebug() << "export is not available in this build";
+    const int nLevel = m_currentIndex.data(RoleLevel).toInt();
+    QStandardItem *pItem = m_pModel->itemFromIndex(m_currentIndex);
+    if (!pItem || nLevel < LevelDate) return;
+    CExportDialog dialog(nLevel, pItem, this);
+    dialog.tabWidget()->setCurrentIndex(nTab);
+    dialog.exec();
 }
 
+void CDiskManagePage::onExportFile()
+{
+    openExportDialog(CExportDialog::tabFile);
+}
+
+// Cutting from the disk is an export of a time range.
 void CDiskManagePage::onCutFile()
 {
-    if (m_currentIndex.data(RoleLevel).toInt() < LevelDate) return;
-    qDebug() << "cutting is not available in this build";
+    openExportDialog(CExportDialog::tabTime);
 }
 
 void CDiskManagePage::onDateChanged(QDate date)

@@ -116,6 +116,7 @@ private:
     QStandardItem *channelItem(int nDisk, int nPart, const QDate &date, int nChannel);
     QStandardItem *newItem(const QString &strText, const QIcon &icon, int nLevel, const QVariant &key);
     QStringList syncPaths(QStandardItem *pChannel, int nStart, int nEnd) const;
+    void openExportDialog(int nTab);
 
     CMyTreeView *m_pTreeView = nullptr;
     QStandardItemModel *m_pModel = nullptr;

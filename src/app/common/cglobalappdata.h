@@ -85,6 +85,8 @@ public:
 
     // Held around every read of a recording; released before output is written.
     QMutex &diskReadMutex() { return m_diskReadMutex; }
+    // Readers waiting for that lock (see CDiskReadLocker).
+    std::atomic<int> &diskReadWaiters() { return m_nDiskReadWaiters; }
 
     // Physical drive number of each disk index, for the label "PhysicalDrive%1".
     void setDriveNumbers(const QVector<int> &driveNumbers) { m_driveNumbers = driveNumbers; }
@@ -146,6 +148,7 @@ private:
     QMutex m_wndPathMutex;
     QMap<int, QStringList> m_wndPaths;
     QMutex m_diskReadMutex;
+    std::atomic<int> m_nDiskReadWaiters{0};
     QVector<int> m_driveNumbers;
     QSet<QDate> m_diskRecordDates;
     QSet<QDate> m_localRecordDates;

@@ -1,6 +1,7 @@
 #include "cfileindex.h"
 
 #include "common/cfsfile.h"
+#include "common/cdiskreadlocker.h"
 #include "common/cglobalappdata.h"
 #include "common/cmythread.h"
 #include "wfs_time.h"
@@ -162,7 +163,7 @@ bool CFileIndex::openRecording(CFSFile &file, Scan &scan)
     }
     qint64 nLength;
     if (isWfsPath()) {
-        QMutexLocker locker(&CGlobalAppData::instance()->diskReadMutex());
+        CDiskReadLocker locker;
         nLength = file.GetLength();
     } else {
         nLength = file.GetLength();
@@ -179,7 +180,7 @@ bool CFileIndex::openRecording(CFSFile &file, Scan &scan)
 
 qint64 CFileIndex::readBlock(CFSFile &file, qint64 nOffset, char *pBuffer, qint64 nSize) const
 {
-    QMutexLocker locker(isWfsPath() ? &CGlobalAppData::instance()->diskReadMutex() : nullptr);
+    CDiskReadLocker locker(isWfsPath());
     if (file.Seek(nOffset, SEEK_SET) != nOffset) return 0;
     return file.Read(pBuffer, nSize);
 }

@@ -1,6 +1,7 @@
 #include "playback/cplay.h"
 
 #include "common/cfsfile.h"
+#include "common/cdiskreadlocker.h"
 #include "common/cglobalappdata.h"
 #include "playback/cplaymanage.h"
 
@@ -134,7 +135,7 @@ bool CPlay::OpenRecordAt(const QString &strPath, int nStartSecond, bool bSync)
         CFSFile file;
         qint64 nLength = 0;
         if (file.Open(strPath, CFSFile::modeRead)) {
-            QMutexLocker locker(&CGlobalAppData::instance()->diskReadMutex());
+            CDiskReadLocker locker;
             nLength = file.GetLength();
         }
         if (nLength <= 1024 || nLength > 4294967294LL) nLength = 0;
@@ -259,14 +260,14 @@ bool CPlay::playOneFile(CFSFile &file, void *&pParser, unsigned char *pBuffer)
 bool CPlay::openFile(CFSFile &file)
 {
     if (!file.Open(GetPath(), CFSFile::modeRead)) return false;
-    QMutexLocker locker(&CGlobalAppData::instance()->diskReadMutex());
+    CDiskReadLocker locker;
     m_nFileLength = file.GetLength();
     return true;
 }
 
 void CPlay::seekFile(CFSFile &file, qint64 nPos)
 {
-    QMutexLocker locker(&CGlobalAppData::instance()->diskReadMutex());
+    CDiskReadLocker locker;
     if (isWfs()) file.Seek(0, SEEK_SET);
     file.Seek(nPos, SEEK_SET);
     m_nReadPos = nPos;
@@ -277,7 +278,7 @@ qint64 CPlay::readBlock(CFSFile &file, unsigned char *pBuffer)
     memset(pBuffer, 0, kBlockSize + 1);
     qint64 nRead;
     if (isWfs()) {
-        QMutexLocker locker(&CGlobalAppData::instance()->diskReadMutex());
+        CDiskReadLocker locker;
         nRead = file.Read(pBuffer, kBlockSize);
     } else {
         nRead = file.Read(pBuffer, kBlockSize);
