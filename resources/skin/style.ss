@@ -75,6 +75,9 @@ QPushButton:pressed, #NormalToolButton:pressed {
 QPushButton:default {
     border-color: #0489F5;
 }
+QPushButton#SmallButton {
+    padding: 1px 2px;
+}
 QPushButton:disabled, #NormalToolButton:disabled {
     color: rgb(110, 114, 120);
     background: rgb(46, 49, 54);

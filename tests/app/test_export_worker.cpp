@@ -1,5 +1,6 @@
 // The export worker on a simulator disk: outputs against the recordings' bytes and
 // frames, merge decisions, names, "index.data", checksums, failures and conversions.
+#include "common/cdiskreadlocker.h"
 #include "export/cconverttomp4.h"
 #include "export/cexportworker.h"
 
@@ -13,10 +14,12 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSignalSpy>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <thread>
 #include <sys/resource.h>
 
 using namespace exporttest;
@@ -527,6 +530,52 @@ TEST_F(ExportConversionTest, Mp4RunLeavesPlayableFilesAndNoRawOrIndex)
     ASSERT_EQ(files.size(), 2);
     EXPECT_TRUE(m_worker.appendChecksums(files));
     EXPECT_EQ(verifyChecksums(m_strSave), 0);
+}
+
+} // namespace
+
+namespace {
+
+// A long copy steps aside at every chunk for a reader waiting for the disk (playback, indexing).
+TEST(ExportSharesTheDisk, AReaderWaitingForTheDiskGetsItAtEveryChunk)
+{
+    ScratchDir dir;
+    sim::Scenario s;
+    s.partitions = {partition(8192)};
+    sim::RecordingSpec big = recording(0, DAY, 16);
+    big.bytesPerSecond = 1 << 20;
+    s.recordings.push_back(big);
+    SimDisk disk(dir, "big.img", s);
+    ASSERT_TRUE(disk.ok);
+    ASSERT_EQ(mountImages({disk.path}), WFS_OK);
+    ASSERT_NE(wfs_register_stream_ops(), -1);
+    const sim::RecordingResult &r = resultOf(disk.manifest, 0);
+    const QString strPath = QString::fromStdString(recordPath(0, r, r.firstCluster));
+
+    CExportWorker worker;
+    worker.setEntries({ExportEntry::fromRecorderPath(strPath, 0)});
+    CExportWorker::Choices choices;
+    choices.strSavePath = QString::fromStdString(dir.file("save"));
+    worker.setChoices(choices);
+    const qint64 nChunks = readAll(strPath).size() / CExportWorker::FILE_CHUNK;
+    ASSERT_GE(nChunks, 20);
+
+    std::atomic<bool> bExporting{false}, bDone{false};
+    std::atomic<int> nReads{0};
+    std::thread reader([&] {
+        while (!bExporting) QThread::yieldCurrentThread();
+        while (!bDone) {
+            CDiskReadLocker locker;
+            if (bExporting) ++nReads;
+        }
+    });
+    worker.prepareRun();
+    bExporting = true;
+    worker.run();
+    bExporting = false;
+    bDone = true;
+    reader.join();
+    EXPECT_GE(nReads, nChunks / 2);
 }
 
 } // namespace

@@ -35,6 +35,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "e2e_support.h"
 #include "widget_test_support.h"
 
 #include <gtest/gtest.h>
@@ -71,17 +72,6 @@ sim::Scenario fourChannelsInTwoRecordings()
     return s;
 }
 
-QStandardItem *findItem(QStandardItem *pParent, int nLevel, const QString &strText)
-{
-    for (int row = 0; pParent && row < pParent->rowCount(); ++row) {
-        QStandardItem *pChild = pParent->child(row);
-        if (pChild->data(CDiskManagePage::RoleLevel).toInt() == nLevel && pChild->text().startsWith(strText))
-            return pChild;
-        if (QStandardItem *pFound = findItem(pChild, nLevel, strText)) return pFound;
-    }
-    return nullptr;
-}
-
 // The colour most of a picture's pixels have, in steps of 16 per component: the sim paints its
 // channel number and clock on the channel's own colour.
 QColor mainColour(const QImage &picture)
@@ -108,58 +98,6 @@ QColor channelColour(int nChannel)
 {
     return sim::paintChannelPicture(nChannel, 0, sim::packTime(START), WIDTH, HEIGHT).pixelColor(1, 1);
 }
-
-QString artifactDir()
-{
-    const QString strDir = qEnvironmentVariable("KORVANE_ARTIFACTS", QDir::currentPath() + "/test-artifacts");
-    QDir().mkpath(strDir);
-    return strDir;
-}
-
-// Korvane's main window on one disk image, its tree loaded.
-class KorvaneOnDisk : public ::testing::Test {
-protected:
-    void open(const SimDisk &disk)
-    {
-        ASSERT_TRUE(disk.ok);
-        const char *images[] = {disk.path.c_str()};
-        ide_set_images(images, 1);
-        ide_set_scan_devices(false);
-        m_pWindow = std::make_unique<CKorvane>();
-        m_pWindow->start();
-        QSignalSpy loaded(page(), &CDiskManagePage::enabledControl);
-        ASSERT_TRUE(page()->startLoad());
-        while (loaded.isEmpty() || !loaded.last().at(0).toBool()) ASSERT_TRUE(loaded.wait(30000));
-    }
-
-    void TearDown() override
-    {
-        CPlayManage::instance()->StopAll();
-        m_pWindow.reset();
-        CPlayManage::release();
-        ide_set_images(nullptr, 0);
-    }
-
-    CDiskManagePage *page() const { return m_pWindow->recordList()->diskPage(); }
-    CDisplayBox *box() const { return m_pWindow->displayBox(); }
-
-    // The wall's picture as the X server shows it.
-    QImage screenshot(const QString &strName) const
-    {
-        const QImage shot = m_pWindow->screen()->grabWindow(m_pWindow->winId()).toImage();
-        EXPECT_TRUE(shot.save(artifactDir() + "/" + strName)) << qPrintable(strName);
-        return shot;
-    }
-
-    QImage framePicture(const QImage &shot, int nWnd) const
-    {
-        CVideoFrame *pFrame = box()->videoWnd(nWnd)->frame();
-        const QRect area(pFrame->mapTo(m_pWindow.get(), QPoint(0, 0)), pFrame->size());
-        return shot.copy(area.adjusted(area.width() / 5, area.height() / 5, -area.width() / 5, -area.height() / 5));
-    }
-
-    std::unique_ptr<CKorvane> m_pWindow;
-};
 
 class PlaybackEndToEnd : public KorvaneOnDisk {
 protected:
@@ -295,15 +233,6 @@ TEST_F(PlaybackEndToEnd, AZoomedWindowShowsTheSelectedPartOfItsPicture)
 }
 
 // The program's look: its skin folder beside the scratch settings, and its style sheet.
-void useProgramSkin(QApplication &app, const QString &strAppDir)
-{
-    const QString strSkin = QString(KORVANE_BIN_DIR) + "/skin";
-    QFile::link(strSkin, strAppDir + "/skin");
-    QFile style(strSkin + "/style.ss");
-    if (style.open(QIODevice::ReadOnly | QIODevice::Text))
-        app.setStyleSheet(QString::fromUtf8(style.readAll()).replace("@skinpath", strSkin));
-}
-
 TEST_F(DemoDiskWalkThrough, ADoubleClickedRecordingAnswersEveryControl)
 {
     QStandardItem *pRecording = findItem(page()->model()->invisibleRootItem(), CDiskManagePage::LevelRecord, "");
@@ -360,16 +289,4 @@ TEST_F(DemoDiskWalkThrough, ADoubleClickedRecordingAnswersEveryControl)
 
     clickButton(btnStop);
     EXPECT_FALSE(pManage->IsPlaying(nWnd));
-}
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    QTemporaryDir appDir;
-    CGlobalAppData::setAppPathOverride(appDir.path());
-    useProgramSkin(app, appDir.path());
-    ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    CGlobalAppData::saveAndRelease();
-    return result;
 }

@@ -53,10 +53,10 @@ int seconds(const QTime &time)
 }
 
 QPushButton *createButton(const QString &strText, QWidget *parent, int nWidth = BUTTON_WIDTH,
-                          int nHeight = BUTTON_HEIGHT)
+                          int nHeight = BUTTON_HEIGHT, const char *pObjectName = "NormalToolButton")
 {
     auto *pButton = new QPushButton(strText, parent);
-    pButton->setObjectName("NormalToolButton");
+    pButton->setObjectName(pObjectName);
     pButton->setFixedSize(nWidth, nHeight);
     return pButton;
 }
@@ -173,7 +173,7 @@ QLayout *CExportDialog::createOptionRows(int nTab, bool bMerge)
     tab.pForcedMerge->setChecked(false);
     tab.pSavePath = new QLineEdit(CGlobalAppData::instance()->recordPath(), pPage);
     tab.pSavePath->setFixedHeight(LINE_HEIGHT);
-    QPushButton *pBrowse = createButton(tr("Browse..."), pPage);
+    QPushButton *pBrowse = createButton(tr("Browse..."), pPage, BUTTON_WIDTH, BUTTON_HEIGHT, "SmallButton");
     if (nTab == tabFile) {
         connect(tab.pFormat, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
                 &CExportDialog::onComboBoxFormatFileCurrentIndexChanged);
@@ -210,8 +210,8 @@ QWidget *CExportDialog::createFileTab()
     auto *pLayout = new QVBoxLayout(pPage);
     pLayout->addLayout(createOptionRows(tabFile, false));
 
-    QPushButton *pAll = createButton(tr("Select All"), pPage, SELECT_WIDTH, SELECT_HEIGHT);
-    QPushButton *pNone = createButton(tr("Select None"), pPage, SELECT_WIDTH, SELECT_HEIGHT);
+    QPushButton *pAll = createButton(tr("Select All"), pPage, SELECT_WIDTH, SELECT_HEIGHT, "SmallButton");
+    QPushButton *pNone = createButton(tr("Select None"), pPage, SELECT_WIDTH, SELECT_HEIGHT, "SmallButton");
     connect(pAll, &QPushButton::clicked, this, &CExportDialog::onCheckAllFiles);
     connect(pNone, &QPushButton::clicked, this, &CExportDialog::onUncheckAllFiles);
     auto *pSelectRow = new QHBoxLayout;

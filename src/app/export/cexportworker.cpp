@@ -5,7 +5,6 @@
 #include "export/cconverttomp4.h"
 #include "streamreader.h"
 
-#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -14,6 +13,8 @@
 #include <QStringList>
 #include <QThread>
 #include <QWriteLocker>
+
+#include <openssl/evp.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -52,12 +53,21 @@ QString systemError(int nError)
     return QString::fromLocal8Bit(strerror(nError ? nError : EIO));
 }
 
+// OpenSSL's SHA-256 uses the processor's SHA instructions: several times faster than Qt's.
 QString sha256Of(const QString &strPath)
 {
     QFile file(strPath);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file)) return QString();
-    return QString::fromLatin1(hash.result().toHex());
+    std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(), EVP_MD_CTX_free);
+    if (!file.open(QIODevice::ReadOnly) || !context || !EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr))
+        return QString();
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    qint64 nRead;
+    while ((nRead = file.read(buffer.data(), buffer.size())) > 0)
+        if (!EVP_DigestUpdate(context.get(), buffer.constData(), (size_t)nRead)) return QString();
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int nLength = 0;
+    if (nRead < 0 || !EVP_DigestFinal_ex(context.get(), digest, &nLength)) return QString();
+    return QString::fromLatin1(QByteArray((const char *)digest, (int)nLength).toHex());
 }
 
 int convertReceiver(int nHandle, int nValue, void *pUser)
@@ -662,7 +672,7 @@ QString CExportWorker::relativePath(const QString &strPath) const
 
 void CExportWorker::addLeftFile(const QString &strPath, bool bHashNow)
 {
-    const QString strHash = bHashNow ? sha256Of(strPath) : QString();
+    const QString strHash = bHashNow && m_choices.bHashWhenComplete ? sha256Of(strPath) : QString();
     QMutexLocker locker(&m_leftMutex);
     for (LeftFile &file : m_leftFiles) {
         if (file.strPath != strPath) continue;

@@ -57,6 +57,8 @@ public:
         QTime rangeBegin; // time mode
         QTime rangeEnd;
         QList<int> channels; // time mode: the selected channels, 0-based
+        // Hash each file left as soon as it is complete (else when leftFiles() asks for them).
+        bool bHashWhenComplete = true;
     };
 
     // A file the run leaves in the save folder, with its SHA-256 (hex).
