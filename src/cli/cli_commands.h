@@ -10,3 +10,4 @@ int runFind(const CliOptions &options);
 int runProbe(const CliOptions &options);
 int runConvert(const CliOptions &options);
 int runExport(const CliOptions &options);
+int runCut(const CliOptions &options);

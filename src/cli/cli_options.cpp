@@ -2,7 +2,9 @@
 
 #include "wfs.h"
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -58,4 +60,24 @@ bool openDisks(const CliOptions &options)
         if (wfs_pdp *work = wfs_work_driver(type)) ide_wakeup((int)work->dev);
     wfs_set_file_time_limit(86400);
     return true;
+}
+
+namespace {
+std::atomic<bool> g_cancelRequested{false};
+
+void onCancelSignal(int)
+{
+    g_cancelRequested = true;
+}
+} // namespace
+
+void catchCancelSignals()
+{
+    std::signal(SIGINT, onCancelSignal);
+    std::signal(SIGTERM, onCancelSignal);
+}
+
+bool cancelRequested()
+{
+    return g_cancelRequested;
 }

@@ -15,3 +15,8 @@ struct CliOptions {
 bool parseCliOptions(int argc, char **argv, int first, CliOptions *out);
 // Hands the disks to the WFS library, scans them and mounts every partition; false with a message when none is usable.
 bool openDisks(const CliOptions &options);
+// SIGINT and SIGTERM ask a long command to cancel, as its dialog's Cancel would, instead of killing it.
+void catchCancelSignals();
+bool cancelRequested();
+// Exit status of a cancelled command.
+const int EXIT_CANCELLED = 130;

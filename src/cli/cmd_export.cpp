@@ -19,14 +19,11 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 
 namespace {
 
 const int EXIT_USAGE = 2;
-const int EXIT_CANCELLED = 130;
 
 struct ExportArgs {
     QString strSaveTo;
@@ -37,13 +34,6 @@ struct ExportArgs {
     int nExportType = CExportWorker::typeSingle;
     int nFormat = CExportWorker::formatRaw;
 };
-
-std::atomic<bool> g_cancelRequested{false};
-
-void onCancelSignal(int)
-{
-    g_cancelRequested = true;
-}
 
 bool fail(const char *pText)
 {
@@ -248,6 +238,7 @@ void runWorker(void *pWorker)
 
 int runExport(const CliOptions &options)
 {
+    catchCancelSignals();
     ExportArgs args;
     if (!parseArgs(options.args, args)) return EXIT_USAGE;
     static int argc = 1;
@@ -272,11 +263,9 @@ int runExport(const CliOptions &options)
                      [&sourcesToRemove](const QString &strPath) { sourcesToRemove.append(strPath); });
     QObject::connect(&worker, &CExportWorker::exportFinish, &app, &QCoreApplication::quit);
 
-    std::signal(SIGINT, onCancelSignal);
-    std::signal(SIGTERM, onCancelSignal);
     QTimer cancelWatch;
     QObject::connect(&cancelWatch, &QTimer::timeout, &app, [] {
-        if (g_cancelRequested) QCoreApplication::quit();
+        if (cancelRequested()) QCoreApplication::quit();
     });
     cancelWatch.start(100);
 
@@ -287,7 +276,7 @@ int runExport(const CliOptions &options)
     thread.start();
     app.exec();
 
-    const bool bCancelled = g_cancelRequested;
+    const bool bCancelled = cancelRequested();
     if (bCancelled) worker.cancel();
     thread.wait();
     worker.detachConverter();

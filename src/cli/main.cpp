@@ -19,7 +19,8 @@ void usage()
                     "       korvane-cli probe FILE\n"
                     "       korvane-cli convert SRC DST\n"
                     "       korvane-cli export [--image FILE]... [--no-devices] --to DIR [--time HH:MM:SS-HH:MM:SS]\n"
-                    "                          [--channels N[,N]...] [--merge | --forced-merge] [--mp4] NODE\n");
+                    "                          [--channels N[,N]...] [--merge | --forced-merge] [--mp4] NODE\n"
+                    "       korvane-cli cut [--to DIR] [--mp4] --time HH:MM:SS-HH:MM:SS FILE\n");
 }
 
 bool g_verbose = false;
@@ -50,6 +51,7 @@ int main(int argc, char **argv)
     if (strcmp(argv[1], "probe") == 0 && options.args.size() == 1) return runProbe(options);
     if (strcmp(argv[1], "convert") == 0 && options.args.size() == 2) return runConvert(options);
     if (strcmp(argv[1], "export") == 0) return runExport(options);
+    if (strcmp(argv[1], "cut") == 0) return runCut(options);
     usage();
     return 2;
 }

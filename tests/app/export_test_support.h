@@ -12,8 +12,10 @@
 #include "wfs_stream.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QString>
 #include <QTime>
@@ -131,6 +133,45 @@ inline QByteArray framesWhere(const QByteArray &bytes, const std::function<bool(
         if (t.isValid() && inside(t)) out.append((const char *)f.pData, (int)f.nLength);
     });
     return out;
+}
+
+// A recording in the recorder's framing with meaningless payloads: each second a key frame
+// stamped with its time and fps - 1 other frames, all of the size frameBytes(second) gives.
+inline QByteArray syntheticRecording(const QDateTime &start, int nSeconds, int nFps,
+                                     const std::function<int(int)> &frameBytes)
+{
+    auto put32 = [](QByteArray &out, int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) out[at + i] = char((v >> (8 * i)) & 0xFF);
+    };
+    QByteArray out;
+    for (int nSecond = 0; nSecond < nSeconds; ++nSecond) {
+        const QDateTime t = start.addSecs(nSecond);
+        const uint32_t stamp = uint32_t(t.date().year() - 2000) << 26 | uint32_t(t.date().month()) << 22 |
+                               uint32_t(t.date().day()) << 17 | uint32_t(t.time().hour()) << 12 |
+                               uint32_t(t.time().minute()) << 6 | uint32_t(t.time().second());
+        const int nPayload = frameBytes(nSecond);
+        for (int nFrame = 0; nFrame < nFps; ++nFrame) {
+            const int nHeader = nFrame == 0 ? 16 : 8, at = out.size();
+            out.append(QByteArray(nHeader, 0) + QByteArray(nPayload, char(0x55)));
+            out[at + 2] = 1;
+            out[at + 3] = char(nFrame == 0 ? 0xFC : 0xFD);
+            if (nFrame == 0) {
+                out[at + 4] = 2, out[at + 5] = char(nFps), out[at + 6] = 22, out[at + 7] = 18;
+                put32(out, at + 8, stamp);
+                put32(out, at + 12, uint32_t(nPayload));
+            } else {
+                put32(out, at + 4, uint32_t(nPayload));
+            }
+        }
+    }
+    return out;
+}
+
+inline bool writeBytes(const QString &strPath, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(strPath).path());
+    QFile file(strPath);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 inline QString readText(const QString &strPath)

@@ -1,5 +1,6 @@
 #include "crecordlistmanage.h"
 
+#include "catalogue/cdirmanagepage.h"
 #include "catalogue/cdiskmanagepage.h"
 #include "common/cglobalappdata.h"
 #include "playback/frameinfo.h"
@@ -21,7 +22,9 @@ CRecordListManage::CRecordListManage(QWidget *parent)
 {
     m_pTabWidget = new QTabWidget(this);
     m_pDiskPage = new CDiskManagePage(m_pTabWidget);
+    m_pDirPage = new CDirManagePage(m_pTabWidget);
     m_pTabWidget->addTab(m_pDiskPage, tr("Disk"));
+    m_pTabWidget->addTab(m_pDirPage, tr("Local"));
     m_pTabWidget->setCurrentIndex(0);
 
     m_pMapButton = new QToolButton(this);
@@ -37,7 +40,7 @@ CRecordListManage::CRecordListManage(QWidget *parent)
     layout->addWidget(m_pTabWidget, 1);
     layout->addWidget(m_pMapButton);
 
-    connectDiskPage();
+    connectPages();
     connect(m_pMapButton, &QToolButton::clicked, this, &CRecordListManage::onMapViewClicked);
     connect(m_pTabWidget, &QTabWidget::currentChanged, this, &CRecordListManage::onTabCurrentIndexChanged);
     // A new playback clears the position of the previous one.
@@ -45,7 +48,7 @@ CRecordListManage::CRecordListManage(QWidget *parent)
     connect(this, &CRecordListManage::syncPlay, this, &CRecordListManage::removeMapMarker);
 }
 
-void CRecordListManage::connectDiskPage()
+void CRecordListManage::connectPages()
 {
     connect(m_pDiskPage, qOverload<QString, bool>(&CDiskManagePage::playRecord), this,
             qOverload<QString, bool>(&CRecordListManage::playRecord));
@@ -53,6 +56,10 @@ void CRecordListManage::connectDiskPage()
     connect(m_pDiskPage, &CDiskManagePage::changeWndMode, this, &CRecordListManage::changeWndMode);
     connect(m_pDiskPage, &CDiskManagePage::syncPlay, this, &CRecordListManage::syncPlay);
     connect(m_pDiskPage, &CDiskManagePage::diskChanged, this, &CRecordListManage::diskChanged);
+    connect(m_pDirPage, &CDirManagePage::playRecord, this, qOverload<QString, bool>(&CRecordListManage::playRecord));
+    connect(m_pDirPage, &CDirManagePage::selectVideoWnd, this, &CRecordListManage::selectVideoWnd);
+    connect(m_pDirPage, &CDirManagePage::changeWndMode, this, &CRecordListManage::changeWndMode);
+    connect(m_pDirPage, &CDirManagePage::syncPlay, this, &CRecordListManage::syncPlay);
 }
 
 void CRecordListManage::start()
@@ -78,7 +85,10 @@ void CRecordListManage::onMapViewClicked()
 
 void CRecordListManage::onPlayRecordResponse()
 {
-    if (m_pTabWidget->currentWidget() == m_pDiskPage) m_pDiskPage->onPlayRecordResponse();
+    if (m_pTabWidget->currentWidget() == m_pDiskPage)
+        m_pDiskPage->onPlayRecordResponse();
+    else
+        m_pDirPage->onPlayRecordResponse();
 }
 
 // The map view is reached through its invokable methods, so any view that offers
@@ -103,6 +113,8 @@ void CRecordListManage::removeMapMarker()
 void CRecordListManage::onSelectRecord(QString strFilePath)
 {
     if (!strFilePath.startsWith(DISK_PATH_PREFIX)) {
+        m_pTabWidget->setCurrentWidget(m_pDirPage);
+        m_pDirPage->onSelectRecord(strFilePath);
         CGlobalAppData::instance()->setCurSource(CGlobalAppData::sourceLocal);
         return;
     }

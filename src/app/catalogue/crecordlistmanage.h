@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class CDirManagePage;
 class CDiskManagePage;
 class QTabWidget;
 class QToolButton;
@@ -18,6 +19,7 @@ public:
     // Starts the disk page: first load after 500 ms, drive check every 10 s.
     void start();
     CDiskManagePage *diskPage() const { return m_pDiskPage; }
+    CDirManagePage *dirPage() const { return m_pDirPage; }
     QTabWidget *tabWidget() const { return m_pTabWidget; }
     QToolButton *mapButton() const { return m_pMapButton; }
     // The map view, once there is one; the "Map" button shows and hides it.
@@ -40,11 +42,12 @@ public slots:
     void onTabCurrentIndexChanged(int nIndex);
 
 private:
-    void connectDiskPage();
+    void connectPages();
     void removeMapMarker();
 
     QTabWidget *m_pTabWidget = nullptr;
     QToolButton *m_pMapButton = nullptr;
     QWidget *m_pMapView = nullptr;
     CDiskManagePage *m_pDiskPage = nullptr;
+    CDirManagePage *m_pDirPage = nullptr;
 };

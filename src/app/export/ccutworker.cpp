@@ -1,0 +1,270 @@
+#include "ccutworker.h"
+
+#include "common/cdiskreadlocker.h"
+#include "common/cfsfile.h"
+#include "export/cconverttomp4.h"
+#include "streamreader.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+namespace {
+const int SECONDS_PER_DAY = 86400;
+
+struct ParserDeleter {
+    void operator()(void *pParser) const { H264_PARSER_Destroy(pParser); }
+};
+using Parser = std::unique_ptr<void, ParserDeleter>;
+
+int seconds(const QTime &time)
+{
+    return time.isValid() ? time.msecsSinceStartOfDay() / 1000 : 0;
+}
+
+bool crossesMidnight(const QTime &begin, const QTime &end)
+{
+    return end.hour() == 0 && begin.hour() >= 22;
+}
+
+// A time of a file name; "24.00.00", the end of a day, is midnight.
+QTime nameTime(const QString &strHour, const QString &strMinute, const QString &strSecond)
+{
+    const int nHour = strHour.toInt();
+    return nHour == 24 && strMinute.toInt() == 0 && strSecond.toInt() == 0
+               ? QTime(0, 0, 0)
+               : QTime(nHour, strMinute.toInt(), strSecond.toInt());
+}
+
+void reportProgress(int nValue, void *pWorker)
+{
+    if (nValue > 0) emit static_cast<CCutWorker *>(pWorker)->updateProcess(nValue * 10);
+}
+} // namespace
+
+CCutWorker::CCutWorker(QObject *parent)
+    : QObject(parent)
+{
+}
+
+bool CCutWorker::setSource(const QString &strPath)
+{
+    static const QRegularExpression layout(
+        "/ide[a-z](\\d)/(\\d{4})-(\\d{2})-(\\d{2})/(\\d{3})/(\\d{2})\\.(\\d{2})\\.(\\d{2})-(\\d{2})\\.(\\d{2})\\.(\\d{2})[^/]*$");
+    m_strSource = strPath;
+    m_date = QDate();
+    const QRegularExpressionMatch match = layout.match(QString(strPath).replace('\\', '/'));
+    if (!match.hasMatch()) return false;
+    const QDate date(match.captured(2).toInt(), match.captured(3).toInt(), match.captured(4).toInt());
+    const QTime begin = nameTime(match.captured(6), match.captured(7), match.captured(8));
+    const QTime end = nameTime(match.captured(9), match.captured(10), match.captured(11));
+    if (!date.isValid() || !begin.isValid() || !end.isValid()) return false;
+    m_date = date;
+    m_fileBegin = begin;
+    m_fileEnd = end;
+    return true;
+}
+
+int CCutWorker::fileBeginSeconds() const
+{
+    return seconds(m_fileBegin);
+}
+
+int CCutWorker::fileEndSeconds() const
+{
+    return seconds(m_fileEnd) + (crossesMidnight(m_fileBegin, m_fileEnd) ? SECONDS_PER_DAY : 0);
+}
+
+bool CCutWorker::rangeAllowed(const QTime &cutBegin, const QTime &cutEnd) const
+{
+    const int b = seconds(cutBegin);
+    const int e = seconds(cutEnd) + (crossesMidnight(cutBegin, cutEnd) ? SECONDS_PER_DAY : 0);
+    return hasTimes() && b >= fileBeginSeconds() && fileEndSeconds() >= e && e >= b;
+}
+
+void CCutWorker::setChoices(const QString &strSavePath, const QTime &cutBegin, const QTime &cutEnd, bool bMp4)
+{
+    m_strSavePath = QString(strSavePath).replace('\\', '/');
+    m_cutBegin = cutBegin;
+    m_cutEnd = cutEnd;
+    m_bMp4 = bMp4;
+    char name[64];
+    snprintf(name, sizeof name, "%04d%02d%02d_%02d.%02d.%02d_%02d.%02d.%02d.h264", m_date.year(), m_date.month(),
+             m_date.day(), cutBegin.hour(), cutBegin.minute(), cutBegin.second(), cutEnd.hour(), cutEnd.minute(),
+             cutEnd.second());
+    m_strOutput = m_strSavePath + "/" + QString::fromLatin1(name);
+}
+
+QString CCutWorker::finalPath() const
+{
+    return m_bConverted ? QString(m_strOutput).replace("h264", "mp4") : m_strOutput;
+}
+
+void CCutWorker::run()
+{
+    m_bConverted = false;
+    const Result result = cut();
+    if (result == resultFailed)
+        emit showMessage(tr("Cut Failed"));
+    else if (result == resultDone && m_bMp4)
+        convert();
+    else if (result == resultDone)
+        emit showMessage(tr("Cut Success"));
+}
+
+bool CCutWorker::openFiles(CFSFile &source, CFSFile &output)
+{
+    if (!source.Open(m_strSource, CFSFile::modeRead)) {
+        qWarning().noquote() << "Cannot open the recording to cut" << m_strSource;
+        return false;
+    }
+    QDir().mkpath(m_strSavePath);
+    if (!output.Open(m_strOutput, CFSFile::modeWrite | CFSFile::modeCreate)) {
+        qWarning().noquote() << "Cannot create the cut file" << m_strOutput;
+        source.Close();
+        return false;
+    }
+    return true;
+}
+
+CCutWorker::Result CCutWorker::cut()
+{
+    m_nEncodeType = 2;
+    CFSFile source, output;
+    if (!openFiles(source, output)) return resultFailed;
+    qint64 nLength;
+    {
+        CDiskReadLocker locker;
+        nLength = source.GetLength();
+    }
+    bool bStartMissed = false;
+    Result result = cutFrom(source, output, nLength, jumpOffset(nLength), bStartMissed);
+    if (bStartMissed) {
+        // An uneven bit rate put the jump past the start: search again from the beginning.
+        qDebug().noquote() << "Cut start missed by the jump, reading" << m_strSource << "from its beginning";
+        {
+            CDiskReadLocker locker;
+            source.Seek(0, SEEK_SET);
+        }
+        result = cutFrom(source, output, nLength, 0, bStartMissed);
+    }
+    emit updateProcess(PROGRESS_END);
+    source.Close();
+    if (result != resultFailed && !output.Flush()) {
+        qWarning().noquote() << "Cannot write the cut file" << m_strOutput << strerror(errno);
+        result = resultFailed;
+    }
+    output.Close();
+    if (result == resultFailed) {
+        QFile::remove(m_strOutput);
+        return result;
+    }
+    if (result == resultDone && !m_bMp4 && m_nEncodeType == 5) {
+        const QString strH265 = QString(m_strOutput).replace("h264", "h265");
+        if (CFSFile::Rename(m_strOutput, strH265)) m_strOutput = strH265;
+    }
+    return result;
+}
+
+// Where a large recording is entered: 80 % of the cut begin's proportional offset.
+qint64 CCutWorker::jumpOffset(qint64 nLength) const
+{
+    const int nBegin = fileBeginSeconds(), nEnd = fileEndSeconds();
+    if (nBegin == nEnd || nLength <= m_nJumpThreshold) return 0;
+    return qint64(double(seconds(m_cutBegin) - nBegin) * JUMP_MARGIN / double(nEnd - nBegin) * double(nLength));
+}
+
+CCutWorker::Result CCutWorker::cutFrom(CFSFile &source, CFSFile &output, qint64 nLength, qint64 nOffset,
+                                       bool &bStartMissed)
+{
+    bStartMissed = false;
+    qint64 nPosition = nOffset;
+    if (nOffset > 0) {
+        CDiskReadLocker locker;
+        source.Seek(nOffset, SEEK_SET);
+    }
+    const QDateTime start(m_date, m_cutBegin);
+    const int nBeginSeconds = seconds(m_cutBegin);
+    int nEndSeconds = seconds(m_cutEnd);
+    QDateTime end(m_date, m_cutEnd);
+    if (m_cutEnd.hour() == 0 && m_cutBegin.hour() >= 22) {
+        end = QDateTime(m_date.addDays(1), m_cutEnd);
+        nEndSeconds += SECONDS_PER_DAY;
+    }
+    emit updateProcess(0);
+    QByteArray buffer(CHUNK, Qt::Uninitialized);
+    Parser parser(H264_PARSER_Create(0));
+    QDateTime previous;
+    bool bTimed = false, bPast = false, bKeySeen = false;
+    qint64 nRead, nTotal = 0;
+    while (true) {
+        errno = 0;
+        {
+            CDiskReadLocker locker;
+            nRead = source.Read(buffer.data(), CHUNK);
+        }
+        if (nRead <= 0) break;
+        nTotal += nRead;
+        nPosition += CHUNK;
+        H264_PARSER_InputData(parser.get(), (const unsigned char *)buffer.constData(), (uint32_t)nRead);
+        if (bPast || m_bStop) break;
+        while (!m_bStop) {
+            const H264_PARSER_FRAME *pFrame = H264_PARSER_GetNextFrame(parser.get());
+            if (!pFrame) break;
+            if (!bKeySeen && pFrame->nFrameType == H264_FRAME_VIDEO && pFrame->nSubType == 0) {
+                m_nEncodeType = (int)pFrame->nEncodeType;
+                bKeySeen = true;
+            }
+            if (pFrame->nYear == 0) continue;
+            const QDateTime t(QDate((int)pFrame->nYear, (int)pFrame->nMonth, (int)pFrame->nDay),
+                              QTime((int)pFrame->nHour, (int)pFrame->nMinute, (int)pFrame->nSecond));
+            if (!bTimed && nOffset > 0 && t > start) {
+                bStartMissed = true;
+                return resultStopped;
+            }
+            bTimed = true;
+            if (start <= t && t <= end) {
+                if (t != previous) {
+                    if (nEndSeconds != nBeginSeconds)
+                        emit updateProcess(int(start.secsTo(t) * PROGRESS_END / (nEndSeconds - nBeginSeconds)));
+                    emit updateExportStatus(tr("Start Cut"));
+                }
+                if (output.Write(pFrame->pData, pFrame->nLength) != (qint64)pFrame->nLength) {
+                    qWarning().noquote() << "Cannot write the cut file" << m_strOutput << strerror(errno);
+                    return resultFailed;
+                }
+            } else if (t > end) {
+                bPast = true;
+            } else if (t != previous) {
+                emit updateExportStatus(QString("%1 %2/%3").arg(tr("Find Start Pos")).arg(nPosition).arg(nLength));
+            }
+            previous = t;
+        }
+    }
+    if (m_bStop) return resultStopped;
+    if (!bPast && nTotal < nLength - nOffset) {
+        qWarning().noquote() << "The recording ended early while cutting" << m_strSource << strerror(errno ? errno : EIO);
+        return resultFailed;
+    }
+    return resultDone;
+}
+
+void CCutWorker::convert()
+{
+    emit updateExportStatus(tr("Convert Record"));
+    emit updateProcess(0);
+    emit updateExportStatus(tr("Convert To Mp4"));
+    CConvertToMp4 *pConverter = CConvertToMp4::instance();
+    pConverter->setProgressReceiver(&reportProgress, this);
+    const bool bOk = pConverter->ConvertH264ToMp4(m_strOutput, QString(m_strOutput).replace("h264", "mp4"));
+    pConverter->setProgressReceiver(nullptr, nullptr);
+    m_bConverted = bOk;
+    emit convertFinishi(bOk);
+}
