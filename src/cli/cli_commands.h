@@ -9,3 +9,4 @@ int runCat(const CliOptions &options);
 int runFind(const CliOptions &options);
 int runProbe(const CliOptions &options);
 int runConvert(const CliOptions &options);
+int runGps(const CliOptions &options);

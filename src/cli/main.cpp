@@ -17,7 +17,8 @@ void usage()
                     "       korvane-cli cat [--image FILE]... [--no-devices] PATH\n"
                     "       korvane-cli find [--image FILE]... [--no-devices] PATTERN\n"
                     "       korvane-cli probe FILE\n"
-                    "       korvane-cli convert SRC DST\n");
+                    "       korvane-cli convert SRC DST\n"
+                    "       korvane-cli gps [--image FILE]... [--no-devices] [--format gpx|csv] [--datum wgs84|gcj02|bd09] PATH\n");
 }
 
 bool g_verbose = false;
@@ -47,6 +48,7 @@ int main(int argc, char **argv)
     if (strcmp(argv[1], "find") == 0 && options.args.size() == 1) return runFind(options);
     if (strcmp(argv[1], "probe") == 0 && options.args.size() == 1) return runProbe(options);
     if (strcmp(argv[1], "convert") == 0 && options.args.size() == 2) return runConvert(options);
+    if (strcmp(argv[1], "gps") == 0) return runGps(options);
     usage();
     return 2;
 }

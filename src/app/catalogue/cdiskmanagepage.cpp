@@ -5,6 +5,7 @@
 #include "common/cfsfile.h"
 #include "common/cglobalappdata.h"
 #include "common/cmythread.h"
+#include "map/cgpstrackexport.h"
 #include "widgets/cmessagebox.h"
 #include "widgets/cmytreeview.h"
 #include "widgets/cwaitframe.h"
@@ -428,6 +429,7 @@ QMenu *CDiskManagePage::createContextMenu(const QModelIndex &index)
         break;
     default: return nullptr;
     }
+    if (index.data(RoleLevel).toInt() == LevelRecord) commands.append({tr("Export GPS Track"), CmdExportGpsTrack});
     QMenu *menu = new QMenu(this);
     for (const auto &command : commands) {
         QAction *action = menu->addAction(command.first);
@@ -457,6 +459,7 @@ void CDiskManagePage::onCommand(QAction *pAction)
     case CmdCut: onCutFile(); break;
     case CmdPlay: onPlayRecordResponse(); break;
     case CmdSyncPlay: onSyncPlay(); break;
+    case CmdExportGpsTrack: onExportGpsTrack(); break;
     default: break;
     }
 }
@@ -471,6 +474,12 @@ void CDiskManagePage::onCutFile()
 {
     if (m_currentIndex.data(RoleLevel).toInt() < LevelDate) return;
     qDebug() << "cutting is not available in this build";
+}
+
+void CDiskManagePage::onExportGpsTrack()
+{
+    const QString strPath = recordPath(m_currentIndex);
+    if (!strPath.isEmpty()) CGpsTrackExport::exportTrack(this, strPath);
 }
 
 void CDiskManagePage::onDateChanged(QDate date)
