@@ -57,7 +57,7 @@ bool CGpsTrack::PointFromInfo(const H264_PARSER_FRAME &frame, GpsTrackPoint &poi
     FrameInfo info = EmptyFrameInfo();
     CGPSRMCParse().ParseAllInfo(reinterpret_cast<const char *>(frame.pPayload), int(frame.nPayloadLength), info);
     const GpsInfo &gps = info.gps;
-    if (!gps.bValid || !CCoordTransform::IsValidPosition(gps.dLatitude, gps.dLongitude)) return false;
+    if (!IsUsableFix(gps)) return false;
     point.dLatitude = gps.dLatitude;
     point.dLongitude = gps.dLongitude;
     point.fCourse = checkedCourse(gps.fCourse);
@@ -65,6 +65,12 @@ bool CGpsTrack::PointFromInfo(const H264_PARSER_FRAME &frame, GpsTrackPoint &poi
     point.fSpeed = gps.fCourse >= 0.0f ? checkedSpeed(gps.fSpeed) : -1.0f;
     point.time = frameTime(frame);
     return true;
+}
+
+bool CGpsTrack::IsUsableFix(const GpsInfo &gps)
+{
+    const bool bLetters = (gps.cNorthSouth == 'N' || gps.cNorthSouth == 'S') && (gps.cEastWest == 'E' || gps.cEastWest == 'W');
+    return gps.bValid && bLetters && CCoordTransform::IsValidPosition(gps.dLatitude, gps.dLongitude);
 }
 
 CGpsTrack::Result CGpsTrack::ReadPositions(const QString &strPath, const PointHandler &onPoint,

@@ -10,6 +10,7 @@
 
 class QIODevice;
 class QMutex;
+struct GpsInfo;
 struct H264_PARSER_FRAME;
 
 struct GpsTrackPoint {
@@ -37,6 +38,9 @@ public:
     // The position in one information frame's text: an accepted RMC or GGA sentence with a
     // position in the valid range. The time is the frame's recorder time read as local time.
     static bool PointFromInfo(const H264_PARSER_FRAME &frame, GpsTrackPoint &point);
+    // A GPS block worth drawing or exporting: an accepted sentence with both hemisphere
+    // letters (a truncated one has none) and a position in the valid range.
+    static bool IsUsableFix(const GpsInfo &gps);
 
     // Writes the recording's track as a GPX file (replaced only when the reading got through
     // or stopped at a read error). pCount receives the number of positions written.

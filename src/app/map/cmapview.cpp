@@ -1,6 +1,7 @@
 #include "cmapview.h"
 
 #include "ccoordtransform.h"
+#include "cgpstrack.h"
 #include "cmapwebview.h"
 #include "common/cglobalappdata.h"
 #include "playback/frameinfo.h"
@@ -111,8 +112,8 @@ void CMapView::setGpsLocation(QString strKey, void *pGpsInfo)
 {
     std::unique_ptr<GpsInfo> pInfo(static_cast<GpsInfo *>(pGpsInfo));
     if (!pInfo || strKey.isEmpty() || !m_pWebView) return;
-    if (!pInfo->bValid || !CCoordTransform::IsValidPosition(pInfo->dLatitude, pInfo->dLongitude)) {
-        qInfo() << "GPS position dropped, outside the valid range";
+    if (!CGpsTrack::IsUsableFix(*pInfo)) {
+        qInfo() << "GPS position dropped: no hemisphere or outside the valid range";
         return;
     }
     qInfo().noquote() << QString("latitude:%1  longitude:%2").arg(fixed(pInfo->dLatitude, 15), fixed(pInfo->dLongitude, 15));
