@@ -191,19 +191,26 @@ function korvaneUserMoved() {
     setCenterOnEnable('0');
 }
 
+// A failure while the head still loads is shown once the body exists.
+function korvaneShowFailure() {
+    var notice = document.getElementById('notice');
+    if (!korvane.failed || !notice)
+        return;
+    notice.textContent = korvane.failure;
+    notice.style.display = 'block';
+}
+
 function korvaneFail(text) {
     if (korvane.failed)
         return;
     korvane.failed = true;
     korvane.failure = String(text);
-    var notice = document.getElementById('notice');
-    if (notice) {
-        notice.textContent = korvane.failure;
-        notice.style.display = 'block';
-    }
+    korvaneShowFailure();
     if (korvane.bridge)
         korvane.bridge.loadFailed(1);
 }
+
+document.addEventListener('DOMContentLoaded', korvaneShowFailure);
 
 // What the page holds and, when its map exists, what it has drawn.
 function korvaneState() {

@@ -1,6 +1,7 @@
 #include "cmapview.h"
 
 #include "ccoordtransform.h"
+#include "cmapbridge.h"
 #include "cgpstrack.h"
 #include "cmapwebview.h"
 #include "common/cglobalappdata.h"
@@ -71,7 +72,7 @@ void CMapView::loadMap()
 {
     if (!m_pWebView || m_bLoadRequested) return;
     m_bLoadRequested = true;
-    m_pWebView->loadMap(CGlobalAppData::instance()->mapPath(), this);
+    m_pWebView->loadMap(CGlobalAppData::instance()->mapPath(), new CMapBridge(this));
 }
 
 void CMapView::showEvent(QShowEvent *pEvent)

@@ -2,7 +2,7 @@
 // follows the GPS position of the playing recording, the route it has driven, and a
 // line with the coordinates. Without a map key (for a page that needs one) only a
 // notice shows, and a click on it opens the settings. The page reaches this view
-// through the channel object "bridge".
+// through the channel object "bridge" (CMapBridge).
 #pragma once
 
 #include <QFrame>
