@@ -82,7 +82,7 @@ int runGps(const CliOptions &options)
 
     // The document starts with the first position, so an unreadable path leaves standard output empty.
     QFile output;
-    output.open(stdout, QIODevice::WriteOnly);
+    output.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered); // stdio buffers already
     CGpxWriter gpx(&output);
     bool bStarted = false;
     int nPoints = 0;

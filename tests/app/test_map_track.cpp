@@ -4,6 +4,8 @@
 #include "map/ccoordtransform.h"
 #include "map/cgpstrack.h"
 #include "map/cgpxwriter.h"
+#include "map/cinfoframescanner.h"
+#include "streamreader.h"
 
 #include "map_test_support.h"
 
@@ -15,6 +17,8 @@
 #include <QXmlStreamReader>
 
 #include <cmath>
+#include <cstring>
+#include <utility>
 #include <limits>
 #include <vector>
 
@@ -284,4 +288,67 @@ TEST(GpsTrack, ExportWritesNothingForAnUnreadableRecordingAndKeepsTheOldFile)
     EXPECT_TRUE(readGpx(old.readAll(), read, strName));
     EXPECT_EQ(read.size(), 2u);
     EXPECT_EQ(strName, "rec.h264");
+}
+
+namespace {
+using InfoFrames = std::vector<std::pair<std::string, uint32_t>>;
+
+// What the player's stream parser finds: each information text with its key frame's stamp.
+InfoFrames parserInfoFrames(const QByteArray &bytes)
+{
+    InfoFrames found;
+    void *pParser = H264_PARSER_Create(0);
+    H264_PARSER_InputData(pParser, reinterpret_cast<const unsigned char *>(bytes.constData()), uint32_t(bytes.size()));
+    while (const H264_PARSER_FRAME *pFrame = H264_PARSER_GetNextFrame(pParser))
+        if (pFrame->nFrameType == H264_FRAME_INFO)
+            found.emplace_back(std::string(reinterpret_cast<const char *>(pFrame->pPayload), pFrame->nPayloadLength),
+                               pFrame->nStamp);
+    H264_PARSER_Destroy(pParser);
+    return found;
+}
+
+InfoFrames scannerInfoFrames(const QByteArray &bytes, size_t nPiece)
+{
+    InfoFrames found;
+    CInfoFrameScanner scanner([&](const char *pText, int nLength, uint32_t nStamp) {
+        found.emplace_back(std::string(pText, size_t(nLength)), nStamp);
+    }, nPiece);
+    for (int nAt = 0; nAt < bytes.size();) {
+        const size_t n = std::min(scanner.pieceBytes(), size_t(bytes.size() - nAt));
+        memcpy(scanner.piece(), bytes.constData() + nAt, n);
+        scanner.scan(n);
+        nAt += int(n);
+    }
+    return found;
+}
+} // namespace
+
+TEST(InfoFrameScanner, FindsWhatTheStreamParserFindsWhateverThePieces)
+{
+    QByteArray bytes("junk\0\0\1", 7);
+    maptest::appendInfoFrame(bytes, "before any key frame;");
+    maptest::appendKeyFrame(bytes, maptest::packedTime(2024, 3, 5, 9, 0, 0));
+    maptest::appendInfoFrame(bytes, "GPS:first;");
+    QByteArray video(8, 0);
+    video[2] = 1;
+    video[3] = char(0xFD);
+    maptest::putU32(video, 4, 3000);
+    bytes += video + QByteArray(3000, char(0x77));
+    bytes += QByteArray("\0\0\1\xFD\xFF\xFF\xFF\xFF", 8); // a negative length: not a frame
+    bytes += QByteArray("\0\0\1\xF9\1\0", 6);             // the start of a frame cut short by the next
+    maptest::appendKeyFrame(bytes, maptest::packedTime(2024, 3, 5, 9, 0, 1));
+    maptest::appendInfoFrame(bytes, std::string(1000, 'x') + ";");
+    maptest::appendInfoFrame(bytes, "");
+    maptest::appendInfoFrame(bytes, "GPS:last;");
+    QByteArray cut;
+    maptest::appendInfoFrame(cut, "never finished;");
+    bytes += cut.left(cut.size() - 3);
+
+    const InfoFrames expected = parserInfoFrames(bytes);
+    ASSERT_GE(expected.size(), 5u);
+    EXPECT_EQ(expected[1].first, "GPS:first;");
+    EXPECT_EQ(expected.back().first, "GPS:last;");
+    for (size_t nPiece : {size_t(1), size_t(2), size_t(3), size_t(5), size_t(7), size_t(16), size_t(100), size_t(1000),
+                          size_t(4096), size_t(1) << 16})
+        EXPECT_EQ(scannerInfoFrames(bytes, nPiece), expected) << "pieces of " << nPiece << " bytes";
 }

@@ -2,9 +2,9 @@
 
 #include "ccoordtransform.h"
 #include "cgpxwriter.h"
+#include "cinfoframescanner.h"
 #include "common/cfsfile.h"
 #include "playback/cgpsrmcparse.h"
-#include "streamreader.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -12,12 +12,10 @@
 #include <QSaveFile>
 
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 
 namespace {
-const qint64 CHUNK_BYTES = 1 << 20;
-const size_t PAGE_ALIGNMENT = 4096;
+const size_t PIECE_BYTES = 1 << 18; // sector-aligned; small enough to stay in the processor's cache
 const float MAX_SPEED_KMH = 2000.0f; // faster than any vehicle with a recorder
 
 bool isDiskPath(const QString &strPath)
@@ -35,15 +33,29 @@ float checkedCourse(float fCourse)
     return std::isfinite(fCourse) && fCourse >= 0.0f && fCourse <= 360.0f ? fCourse : -1.0f;
 }
 
-// The recorder's clock, read in this machine's time zone.
-QDateTime frameTime(const H264_PARSER_FRAME &frame)
+// The recorder's clock (bits 0-5 second, 6-11 minute, 12-16 hour, 17-21 day, 22-25 month,
+// 26-31 year - 2000), read in this machine's time zone. The zone's offset is looked up once
+// a minute of recording: each lookup asks the system for its zone file.
+class FrameClock
 {
-    if (frame.nYear == 0) return QDateTime();
-    const QDate date(int(frame.nYear), int(frame.nMonth), int(frame.nDay));
-    const QTime time(int(frame.nHour), int(frame.nMinute), int(frame.nSecond));
-    if (!date.isValid() || !time.isValid()) return QDateTime();
-    return QDateTime(date, time, Qt::LocalTime).toUTC();
-}
+public:
+    QDateTime utc(uint32_t nStamp)
+    {
+        if (nStamp == 0) return QDateTime();
+        const QDate date(2000 + int(nStamp >> 26), int((nStamp >> 22) & 0xF), int((nStamp >> 17) & 0x1F));
+        const QTime time(int((nStamp >> 12) & 0x1F), int((nStamp >> 6) & 0x3F), int(nStamp & 0x3F));
+        if (!date.isValid() || !time.isValid()) return QDateTime();
+        if (nStamp >> 6 != m_nMinute) {
+            m_nMinute = nStamp >> 6;
+            m_nOffset = QDateTime(date, QTime(time.hour(), time.minute()), Qt::LocalTime).offsetFromUtc();
+        }
+        return QDateTime(date, time, Qt::UTC).addSecs(-m_nOffset);
+    }
+
+private:
+    uint32_t m_nMinute = 0;
+    int m_nOffset = 0;
+};
 
 QString trackName(const QString &strRecordPath)
 {
@@ -51,11 +63,11 @@ QString trackName(const QString &strRecordPath)
 }
 } // namespace
 
-bool CGpsTrack::PointFromInfo(const H264_PARSER_FRAME &frame, GpsTrackPoint &point)
+bool CGpsTrack::PointFromInfo(const char *pText, int nLength, GpsTrackPoint &point)
 {
-    if (frame.nFrameType != H264_FRAME_INFO || !frame.pPayload || frame.nPayloadLength == 0) return false;
+    if (!pText || nLength <= 0) return false;
     FrameInfo info = EmptyFrameInfo();
-    CGPSRMCParse().ParseAllInfo(reinterpret_cast<const char *>(frame.pPayload), int(frame.nPayloadLength), info);
+    CGPSRMCParse().ParseAllInfo(pText, nLength, info);
     const GpsInfo &gps = info.gps;
     if (!IsUsableFix(gps)) return false;
     point.dLatitude = gps.dLatitude;
@@ -63,7 +75,7 @@ bool CGpsTrack::PointFromInfo(const H264_PARSER_FRAME &frame, GpsTrackPoint &poi
     point.fCourse = checkedCourse(gps.fCourse);
     // Only an RMC sentence gives a course, and with it the speed.
     point.fSpeed = gps.fCourse >= 0.0f ? checkedSpeed(gps.fSpeed) : -1.0f;
-    point.time = frameTime(frame);
+    point.time = QDateTime();
     return true;
 }
 
@@ -80,23 +92,24 @@ CGpsTrack::Result CGpsTrack::ReadPositions(const QString &strPath, const PointHa
     CFSFile file;
     if (!file.Open(strPath, CFSFile::modeRead)) return resultCannotOpen;
     const qint64 nLength = file.GetLength();
-    std::unique_ptr<char, decltype(&free)> chunk(static_cast<char *>(aligned_alloc(PAGE_ALIGNMENT, CHUNK_BYTES)), free);
-    std::unique_ptr<void, int32_t (*)(void *)> parser(H264_PARSER_Create(0), H264_PARSER_Destroy);
-    if (!chunk || !parser) return resultCannotOpen;
+    GpsTrackPoint point;
+    FrameClock clock;
+    CInfoFrameScanner scanner([&](const char *pText, int nTextLength, uint32_t nStamp) {
+        if (!PointFromInfo(pText, nTextLength, point)) return;
+        point.time = clock.utc(nStamp);
+        onPoint(point);
+    }, PIECE_BYTES);
 
     qint64 nDone = 0;
     for (;;) {
         qint64 nRead;
         {
             std::unique_ptr<QMutexLocker> locker(pReadLock ? new QMutexLocker(pReadLock) : nullptr);
-            nRead = file.Read(chunk.get(), CHUNK_BYTES);
+            nRead = file.Read(scanner.piece(), qint64(scanner.pieceBytes()));
         }
         if (nRead <= 0) break;
         nDone += nRead;
-        H264_PARSER_InputData(parser.get(), reinterpret_cast<const unsigned char *>(chunk.get()), uint32_t(nRead));
-        GpsTrackPoint point;
-        while (const H264_PARSER_FRAME *pFrame = H264_PARSER_GetNextFrame(parser.get()))
-            if (PointFromInfo(*pFrame, point)) onPoint(point);
+        scanner.scan(size_t(nRead));
         if (onProgress && !onProgress(nDone, nLength)) return resultCancelled;
     }
     return nDone < nLength ? resultReadError : resultOk;

@@ -11,7 +11,6 @@
 class QIODevice;
 class QMutex;
 struct GpsInfo;
-struct H264_PARSER_FRAME;
 
 struct GpsTrackPoint {
     double dLatitude = 0; // WGS-84, as the receiver gave it
@@ -32,12 +31,13 @@ public:
     using ProgressHandler = std::function<bool(qint64 nDone, qint64 nTotal)>;
 
     // Reads a recording ("/mnt/ide" path or a file on the PC) once, start to end, and hands
-    // on each valid position in stream order. pReadLock, when given, is held around each read.
+    // on each valid position in stream order, timed by the recorder's clock at its key frame
+    // read in this machine's time zone. pReadLock, when given, is held around each read.
     static Result ReadPositions(const QString &strPath, const PointHandler &onPoint,
                                 const ProgressHandler &onProgress = ProgressHandler(), QMutex *pReadLock = nullptr);
     // The position in one information frame's text: an accepted RMC or GGA sentence with a
-    // position in the valid range. The time is the frame's recorder time read as local time.
-    static bool PointFromInfo(const H264_PARSER_FRAME &frame, GpsTrackPoint &point);
+    // position in the valid range (no time: that is the frame's, not the text's).
+    static bool PointFromInfo(const char *pText, int nLength, GpsTrackPoint &point);
     // A GPS block worth drawing or exporting: an accepted sentence with both hemisphere
     // letters (a truncated one has none) and a position in the valid range.
     static bool IsUsableFix(const GpsInfo &gps);

@@ -2,6 +2,7 @@
 
 #include "cgpstrack.h"
 
+#include <QDateTime>
 #include <QIODevice>
 #include <QStringList>
 
@@ -13,6 +14,16 @@ const char *const kSchemaLocation = "http://www.topografix.com/GPX/1/1 http://ww
                                     "http://www.garmin.com/xmlschemas/TrackPointExtension/v2 "
                                     "http://www.garmin.com/xmlschemas/TrackPointExtensionv2.xsd";
 const double kKmhPerMetreSecond = 3.6;
+const int FLUSH_CHARACTERS = 1 << 16;
+
+QString isoTime(const QDateTime &time)
+{
+    const QDateTime utc = time.toUTC();
+    const QDate d = utc.date();
+    const QTime t = utc.time();
+    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02dZ", d.year(), d.month(), d.day(), t.hour(), t.minute(),
+                             t.second());
+}
 
 bool isXmlChar(uint code)
 {
@@ -22,7 +33,8 @@ bool isXmlChar(uint code)
 } // namespace
 
 CGpxWriter::CGpxWriter(QIODevice *pDevice)
-    : m_xml(pDevice)
+    : m_pDevice(pDevice)
+    , m_xml(&m_strText)
 {
     m_xml.setAutoFormatting(true);
     m_xml.setAutoFormattingIndent(1);
@@ -38,7 +50,8 @@ QString CGpxWriter::xmlSafe(const QString &strText)
 
 void CGpxWriter::begin(const QString &strTrackName)
 {
-    m_xml.writeStartDocument();
+    // Written as text, the writer would leave the encoding out of the declaration.
+    m_strText = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
     m_xml.writeDefaultNamespace(kGpxNamespace);
     m_xml.writeNamespace(kSchemaInstance, "xsi");
     m_xml.writeNamespace(kTrackPointExtension, "gpxtpx");
@@ -63,7 +76,7 @@ void CGpxWriter::addPoint(const GpsTrackPoint &point)
     m_xml.writeAttribute("lat", QString::asprintf("%.9f", point.dLatitude));
     m_xml.writeAttribute("lon", QString::asprintf("%.9f", point.dLongitude));
     if (point.time.isValid())
-        m_xml.writeTextElement(kGpxNamespace, "time", point.time.toUTC().toString("yyyy-MM-ddTHH:mm:ssZ"));
+        m_xml.writeTextElement(kGpxNamespace, "time", isoTime(point.time));
     if (point.hasSpeed() || point.hasCourse()) {
         QStringList motion;
         if (point.hasSpeed()) motion << QString::asprintf("speed %.2f km/h", double(point.fSpeed));
@@ -81,10 +94,20 @@ void CGpxWriter::addPoint(const GpsTrackPoint &point)
     }
     m_xml.writeEndElement();
     ++m_nPoints;
+    flush(FLUSH_CHARACTERS);
+}
+
+void CGpxWriter::flush(int nAtLeast)
+{
+    if (m_strText.size() < nAtLeast) return;
+    const QByteArray text = m_strText.toUtf8();
+    m_bDeviceOk = m_pDevice->write(text) == text.size() && m_bDeviceOk;
+    m_strText.clear();
 }
 
 bool CGpxWriter::end()
 {
     m_xml.writeEndDocument(); // closes trkseg, trk and gpx
-    return !m_xml.hasError();
+    flush(0);
+    return m_bDeviceOk && !m_xml.hasError();
 }

@@ -23,6 +23,12 @@ public:
     static QString xmlSafe(const QString &strText);
 
 private:
+    // The document is written as text and handed to the device in UTF-8 in larger pieces.
+    void flush(int nAtLeast);
+
+    QIODevice *m_pDevice;
+    QString m_strText;
     QXmlStreamWriter m_xml;
     int m_nPoints = 0;
+    bool m_bDeviceOk = true;
 };
