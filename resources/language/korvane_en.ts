@@ -210,6 +210,10 @@
         <source>The map key could not be saved into %1.</source>
         <translation>The map key could not be saved into %1.</translation>
     </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
 </context>
 <context>
     <name>CDiskManagePage</name>
@@ -256,6 +260,10 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Export GPS Track</source>
+        <translation>Export GPS Track</translation>
     </message>
 </context>
 <context>
@@ -480,6 +488,59 @@
     <message>
         <source>Failed to start recording</source>
         <translation>Failed to start recording</translation>
+    </message>
+</context>
+<context>
+    <name>CGpsTrack</name>
+    <message>
+        <source>The recording cannot be opened.</source>
+        <translation>The recording cannot be opened.</translation>
+    </message>
+    <message>
+        <source>The recording could not be read to its end; the track ends there.</source>
+        <translation>The recording could not be read to its end; the track ends there.</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Cancelled.</translation>
+    </message>
+    <message>
+        <source>The track cannot be written.</source>
+        <translation>The track cannot be written.</translation>
+    </message>
+</context>
+<context>
+    <name>CGpsTrackExport</name>
+    <message>
+        <source>The recording has no GPS positions; the track saved in %1 is empty.</source>
+        <translation>The recording has no GPS positions; the track saved in %1 is empty.</translation>
+    </message>
+    <message>
+        <source>%1 GPS positions saved in %2.</source>
+        <translation>%1 GPS positions saved in %2.</translation>
+    </message>
+    <message>
+        <source>Export GPS Track</source>
+        <translation>Export GPS Track</translation>
+    </message>
+    <message>
+        <source>GPX files (*.gpx)</source>
+        <translation>GPX files (*.gpx)</translation>
+    </message>
+    <message>
+        <source>Reading the GPS positions of the recording...</source>
+        <translation>Reading the GPS positions of the recording...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CMapView</name>
+    <message>
+        <source>Map loading requires initialization of a key</source>
+        <translation>Map loading requires initialization of a key</translation>
     </message>
 </context>
 </TS>

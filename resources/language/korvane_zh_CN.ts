@@ -210,6 +210,10 @@
         <source>The map key could not be saved into %1.</source>
         <translation>无法将地图密钥保存到 %1。</translation>
     </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <translation>OpenStreetMap</translation>
+    </message>
 </context>
 <context>
     <name>CDiskManagePage</name>
@@ -256,6 +260,10 @@
     <message>
         <source>OK</source>
         <translation>确定</translation>
+    </message>
+    <message>
+        <source>Export GPS Track</source>
+        <translation>导出GPS轨迹</translation>
     </message>
 </context>
 <context>
@@ -480,6 +488,59 @@
     <message>
         <source>Failed to start recording</source>
         <translation>开始录像失败</translation>
+    </message>
+</context>
+<context>
+    <name>CGpsTrack</name>
+    <message>
+        <source>The recording cannot be opened.</source>
+        <translation>无法打开录像。</translation>
+    </message>
+    <message>
+        <source>The recording could not be read to its end; the track ends there.</source>
+        <translation>录像无法读取到结尾；轨迹到此为止。</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>已取消。</translation>
+    </message>
+    <message>
+        <source>The track cannot be written.</source>
+        <translation>无法写入轨迹。</translation>
+    </message>
+</context>
+<context>
+    <name>CGpsTrackExport</name>
+    <message>
+        <source>The recording has no GPS positions; the track saved in %1 is empty.</source>
+        <translation>录像中没有GPS位置；保存在 %1 中的轨迹为空。</translation>
+    </message>
+    <message>
+        <source>%1 GPS positions saved in %2.</source>
+        <translation>已将 %1 个GPS位置保存到 %2。</translation>
+    </message>
+    <message>
+        <source>Export GPS Track</source>
+        <translation>导出GPS轨迹</translation>
+    </message>
+    <message>
+        <source>GPX files (*.gpx)</source>
+        <translation>GPX 文件 (*.gpx)</translation>
+    </message>
+    <message>
+        <source>Reading the GPS positions of the recording...</source>
+        <translation>正在读取录像的GPS位置...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CMapView</name>
+    <message>
+        <source>Map loading requires initialization of a key</source>
+        <translation>加载地图需要先设置密钥</translation>
     </message>
 </context>
 </TS>

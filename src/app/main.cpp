@@ -121,6 +121,7 @@ int runApplication(int argc, char **argv)
 int main(int argc, char **argv)
 {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // the map page's web engine needs it
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     qputenv("QT_FONT_DPI", "96");
 

@@ -11,3 +11,4 @@ int runProbe(const CliOptions &options);
 int runConvert(const CliOptions &options);
 int runExport(const CliOptions &options);
 int runCut(const CliOptions &options);
+int runGps(const CliOptions &options);

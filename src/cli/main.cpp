@@ -20,7 +20,8 @@ void usage()
                     "       korvane-cli convert SRC DST\n"
                     "       korvane-cli export [--image FILE]... [--no-devices] --to DIR [--time HH:MM:SS-HH:MM:SS]\n"
                     "                          [--channels N[,N]...] [--merge | --forced-merge] [--mp4] NODE\n"
-                    "       korvane-cli cut [--to DIR] [--mp4] --time HH:MM:SS-HH:MM:SS FILE\n");
+                    "       korvane-cli cut [--to DIR] [--mp4] --time HH:MM:SS-HH:MM:SS FILE\n"
+                    "       korvane-cli gps [--image FILE]... [--no-devices] [--format gpx|csv] [--datum wgs84|gcj02|bd09] PATH\n");
 }
 
 bool g_verbose = false;
@@ -52,6 +53,7 @@ int main(int argc, char **argv)
     if (strcmp(argv[1], "convert") == 0 && options.args.size() == 2) return runConvert(options);
     if (strcmp(argv[1], "export") == 0) return runExport(options);
     if (strcmp(argv[1], "cut") == 0) return runCut(options);
+    if (strcmp(argv[1], "gps") == 0) return runGps(options);
     usage();
     return 2;
 }

@@ -274,7 +274,7 @@ TEST_F(DiskPageTest, ClicksMenusAndSelectionFollowTheItemLevel)
     ASSERT_TRUE(menu);
     QStringList texts;
     for (QAction *a : menu->actions()) texts << a->text() + (a->isEnabled() ? "" : " (off)");
-    EXPECT_EQ(texts, QStringList({"Play", "Export", "Cut", "Sync Play"}));
+    EXPECT_EQ(texts, QStringList({"Play", "Export", "Cut", "Sync Play", "Export GPS Track"}));
     page.onCommand(menu->actions()[0]);
     EXPECT_EQ(played.count(), 2) << "Play acts on the current item";
     EXPECT_EQ(page.createContextMenu(child(disk, 0)->index()), nullptr) << "no menu on partitions";

@@ -59,9 +59,10 @@ TEST_F(GlobalAppDataTest, MissingConfigGivesDefaultsAndCreatesBackupFolders)
     EXPECT_TRUE(pData->languageFile().isEmpty());
     EXPECT_EQ(pData->license(), 1);
     EXPECT_EQ(pData->logLevel(), 0);
-    EXPECT_EQ(pData->mapType(), 0);
+    EXPECT_EQ(pData->mapType(), CGlobalAppData::mapOpenStreetMap) << "a new user gets the map that needs no key";
+    EXPECT_TRUE(pData->hasMapPage());
     EXPECT_EQ(pData->outChina(), 1);
-    EXPECT_EQ(pData->mapPath(), path("/map/baiduMap.html"));
+    EXPECT_EQ(pData->mapPath(), path("/map/osmMap.html"));
     EXPECT_TRUE(pData->mapKey().isEmpty());
     EXPECT_TRUE(pData->securityCode().isEmpty());
     EXPECT_FALSE(QFile::exists(path("/Config.ini")));
@@ -127,7 +128,7 @@ TEST_F(GlobalAppDataTest, UnwritableApplicationFolderUsesXdgLocations)
     EXPECT_EQ(pData->logPath(), strData + "/Log");
     EXPECT_TRUE(QDir(strData + "/Backup/Picture").exists());
     EXPECT_TRUE(QDir(strData + "/Backup/Record").exists());
-    EXPECT_EQ(pData->mapPath(), "/proc/map/baiduMap.html");
+    EXPECT_EQ(pData->mapPath(), "/proc/map/osmMap.html");
     CGlobalAppData::saveAndRelease();
     EXPECT_TRUE(QFile::exists(strConfig + "/Config.ini"));
 }

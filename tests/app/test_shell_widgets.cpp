@@ -282,6 +282,7 @@ TEST_F(ShellWidgetTest, StoredValuesOutsideTheListsAreNoChangeByThemselves)
 
 TEST_F(ShellWidgetTest, MapKeyThatCannotBeSavedIsReported)
 {
+    CGlobalAppData::instance()->setMapSettings(CGlobalAppData::mapBaidu, "", "");
     CConfigDlg dlg;
     dlg.mapKeyEdit()->setText("NEWKEY");
     PromptAnswer failure(0);

@@ -7,6 +7,7 @@
 #include "common/cglobalappdata.h"
 #include "common/cmythread.h"
 #include "export/cexportdialog.h"
+#include "map/cgpstrackexport.h"
 #include "widgets/cmessagebox.h"
 #include "widgets/cmytreeview.h"
 #include "widgets/cwaitframe.h"
@@ -431,6 +432,7 @@ QMenu *CDiskManagePage::createContextMenu(const QModelIndex &index)
         break;
     default: return nullptr;
     }
+    if (index.data(RoleLevel).toInt() == LevelRecord) commands.append({tr("Export GPS Track"), CmdExportGpsTrack});
     QMenu *menu = new QMenu(this);
     for (const auto &command : commands) {
         QAction *action = menu->addAction(command.first);
@@ -458,6 +460,7 @@ void CDiskManagePage::onCommand(QAction *pAction)
     case CmdCut: onCutFile(); break;
     case CmdPlay: onPlayRecordResponse(); break;
     case CmdSyncPlay: onSyncPlay(); break;
+    case CmdExportGpsTrack: onExportGpsTrack(); break;
     default: break;
     }
 }
@@ -481,6 +484,12 @@ void CDiskManagePage::onExportFile()
 void CDiskManagePage::onCutFile()
 {
     openExportDialog(CExportDialog::tabTime);
+}
+
+void CDiskManagePage::onExportGpsTrack()
+{
+    const QString strPath = recordPath(m_currentIndex);
+    if (!strPath.isEmpty()) CGpsTrackExport::exportTrack(this, strPath);
 }
 
 void CDiskManagePage::onDateChanged(QDate date)

@@ -38,7 +38,7 @@ public:
         RoleChannel = Qt::UserRole + 8, // 264
     };
     enum ItemLevel { LevelDisk = 0, LevelPart, LevelDate, LevelChannel, LevelRecord };
-    enum Command { CmdDiskInfo = 1, CmdExport, CmdPlay, CmdCut, CmdSyncPlay };
+    enum Command { CmdDiskInfo = 1, CmdExport, CmdPlay, CmdCut, CmdSyncPlay, CmdExportGpsTrack };
 
     static constexpr int FIRST_LOAD_DELAY_MS = 500;
     static constexpr int DRIVE_CHECK_MS = 10000;
@@ -94,6 +94,8 @@ public slots:
     void onExportFile();
     void onCutFile();
     void onSyncPlay();
+    // The current recording's GPS positions as a GPX file.
+    void onExportGpsTrack();
     void onShowDiskInfo();
     void onAppendNewRecord(QVector<QPair<QString, QString>> arr, int count);
     void onEnabledControl(bool bEnabled);

@@ -3,6 +3,7 @@
 #include "catalogue/cdirmanagepage.h"
 #include "catalogue/cdiskmanagepage.h"
 #include "common/cglobalappdata.h"
+#include "map/cmapview.h"
 #include "playback/frameinfo.h"
 
 #include <QTabWidget>
@@ -32,7 +33,6 @@ CRecordListManage::CRecordListManage(QWidget *parent)
     m_pMapButton->setObjectName("TabButton");
     m_pMapButton->setFixedHeight(MAP_BUTTON_HEIGHT);
     m_pMapButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_pMapButton->setEnabled(false); // until a map view is set
 
     QVBoxLayout *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -46,6 +46,7 @@ CRecordListManage::CRecordListManage(QWidget *parent)
     // A new playback clears the position of the previous one.
     connect(this, qOverload<QString, bool>(&CRecordListManage::playRecord), this, &CRecordListManage::removeMapMarker);
     connect(this, &CRecordListManage::syncPlay, this, &CRecordListManage::removeMapMarker);
+    setMapView(new CMapView(this));
 }
 
 void CRecordListManage::connectPages()
@@ -69,13 +70,15 @@ void CRecordListManage::start()
 
 void CRecordListManage::setMapView(QWidget *pMapView)
 {
+    if (pMapView == m_pMapView) return;
+    delete m_pMapView;
     m_pMapView = pMapView;
+    m_pMapButton->setEnabled(m_pMapView != nullptr);
     if (!m_pMapView) return;
     m_pMapView->setParent(this);
     m_pMapView->setFixedHeight(MAP_VIEW_HEIGHT);
     m_pMapView->hide();
     layout()->addWidget(m_pMapView);
-    m_pMapButton->setEnabled(true);
 }
 
 void CRecordListManage::onMapViewClicked()

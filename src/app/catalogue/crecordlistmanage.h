@@ -22,8 +22,10 @@ public:
     CDirManagePage *dirPage() const { return m_pDirPage; }
     QTabWidget *tabWidget() const { return m_pTabWidget; }
     QToolButton *mapButton() const { return m_pMapButton; }
-    // The map view, once there is one; the "Map" button shows and hides it.
+    // The map view (a CMapView from the start); the "Map" button shows and hides it.
+    // A view set later replaces the one before.
     void setMapView(QWidget *pMapView);
+    QWidget *mapView() const { return m_pMapView; }
 
 signals:
     void playRecord(QString strFilePath, bool bSync);

@@ -129,7 +129,8 @@ void CGlobalAppData::loadSettings()
     m_strLanguage = settings.value(keyLanguage, "English").toString();
     m_nLicense = settings.value(keyLicense, 1).toInt();
     m_nLogLevel = settings.value(keyLogLevel, 0).toInt();
-    m_nMapType = settings.value(keyMapType, 0).toInt();
+    // Without a stored choice the map that needs no key and no network.
+    m_nMapType = settings.value(keyMapType, int(mapOpenStreetMap)).toInt();
     m_nOutChina = settings.value(keyOutChina, 1).toInt();
     if (settings.status() != QSettings::NoError)
         qWarning() << "Config.ini could not be read completely, defaults used:" << m_strConfigFile;
@@ -210,6 +211,7 @@ QString CGlobalAppData::mapPageName(int nMapType)
     switch (nMapType) {
     case 0: return "/map/baiduMap.html";
     case 1: return "/map/gaodeMap.html";
+    case 3: return "/map/osmMap.html";
     default: return "/map/googleMap.html";
     }
 }
@@ -225,6 +227,7 @@ bool CGlobalAppData::setMapSettings(int nMapType, const QString &strMapKey, cons
     m_strMapKey = strMapKey;
     m_strSecurityCode = strSecurityCode;
     updateMapPath();
+    if (!mapTypeNeedsKey(m_nMapType)) return true; // its page has no key to write
     const bool bOk = writeMapKey(m_strMapPath, m_nMapType, m_strMapKey, m_strSecurityCode);
     if (!bOk)
         qWarning() << "Cannot write the map key into" << m_strMapPath;

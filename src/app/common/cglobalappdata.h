@@ -20,6 +20,8 @@ class CGlobalAppData : public QObject
     Q_OBJECT
 public:
     enum RecordSource { sourceDisk = 0, sourceLocal = 1 };
+    // Map types of the settings; any other value shows the Google page.
+    enum MapType { mapBaidu = 0, mapGaode = 1, mapGoogle = 2, mapOpenStreetMap = 3 };
 
     // The single object, created and loaded on first use.
     static CGlobalAppData *instance();
@@ -66,6 +68,10 @@ public:
     // Stores the map settings, chooses the page of the type and rewrites key and code in it.
     bool setMapSettings(int nMapType, const QString &strMapKey, const QString &strSecurityCode);
     static QString mapPageName(int nMapType);
+    // The OpenStreetMap page needs no key; the service pages do.
+    static bool mapTypeNeedsKey(int nMapType) { return nMapType != mapOpenStreetMap; }
+    // The map page can be shown: its type needs no key, or the key is set.
+    bool hasMapPage() const { return !mapTypeNeedsKey(m_nMapType) || !m_strMapKey.isEmpty(); }
     // Key and security code as found in a map page; false when the page cannot be read.
     static bool readMapKey(const QString &strPagePath, int nMapType, QString &strKey, QString &strSecurityCode);
     static bool writeMapKey(const QString &strPagePath, int nMapType, const QString &strKey,
@@ -137,7 +143,7 @@ private:
     QString m_strLanguageFile;
     int m_nLicense = 1;
     int m_nLogLevel = 0;
-    int m_nMapType = 0;
+    int m_nMapType = mapOpenStreetMap;
     int m_nOutChina = 1;
     QString m_strMapPath;
     QString m_strMapKey;

@@ -91,6 +91,7 @@ void CConfigDlg::createWidgets()
     m_pMapType->addItem(tr("Baidu"), 0);
     m_pMapType->addItem(tr("Gaode"), 1);
     m_pMapType->addItem(tr("Google"), 2);
+    m_pMapType->addItem(tr("OpenStreetMap"), CGlobalAppData::mapOpenStreetMap);
     for (QComboBox *pBox : {m_pLanguage, m_pRecordStream, m_pMapType})
         pBox->setFixedHeight(LINE_HEIGHT);
 
@@ -178,7 +179,8 @@ void CConfigDlg::loadSettings()
     selectData(m_pLanguage, pData->language());
     selectData(m_pRecordStream, pData->recordFormat());
     const int nMapType = pData->mapType();
-    selectData(m_pMapType, nMapType == 0 || nMapType == 1 ? nMapType : 2); // anything else is the Google page
+    const int nShownType = m_pMapType->findData(nMapType) >= 0 ? nMapType : int(CGlobalAppData::mapGoogle);
+    selectData(m_pMapType, nShownType); // anything else is the Google page
     m_nShownLanguage = m_pLanguage->currentIndex();
     m_nShownFormat = m_pRecordStream->currentIndex();
     m_nShownMapType = m_pMapType->currentIndex();
@@ -197,7 +199,18 @@ void CConfigDlg::loadSettings()
 void CConfigDlg::onMapTypeChanged(int nIndex)
 {
     const int nMapType = m_pMapType->itemData(nIndex).toInt();
-    m_pOutChina->setEnabled(nMapType != 0);
+    const bool bNeedsKey = CGlobalAppData::mapTypeNeedsKey(nMapType);
+    // Leaving the map without a key, the lines show the chosen page's own key and code,
+    // so OK never writes an empty key over them.
+    if (bNeedsKey && !m_pMapKey->isEnabled()) {
+        QString strKey, strCode;
+        CGlobalAppData::readMapKey(CGlobalAppData::instance()->appPath() + CGlobalAppData::mapPageName(nMapType),
+                                   nMapType, strKey, strCode);
+        m_pMapKey->setText(strKey);
+        m_pSecurityCode->setText(strCode);
+    }
+    m_pOutChina->setEnabled(nMapType != 0 && bNeedsKey);
+    m_pMapKey->setEnabled(bNeedsKey);
     m_pSecurityCode->setVisible(nMapType == 1);
     m_pSecurityLabel->setVisible(nMapType == 1);
 }
