@@ -366,6 +366,14 @@ TEST_F(DiskPageTest, AnImageOpenedFromThePageReplacesTheTextWithItsDisk)
     QSettings stored(app->configFilePath(), QSettings::IniFormat);
     EXPECT_TRUE(stored.value("Disk/Images").toStringList().contains(QString::fromStdString(disk.path)));
 
+    // The listed image that was gone is back: opening it reads it too.
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(disk.path), QString::fromStdString(dir.file("gone.img"))));
+    enabled.clear();
+    ASSERT_TRUE(page.openDiskImage(QString::fromStdString(dir.file("gone.img"))));
+    while (enabled.isEmpty() || !enabled.last().at(0).toBool()) ASSERT_TRUE(enabled.wait(LOAD_TIMEOUT_MS));
+    EXPECT_EQ(page.model()->rowCount(), 2);
+    EXPECT_EQ(app->diskImages().size(), 2) << "listed once";
+
     app->setDiskImages({});
     app->setScanDevices(true);
 }

@@ -463,7 +463,7 @@ void CDiskManagePage::onOpenDiskImage()
     const QStringList images = CGlobalAppData::instance()->diskImages();
     const QString strStart = images.isEmpty() ? QDir::homePath() : QFileInfo(images.last()).absolutePath();
     const QString strPath = QFileDialog::getOpenFileName(this, tr("Open Disk Image"), strStart,
-                                                         tr("Disk images (*.img *.dd *.001 *.raw *.bin);;All files (*)"));
+                                                         CDiskImage::fileFilter());
     if (!strPath.isEmpty()) openDiskImage(strPath);
 }
 
@@ -478,10 +478,12 @@ bool CDiskManagePage::openDiskImage(const QString &strPath)
         return false;
     }
     CGlobalAppData *app = CGlobalAppData::instance();
-    if (app->offeredImages().contains(strImage))
-        onDiskImagesChanged(); // offered already: it is read again
-    else
+    if (app->diskImages().contains(strImage) || app->commandLineImages().contains(strImage)) {
+        app->applyDiskImages(); // listed already, perhaps unreadable until now: offered anew and read again
+        onDiskImagesChanged();
+    } else {
         app->addDiskImage(strImage);
+    }
     app->saveSettings();
     return true;
 }

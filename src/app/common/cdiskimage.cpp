@@ -41,3 +41,8 @@ QString CDiskImage::problemText(Problem problem)
     }
     return QString();
 }
+
+QString CDiskImage::fileFilter()
+{
+    return tr("Disk images (*.img *.dd *.001 *.raw *.bin);;All files (*)");
+}

@@ -16,4 +16,6 @@ public:
     // The disk layer can be offered the file (it decides itself whether it holds WFS).
     static bool isReadable(Problem problem) { return problem == problemNone || problem == problemNotWfs; }
     static QString problemText(Problem problem);
+    // The file chooser's filter: raw images first, any file second.
+    static QString fileFilter();
 };

@@ -113,6 +113,7 @@ void CDisplayBox::createControls()
     m_pTimeLabel = new QLabel(timeText(0, QTime()));
     m_pTimeLabel->setObjectName("PlayTimeLabel");
     m_pTimeLabel->setContentsMargins(8, 0, 10, 0);
+    m_pTimeLabel->setMinimumWidth(m_pTimeLabel->fontMetrics().horizontalAdvance("00:00:00 / 00:00:00") + 18);
     m_pTimeLabel->setToolTip(tr("Recorder clock of the active window / end of its recording"));
     auto *pSliderRow = new QHBoxLayout;
     pSliderRow->setSpacing(0);

@@ -262,7 +262,7 @@ void CConfigDlg::onAddDiskImage()
     const QStringList images = diskImages();
     const QString strStart = images.isEmpty() ? QDir::homePath() : QFileInfo(images.last()).absolutePath();
     const QString strPath = QFileDialog::getOpenFileName(this, tr("Open Disk Image"), strStart,
-                                                         tr("Disk images (*.img *.dd *.001 *.raw *.bin);;All files (*)"));
+                                                         CDiskImage::fileFilter());
     if (!strPath.isEmpty())
         addDiskImage(QFileInfo(strPath).absoluteFilePath());
 }
