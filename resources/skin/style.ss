@@ -97,6 +97,18 @@ QPushButton:disabled, #NormalToolButton:disabled {
     background: #0489F5;
     color: rgb(255, 255, 255);
 }
+/* A tool button that cannot be used looks it: dimmed text on a flat, darker ground. */
+QToolButton:disabled, #TabButton:disabled {
+    color: rgb(100, 104, 110);
+}
+#TabButton:disabled {
+    background: rgb(36, 38, 42);
+}
+
+/* The text in the Disk page's place when no recording is listed. */
+#EmptyTreeText {
+    color: rgb(190, 196, 204);
+}
 
 /* Tabs */
 QTabWidget::pane {

@@ -5,10 +5,11 @@
 #include "common/ccommandline.h"
 #include "common/ccrashhandler.h"
 #include "common/cglobalappdata.h"
+#include "common/clibrarylog.h"
 #include "common/clogwriter.h"
 #include "common/crestarthelper.h"
+#include "common/ctranslationloader.h"
 #include "shell/ckorvane.h"
-#include "wfs_log.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -19,7 +20,6 @@
 #include <QPixmap>
 #include <QSplashScreen>
 #include <QStandardPaths>
-#include <QTranslator>
 
 #include <memory>
 #include <vector>
@@ -48,16 +48,6 @@ void loadStyleSheet(QApplication &app, const QString &strAppPath)
     app.setStyleSheet(strStyle);
 }
 
-void loadTranslation(QApplication &app, QTranslator &translator, const QString &strFile)
-{
-    if (strFile.isEmpty())
-        return;
-    if (translator.load(strFile))
-        app.installTranslator(&translator);
-    else
-        qDebug() << "translation not loaded:" << strFile;
-}
-
 void setApplicationFont(QApplication &app)
 {
     QFont::insertSubstitutions("Microsoft YaHei", {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "DejaVu Sans"});
@@ -79,24 +69,26 @@ std::unique_ptr<QSplashScreen> showSplash(const QString &strAppPath)
     return pSplash;
 }
 
-int runApplication(int argc, char **argv)
+int runApplication(int argc, char **argv, const CCommandLine &options)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("korvane");
     QApplication::setApplicationVersion(KORVANE_VERSION);
-    CCommandLine(QApplication::arguments()).applyToDiskLayer();
 
     CGlobalAppData *pData = CGlobalAppData::instance();
     CLogWriter::install(pData->logLevel(), pData->logPath());
-    wfs_set_debug_hook(&CGlobalAppData::printDebugInfo);
+    CLibraryLog::route();
+    pData->setCommandLineImages(options.images());
+    pData->setScanDevices(options.scanDevices());
+    pData->applyDiskImages();
     // Beside the executable, or with the logs when an installed copy's folder is read-only.
     CCrashHandler::install(nullptr, pData->dataPath() + "/CrashDumpFile.dmp");
 
     const QString strAppPath = pData->appPath();
     loadStyleSheet(app, strAppPath);
     app.setWindowIcon(QIcon(strAppPath + "/skin/icons/logo.png"));
-    QTranslator translator;
-    loadTranslation(app, translator, pData->languageFile());
+    CTranslationLoader translation;
+    translation.install(pData->language(), pData->languageFile());
     setApplicationFont(app);
     std::unique_ptr<QSplashScreen> pSplash = showSplash(strAppPath);
     qDebug().noquote() << "Version " + pData->version() + " BuildTime " + pData->buildTime();
@@ -112,7 +104,7 @@ int runApplication(int argc, char **argv)
         nExitCode = app.exec();
     }
     CGlobalAppData::saveAndRelease();
-    wfs_set_debug_hook(nullptr);
+    CLibraryLog::unroute();
     return nExitCode;
 }
 
@@ -120,6 +112,14 @@ int runApplication(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    // Until the log is open, whatever Qt says is kept for it rather than printed.
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const CCommandLine options(args);
+    CLogWriter::setEcho(options.verbose());
+    CLogWriter::holdEarlyMessages();
+
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // the map page's web engine needs it
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
@@ -135,7 +135,7 @@ int main(int argc, char **argv)
     prepareWebEngine();
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
 
-    const int nExitCode = runApplication(int(arguments.size()), extended.data());
+    const int nExitCode = runApplication(int(arguments.size()), extended.data(), options);
     if (CRestartHelper::isRestartRequested(nExitCode)) {
         QStringList restartArgs;
         for (int i = 1; i < argc; ++i)

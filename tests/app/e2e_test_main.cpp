@@ -31,6 +31,7 @@ void useProgramSkin(QApplication &app, const QString &strAppDir)
 int main(int argc, char **argv)
 {
     qInstallMessageHandler(quietHandler);
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); // tests answer Qt's own file dialog
     QApplication app(argc, argv);
     QTemporaryDir appDir;
     CGlobalAppData::setAppPathOverride(appDir.path());

@@ -120,3 +120,26 @@ TEST_F(CalendarTest, MonthStepperShowsYearAndMonth)
     stepper->onSelectMonthRight();
     EXPECT_EQ(stepper->text(), "2026/02");
 }
+
+namespace {
+QStringList g_calendarMessages;
+void keepMessage(QtMsgType, const QMessageLogContext &, const QString &strText)
+{
+    g_calendarMessages << strText;
+}
+} // namespace
+
+TEST_F(CalendarTest, ShowingTheCalendarOpensNoFileWithoutAName)
+{
+    g_calendarMessages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepMessage);
+    {
+        CCalendar calendar(CGlobalAppData::sourceDisk);
+        calendar.resize(220, 190);
+        calendar.show();
+        calendar.grab(); // polishes and paints the header buttons with their menu indicator
+    }
+    qInstallMessageHandler(previous);
+    for (const QString &strMessage : g_calendarMessages)
+        EXPECT_FALSE(strMessage.contains("QFSFileEngine")) << strMessage.toStdString();
+}

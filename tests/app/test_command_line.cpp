@@ -19,6 +19,8 @@ TEST(CommandLine, ImagesInOrderAndDeviceSwitch)
     EXPECT_FALSE(options.scanDevices());
     EXPECT_TRUE(CCommandLine({"korvane"}).scanDevices());
     EXPECT_TRUE(CCommandLine({"korvane"}).images().isEmpty());
+    EXPECT_FALSE(options.verbose());
+    EXPECT_TRUE(CCommandLine({"korvane", "--verbose"}).verbose());
 }
 
 TEST(CommandLine, ImagesReachTheDiskLayer)

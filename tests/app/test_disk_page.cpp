@@ -15,7 +15,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -138,7 +142,10 @@ TEST_F(DiskPageTest, EndMarkWithoutAnyDiskReenablesThePage)
     EXPECT_TRUE(page.isLoaded());
     EXPECT_TRUE(page.isEnabled());
     EXPECT_FALSE(page.waitFrame()->isVisibleTo(&page));
-    EXPECT_TRUE(page.treeView()->isVisibleTo(&page));
+    EXPECT_FALSE(page.treeView()->isVisibleTo(&page)) << "the empty tree gives its place to the text";
+    EXPECT_TRUE(page.emptyPanel()->isVisibleTo(&page));
+    EXPECT_TRUE(page.emptyText()->text().startsWith("No recorder disk (WFS) was found."));
+    EXPECT_TRUE(page.emptyText()->text().contains("Open Disk Image..."));
     EXPECT_EQ(page.model()->rowCount(), 0);
     EXPECT_EQ(page.ideNum(), 0);
     EXPECT_EQ(changed.count(), 1);
@@ -227,7 +234,7 @@ TEST_F(DiskPageTest, SyncPlayQueuesEachChannelsRecordingsForItsWindow)
     page.onAppendNewRecord({}, 0);
     QStandardItem *date = child(child(page.model()->item(0), 0), 0);
     ASSERT_EQ(date->rowCount(), 4);
-    page.setCurrentIndex(child(child(date, 0), 1)->index()); // channel 1, 08:10:00-08:20:00
+    page.setCurrentIndex(child(child(date, 0), 1)->index()); // the first channel, 08:10:00-08:20:00
 
     QStringList order;
     QObject::connect(&page, &CDiskManagePage::changeWndMode, [&](int n) { order << QString("mode %1").arg(n); });
@@ -235,17 +242,140 @@ TEST_F(DiskPageTest, SyncPlayQueuesEachChannelsRecordingsForItsWindow)
     CGlobalAppData *app = CGlobalAppData::instance();
     app->appendWndPaths(9, {"/stale"});
     page.onSyncPlay();
-    EXPECT_EQ(order, QStringList({"mode 4", QString("play %1").arg(8 * 3600 + 10 * 60)}));
+    EXPECT_EQ(order, QStringList({"mode 3", QString("play %1").arg(8 * 3600 + 10 * 60)}))
+        << "the wall shows up to the highest window that plays";
     EXPECT_EQ(app->wndPathCount(9), 0) << "old queues are cleared";
     const QString folder = "/mnt/idea0/2026-03-05/";
     EXPECT_EQ(app->takeWndPath(0), folder + "000/08.10.00-08.20.00[R][@100][0].h264");
     EXPECT_EQ(app->takeWndPath(0), folder + "000/08.20.00-08.30.00[R][@100][0].h264");
     EXPECT_TRUE(app->takeWndPath(0).isEmpty());
-    EXPECT_EQ(app->takeWndPath(1), folder + "001/08.15.00-08.25.00[R][@101][0].h264")
-        << "08:05 starts before the chosen start";
+    EXPECT_EQ(app->takeWndPath(1), folder + "001/08.05.00-08.15.00[R][@101][0].h264")
+        << "the file running at the chosen begin comes first";
+    EXPECT_EQ(app->takeWndPath(1), folder + "001/08.15.00-08.25.00[R][@101][0].h264");
     EXPECT_TRUE(app->takeWndPath(1).isEmpty());
     EXPECT_EQ(app->takeWndPath(2), folder + "002/08.12.00-08.40.00[R][@102][0].h264");
-    EXPECT_TRUE(app->takeWndPath(5).isEmpty()) << "nothing of channel 6 starts inside the chosen recording";
+    EXPECT_TRUE(app->takeWndPath(5).isEmpty()) << "nothing of the sixth channel runs in the chosen recording's time";
+}
+
+namespace {
+QStandardItem *findRecording(QStandardItem *parent, const QString &strPrefix)
+{
+    for (int row = 0; parent && row < parent->rowCount(); ++row) {
+        QStandardItem *item = parent->child(row);
+        if (item->data(CDiskManagePage::RoleLevel).toInt() == CDiskManagePage::LevelRecord &&
+            item->text().startsWith(strPrefix))
+            return item;
+        if (QStandardItem *found = findRecording(item, strPrefix)) return found;
+    }
+    return nullptr;
+}
+} // namespace
+
+// On a recorder's disk: a recording over midnight on the first channel, one on the sixth that
+// began five seconds earlier, one on the third that begins within, one on the second that ended before.
+TEST_F(DiskPageTest, SyncPlayOverMidnightOnASimulatedDiskFindsEveryChannel)
+{
+    const sim::Seconds chosen = sim::makeTime(2026, 3, 5, 23, 58, 45);
+    sim::Scenario s;
+    s.partitions = {partition(6000)};
+    s.recordings = {recording(0, chosen, 150, 0), recording(5, chosen - 5, 105, 0),
+                    recording(2, chosen + 25, 40, 0), recording(1, chosen - 300, 200, 0)};
+    SimDisk disk(dir, "midnight.img", s);
+    offerImages({disk.path});
+    CDiskManagePage page;
+    ASSERT_TRUE(loadAndWait(page));
+    QStandardItem *chosenItem = findRecording(page.model()->invisibleRootItem(), "23.58.45-00.01.15");
+    ASSERT_NE(chosenItem, nullptr) << "the midnight recording is listed under the day it began";
+    EXPECT_EQ(chosenItem->data(CDiskManagePage::RoleDate).toDate(), QDate(2026, 3, 5));
+
+    QSignalSpy mode(&page, &CDiskManagePage::changeWndMode);
+    QSignalSpy play(&page, &CDiskManagePage::syncPlay);
+    page.setCurrentIndex(chosenItem->index());
+    page.onSyncPlay();
+    ASSERT_EQ(mode.count(), 1);
+    EXPECT_EQ(mode[0][0].toInt(), 6) << "window 5 plays, so the wall shows at least six windows";
+    ASSERT_EQ(play.count(), 1);
+    EXPECT_EQ(play[0][0].toInt(), 23 * 3600 + 58 * 60 + 45);
+    CGlobalAppData *app = CGlobalAppData::instance();
+    EXPECT_TRUE(app->takeWndPath(0).endsWith("/000/23.58.45-00.01.15" + chosenItem->text().mid(17)));
+    EXPECT_TRUE(app->takeWndPath(5).contains("/005/23.58.40-00.00.25[")) << "the earlier file of channel 6 plays";
+    EXPECT_TRUE(app->takeWndPath(2).contains("/002/23.59.10-23.59.50["));
+    EXPECT_TRUE(app->takeWndPath(1).isEmpty()) << "channel 2 recorded nothing in that time";
+    for (int nWnd : {0, 2, 5}) EXPECT_TRUE(app->takeWndPath(nWnd).isEmpty());
+}
+
+TEST_F(DiskPageTest, TheEmptyTreeSaysWhyAndHowToOpenAnImage)
+{
+    const QString strText = CDiskManagePage::emptyTreeText(0, {"/dev/sda", "/dev/sdb"},
+                                                           {"/x/old.img: The file does not exist."});
+    EXPECT_TRUE(strText.startsWith("No recorder disk (WFS) was found.\n\n"));
+    EXPECT_TRUE(strText.contains("cannot be opened for reading: /dev/sda, /dev/sdb."));
+    EXPECT_TRUE(strText.contains("\"disk\" group"));
+    EXPECT_TRUE(strText.contains("/x/old.img: The file does not exist."));
+    EXPECT_TRUE(strText.contains("--image FILE"));
+    const QString strOne = CDiskManagePage::emptyTreeText(1, {}, {});
+    EXPECT_TRUE(strOne.startsWith("1 recorder disk(s) found, but none holds recordings")) << strOne.toStdString();
+    EXPECT_FALSE(strOne.contains("cannot be opened"));
+    EXPECT_FALSE(strOne.contains("skipped"));
+}
+
+TEST_F(DiskPageTest, AnImageOpenedFromThePageReplacesTheTextWithItsDisk)
+{
+    sim::Scenario s;
+    s.partitions = {partition(4000)};
+    s.recordings.push_back(recording(3, DAY, 60, 0));
+    SimDisk disk(dir, "opened.img", s);
+    const QString strZeros = QString::fromStdString(dir.file("zeros.img"));
+    {
+        QFile zeros(strZeros);
+        ASSERT_TRUE(zeros.open(QIODevice::WriteOnly) && zeros.resize(1 << 20));
+    }
+    offerImages({});
+    CGlobalAppData *app = CGlobalAppData::instance();
+    app->setScanDevices(false);
+    app->setDiskImages({QString::fromStdString(dir.file("gone.img"))});
+    CDiskManagePage page;
+    ASSERT_TRUE(loadAndWait(page));
+    ASSERT_TRUE(page.emptyPanel()->isVisibleTo(&page));
+    EXPECT_TRUE(page.emptyText()->text().contains(QString::fromStdString(dir.file("gone.img")) +
+                                                  ": The file does not exist."));
+    std::unique_ptr<QMenu> menu(page.createEmptyAreaMenu());
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "Open Disk Image...");
+    EXPECT_EQ(page.openImageButton()->text(), "Open Disk Image...");
+
+    QString shownText;
+    QTimer::singleShot(0, [&] {
+        CMessageBox *box = qobject_cast<CMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shownText = box->text();
+        box->buttons().at(0)->click();
+    });
+    EXPECT_FALSE(page.openDiskImage(strZeros));
+    EXPECT_EQ(shownText, strZeros + "\nNo recorder disk (WFS) was found in the file.");
+    EXPECT_FALSE(app->diskImages().contains(strZeros)) << "a file that is no disk is not added";
+
+    QSignalSpy enabled(&page, &CDiskManagePage::enabledControl);
+    ASSERT_TRUE(page.openDiskImage(QString::fromStdString(disk.path)));
+    while (enabled.isEmpty() || !enabled.last().at(0).toBool()) ASSERT_TRUE(enabled.wait(LOAD_TIMEOUT_MS));
+    EXPECT_TRUE(app->diskImages().contains(QString::fromStdString(disk.path)));
+    ASSERT_EQ(page.model()->rowCount(), 1);
+    EXPECT_EQ(page.model()->item(0)->toolTip().toStdString(), disk.path);
+    EXPECT_TRUE(page.treeView()->isVisibleTo(&page));
+    EXPECT_FALSE(page.emptyPanel()->isVisibleTo(&page)) << "the text goes as soon as a disk is there";
+    QSettings stored(app->configFilePath(), QSettings::IniFormat);
+    EXPECT_TRUE(stored.value("Disk/Images").toStringList().contains(QString::fromStdString(disk.path)));
+
+    // The listed image that was gone is back: opening it reads it too.
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(disk.path), QString::fromStdString(dir.file("gone.img"))));
+    enabled.clear();
+    ASSERT_TRUE(page.openDiskImage(QString::fromStdString(dir.file("gone.img"))));
+    while (enabled.isEmpty() || !enabled.last().at(0).toBool()) ASSERT_TRUE(enabled.wait(LOAD_TIMEOUT_MS));
+    EXPECT_EQ(page.model()->rowCount(), 2);
+    EXPECT_EQ(app->diskImages().size(), 2) << "listed once";
+
+    app->setDiskImages({});
+    app->setScanDevices(true);
 }
 
 TEST_F(DiskPageTest, ClicksMenusAndSelectionFollowTheItemLevel)

@@ -341,6 +341,27 @@ TEST_F(FrameIndexTest, SeekByFractionTakesTheKeyFrameAtOrBefore)
     EXPECT_EQ(entry.nOffset, (qint64)f.bytes.size());
 }
 
+// Windows in step seek each other by the full date-time, so a recording over midnight finds
+// its key frames after 00:00 (a second of day there would be smaller than every one before).
+TEST_F(FrameIndexTest, SeekByDateTimeAcrossMidnight)
+{
+    Frames f;
+    const size_t before = f.second(stamp(2026, 3, 5, 23, 59, 58), 50);
+    const size_t midnight = f.second(stamp(2026, 3, 6, 0, 0, 0), 50);
+    const size_t after = f.second(stamp(2026, 3, 6, 0, 0, 2), 50);
+    CFileIndex index;
+    ASSERT_TRUE(build(index, write(f.bytes)));
+    FileIndexEntry entry;
+    ASSERT_TRUE(index.FindByTime(stamp(2026, 3, 6, 0, 0, 1), entry));
+    EXPECT_EQ(entry.nOffset, (qint64)midnight);
+    ASSERT_TRUE(index.FindByTime(stamp(2026, 3, 5, 23, 59, 59), entry));
+    EXPECT_EQ(entry.nOffset, (qint64)before);
+    ASSERT_TRUE(index.FindByTime(stamp(2026, 3, 6, 0, 0, 2), entry));
+    EXPECT_EQ(entry.nOffset, (qint64)after);
+    EXPECT_FALSE(index.FindByTime(stamp(2026, 3, 5, 23, 0, 0), entry)) << "before the recording";
+    EXPECT_FALSE(index.FindBySecond(1, entry)) << "what a second of day cannot find";
+}
+
 TEST_F(FrameIndexTest, SeekBySecondOfDay)
 {
     Frames f;

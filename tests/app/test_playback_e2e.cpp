@@ -3,7 +3,8 @@
 // the day's channels in a four-window wall; the windows must stay within a second of each other for
 // twenty seconds, go on into each channel's next recording, and show each channel's own pictures.
 // On the demo disk a double-clicked recording answers pause, frame step, speed, sound, snapshot,
-// clip, seek and zoom. Screenshots of the wall and of zoomed windows are left in the artifact folder.
+// clip, seek and zoom. A new user without a disk sees why the tree is empty, opens an image through
+// the window and plays it with the keyboard. Screenshots are left in the artifact folder.
 #include "catalogue/cdiskmanagepage.h"
 #include "catalogue/crecordlistmanage.h"
 #include "channel_picture.h"
@@ -13,6 +14,8 @@
 #include "playback/cvideoframe.h"
 #include "playback/cvideownd.h"
 #include "shell/ckorvane.h"
+#include "widgets/cframelessresizer.h"
+#include "widgets/cmytreeview.h"
 
 #include "builtin_scenarios.h"
 #include "packed_time.h"
@@ -25,14 +28,20 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QSplitter>
 #include <QScreen>
 #include <QSlider>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "e2e_support.h"
@@ -211,6 +220,22 @@ TEST_F(PlaybackEndToEnd, SyncPlayKeepsFourChannelsInStepAcrossTheirNextRecording
     EXPECT_LE(nClockAdvance, STEP_SECONDS + 2) << "the frame clock runs faster than the pictures";
 }
 
+TEST_F(PlaybackEndToEnd, SyncPlayLeavesTheTreeOnTheChosenRecording)
+{
+    QStandardItem *pDate = findItem(page()->model()->invisibleRootItem(), CDiskManagePage::LevelDate, "2024-03-05");
+    ASSERT_NE(pDate, nullptr);
+    page()->onRecordTreeDoubleClicked(pDate->child(1)->child(1)->index()); // window 0 plays another file
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_SOON(pManage->IsPlaying(0), 20000);
+    const QModelIndex chosen = pDate->child(0)->child(0)->index();
+    page()->treeView()->setCurrentIndex(chosen);
+    page()->onRecordTreeClicked(chosen);
+    page()->onSyncPlay();
+    ASSERT_SOON(pManage->IsSyncMode(0) && pManage->GetSecondOfDay(0) > 0, 20000);
+    QTest::qWait(1500); // the wall's status ticks and the windows' reports have come in
+    EXPECT_EQ(page()->treeView()->currentIndex(), chosen) << "the selection stays on the chosen recording";
+}
+
 TEST_F(PlaybackEndToEnd, AZoomedWindowShowsTheSelectedPartOfItsPicture)
 {
     QStandardItem *pChannel = findItem(page()->model()->invisibleRootItem(), CDiskManagePage::LevelChannel, "002");
@@ -230,6 +255,108 @@ TEST_F(PlaybackEndToEnd, AZoomedWindowShowsTheSelectedPartOfItsPicture)
     const QImage shot = screenshot("korvane-zoom.png");
     EXPECT_TRUE(closeColours(mainColour(framePicture(shot, 0)), channelColour(1)))
         << "the zoomed window shows " << qPrintable(mainColour(framePicture(shot, 0)).name());
+}
+
+// A new user: no disk anywhere. The page says so, an image is opened through the window's own
+// button and file dialog, and a recording of it plays under the keyboard's control.
+class NewUserWithoutDisk : public KorvaneOnDisk {
+protected:
+    void SetUp() override
+    {
+        CGlobalAppData *pData = CGlobalAppData::instance();
+        pData->setCommandLineImages({});
+        pData->setScanDevices(false);
+        pData->setDiskImages({});
+        pData->applyDiskImages();
+        m_pWindow = std::make_unique<CKorvane>();
+        m_pWindow->start();
+        QSignalSpy loaded(page(), &CDiskManagePage::enabledControl);
+        ASSERT_TRUE(page()->startLoad());
+        while (loaded.isEmpty() || !loaded.last().at(0).toBool()) ASSERT_TRUE(loaded.wait(30000));
+    }
+    void TearDown() override
+    {
+        KorvaneOnDisk::TearDown();
+        CGlobalAppData::instance()->setDiskImages({});
+    }
+    ScratchDir m_dir;
+    SimDisk m_disk{m_dir, "mine.img", fourChannelsInTwoRecordings()};
+};
+
+TEST_F(NewUserWithoutDisk, SeesWhyTheTreeIsEmptyOpensAnImageAndPlaysIt)
+{
+    ASSERT_TRUE(m_disk.ok);
+    QTest::qWait(1200); // the fade-in
+    ASSERT_TRUE(page()->emptyPanel()->isVisible());
+    EXPECT_TRUE(page()->emptyText()->text().startsWith("No recorder disk (WFS) was found."));
+    screenshot("korvane-no-disk.png");
+
+    const QString strImage = QString::fromStdString(m_disk.path);
+    QString strDialogTitle = "no dialog";
+    QTimer answer;
+    answer.setInterval(50);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget *pModal = QApplication::activeModalWidget();
+        if (!pModal) return;
+        strDialogTitle = pModal->windowTitle();
+        auto *pDialog = qobject_cast<QFileDialog *>(pModal);
+        // Typed into the file name field, as a user would (selectFile leaves a focused field alone).
+        if (QLineEdit *pName = pDialog ? pDialog->findChild<QLineEdit *>("fileNameEdit") : nullptr) {
+            pName->setText(strImage);
+            QMetaObject::invokeMethod(pDialog, "accept");
+        } else {
+            pModal->close();
+        }
+    });
+    answer.start();
+    QSignalSpy loaded(page(), &CDiskManagePage::enabledControl);
+    page()->openImageButton()->click();
+    EXPECT_EQ(strDialogTitle, "Open Disk Image");
+    while (loaded.isEmpty() || !loaded.last().at(0).toBool()) ASSERT_TRUE(loaded.wait(30000));
+    ASSERT_EQ(page()->model()->rowCount(), 1);
+    EXPECT_EQ(page()->model()->item(0)->toolTip(), strImage);
+    EXPECT_FALSE(page()->emptyPanel()->isVisible());
+    EXPECT_EQ(CGlobalAppData::instance()->diskImages(), QStringList({strImage}));
+
+    QStandardItem *pRecording = findItem(page()->model()->invisibleRootItem(), CDiskManagePage::LevelRecord, "09.00.10");
+    ASSERT_NE(pRecording, nullptr);
+    page()->treeView()->expandAll();
+    page()->treeView()->setCurrentIndex(pRecording->index());
+    page()->onRecordTreeDoubleClicked(pRecording->index());
+    CPlayManage *pManage = CPlayManage::instance();
+    const int nWnd = box()->activeWnd();
+    ASSERT_SOON(pManage->IsPlaying(nWnd) && pManage->Port(nWnd)->GetWidth() > 0, 20000);
+    ASSERT_SOON((box()->updateStatus(), box()->timeLabel()->text().startsWith("09:00:")), 10000);
+    EXPECT_TRUE(box()->timeLabel()->text().endsWith(" / 09:00:30")) << qPrintable(box()->timeLabel()->text());
+
+    // The keyboard, once a window was clicked.
+    QApplication::setActiveWindow(m_pWindow.get());
+    QTest::mouseClick(box()->videoWnd(nWnd)->frame(), Qt::LeftButton);
+    ASSERT_EQ(m_pWindow->focusWidget(), box()) << "a click on a window gives the wall the keyboard";
+    QTest::keyClick(box(), Qt::Key_Space);
+    EXPECT_EQ(pManage->GetStatus(nWnd), CPlay::statusPaused);
+    QTest::keyClick(box(), Qt::Key_Right);
+    EXPECT_EQ(pManage->GetStatus(nWnd), CPlay::statusFrame);
+    QTest::keyClick(box(), Qt::Key_Space);
+    EXPECT_EQ(pManage->GetStatus(nWnd), CPlay::statusPlaying);
+
+    // A wider record list and a smaller window.
+    m_pWindow->splitter()->setSizes({300, m_pWindow->width() - 300 - m_pWindow->splitter()->handleWidth()});
+    const QRect before = m_pWindow->geometry();
+    const QPoint corner = before.bottomRight() - QPoint(1, 1);
+    QWidget *pUnder = QApplication::widgetAt(corner);
+    ASSERT_NE(pUnder, nullptr);
+    const auto send = [pUnder](QEvent::Type type, const QPoint &global, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, pUnder->mapFromGlobal(global), global, button, held, Qt::NoModifier);
+        QApplication::sendEvent(pUnder, &event);
+    };
+    send(QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, corner - QPoint(100, 60), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, corner - QPoint(100, 60), Qt::LeftButton, Qt::NoButton);
+    EXPECT_SOON(m_pWindow->size() == before.size() - QSize(100, 60), 3000)
+        << m_pWindow->width() << "x" << m_pWindow->height();
+    QTest::qWait(1200);
+    screenshot("korvane-opened-image.png");
 }
 
 // The program's look: its skin folder beside the scratch settings, and its style sheet.

@@ -10,11 +10,15 @@
 #include "wfs.h"
 #include "wfs_stream.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QToolButton>
@@ -25,12 +29,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <memory>
 
 namespace {
 const sim::Seconds DAY = sim::makeTime(2024, 3, 5, 9, 0, 0);
+const sim::Seconds MIDNIGHT = sim::makeTime(2024, 3, 6, 0, 0, 0);
 std::atomic<int> g_nStops{0};
 
 void countStop(int, void *)
@@ -56,6 +62,14 @@ sim::Scenario shortRealRecording()
     sim::RecordingSpec other = r;
     other.channel = 1;
     s.recordings.push_back(other);
+    // Two channels over midnight, 23:59:57 to 00:00:04.
+    for (int channel : {2, 3}) {
+        sim::RecordingSpec late = r;
+        late.channel = channel;
+        late.start = MIDNIGHT - 3;
+        late.end = MIDNIGHT + 4;
+        s.recordings.push_back(late);
+    }
     return s;
 }
 
@@ -226,6 +240,38 @@ TEST_F(PlaybackPlayTest, WindowsPlayedInStepStayWithinASecondOfEachOther)
     }
     EXPECT_GT(nSamples, 0);
     ASSERT_SOON(!pManage->IsPlaying(0), 30000);
+}
+
+// Paced by full date-times: the first window past 00:00 is ahead, not the slowest, so the windows
+// still before midnight go on instead of waiting for a second of day they never reach.
+TEST_F(PlaybackPlayTest, WindowsInStepStayTogetherAcrossMidnight)
+{
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_TRUE(pManage->CreatePort(0, 1, &countStop, nullptr));
+    pManage->StartPacing();
+    EXPECT_TRUE(path(3).contains("/23.59.57-00.00.04[")) << qPrintable(path(3));
+    CGlobalAppData::instance()->appendWndPaths(0, {path(3)});
+    CGlobalAppData::instance()->appendWndPaths(1, {path(4)});
+    pManage->SyncPlay(23 * 3600 + 59 * 60 + 57);
+    ASSERT_SOON(pManage->GetFrameTime(0) != 0 && pManage->GetFrameTime(1) != 0, 15000);
+    const qint64 nMidnight = QDateTime(QDate(2024, 3, 6), QTime(0, 0)).toSecsSinceEpoch();
+    qint64 nLatest[2] = {0, 0};
+    int nWorst = 0, nSamples = 0;
+    for (int nLoops = 0; nLoops < 600 && pManage->IsPlaying(0) && pManage->IsPlaying(1); ++nLoops) {
+        const quint32 nZero = pManage->GetFrameTime(0), nOne = pManage->GetFrameTime(1);
+        if (nZero != 0 && nOne != 0) {
+            const qint64 nTimes[2] = {CPlay::StampToEpoch(nZero), CPlay::StampToEpoch(nOne)};
+            nWorst = std::max<int>(nWorst, int(std::abs(nTimes[0] - nTimes[1])));
+            for (int i = 0; i < 2; ++i) nLatest[i] = std::max(nLatest[i], nTimes[i]);
+            ++nSamples;
+        }
+        QTest::qWait(50);
+    }
+    EXPECT_GT(nSamples, 20);
+    EXPECT_LE(nWorst, 1) << "the windows drifted apart at midnight";
+    for (int i = 0; i < 2; ++i)
+        EXPECT_GE(nLatest[i], nMidnight + 2) << "window " << i << " got past midnight";
+    pManage->StopAll();
 }
 
 TEST_F(PlaybackPlayTest, ADragInRangeModeZoomsAndZoomsFurtherInsideTheZoom)
@@ -425,4 +471,124 @@ TEST_F(PlaybackPlayTest, ASliderReleasedLeftOfTheSliderSeeksToTheStart)
     sendMouse(pSlider, QEvent::MouseButtonRelease, QPoint(-40, middle.y()));
     EXPECT_EQ(pSlider->value(), 0);
     EXPECT_SOON(pManage->IsPlaying(0) && pManage->GetPlayPos(0) < 200, 3000) << "played on from the start";
+}
+
+TEST_F(PlaybackPlayTest, TheTimeBesideTheSliderShowsTheRecorderClockAndTheEnd)
+{
+    EXPECT_EQ(CDisplayBox::timeText(0, QTime()), "--:--:-- / --:--:--");
+    EXPECT_EQ(CDisplayBox::timeText(QDateTime(QDate(2024, 3, 5), QTime(23, 59, 58)).toSecsSinceEpoch(), QTime(0, 1, 15)),
+              "23:59:58 / 00:01:15");
+    CDisplayBox box;
+    box.resize(640, 480);
+    box.show();
+    box.updateStatus();
+    EXPECT_EQ(box.timeLabel()->text(), "--:--:-- / --:--:--");
+    box.onPlayRecord(path(), false); // 09:00:00 to 09:00:04
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_SOON((box.updateStatus(), box.timeLabel()->text().startsWith("09:00:0")), 15000)
+        << qPrintable(box.timeLabel()->text());
+    EXPECT_TRUE(box.timeLabel()->text().endsWith(" / 09:00:04"));
+    pManage->StopPort(0);
+    box.updateStatus();
+    EXPECT_EQ(box.timeLabel()->text(), "--:--:-- / --:--:--");
+}
+
+TEST_F(PlaybackPlayTest, TheSliderFollowsADragAndSeeksOnlyOnRelease)
+{
+    CDisplayBox box;
+    box.resize(640, 480);
+    box.show();
+    box.onPlayRecord(path(), false);
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_SOON(pManage->Port(0)->IsIndexReady() && pManage->Port(0)->GetHandle() > 0, 15000);
+    box.updateStatus();
+    QSlider *pSlider = box.slider();
+    const int nPlayer = pManage->Port(0)->GetHandle(); // a seek opens a new player
+    const int nY = pSlider->height() / 2;
+    sendMouse(pSlider, QEvent::MouseButtonPress, QPoint(pSlider->width() / 10, nY));
+    sendMouse(pSlider, QEvent::MouseMove, QPoint(pSlider->width() * 3 / 4, nY));
+    EXPECT_NEAR(pSlider->value(), 750, 5) << "the handle follows the pointer";
+    const qint64 nTarget = pManage->GetTimeAtPos(0, pSlider->value() / 1000.0);
+    EXPECT_EQ(box.timeLabel()->text(), CDisplayBox::timeText(nTarget, QTime(9, 0, 4)))
+        << "the label shows where the release will go";
+    box.updateStatus(); // a status tick during the drag leaves the handle where the pointer is
+    EXPECT_NEAR(pSlider->value(), 750, 5);
+    EXPECT_EQ(pManage->Port(0)->GetHandle(), nPlayer) << "no seek before the release";
+    sendMouse(pSlider, QEvent::MouseButtonRelease, QPoint(pSlider->width() * 3 / 4, nY));
+    EXPECT_SOON(pManage->Port(0)->GetHandle() != nPlayer, 5000) << "the release seeks";
+    pManage->StopPort(0);
+}
+
+TEST_F(PlaybackPlayTest, KeysControlTheActiveWindow)
+{
+    QTemporaryDir captures;
+    CGlobalAppData::instance()->setCapturePath(captures.path());
+    CDisplayBox box;
+    box.resize(640, 480);
+    box.show();
+    box.onPlayRecord(path(), false);
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_SOON(pManage->IsPlaying(0) && pManage->Port(0)->GetWidth() > 0, 15000);
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_Space);
+    EXPECT_EQ(pManage->GetStatus(0), CPlay::statusPaused);
+    QTest::keyClick(&box, Qt::Key_Right);
+    EXPECT_EQ(pManage->GetStatus(0), CPlay::statusFrame) << "a step forward while paused";
+    QTest::keyClick(&box, Qt::Key_Left);
+    EXPECT_EQ(pManage->GetStatus(0), CPlay::statusFrame);
+    QTest::keyClick(&box, Qt::Key_Space);
+    EXPECT_EQ(pManage->GetStatus(0), CPlay::statusPlaying);
+    QTest::keyClick(&box, Qt::Key_Right);
+    EXPECT_EQ(pManage->GetStatus(0), CPlay::statusPlaying) << "no frame steps while playing";
+    QTest::keyClick(&box, Qt::Key_Up);
+    EXPECT_EQ(pManage->GetSpeed(0), 6);
+    QTest::keyClick(&box, Qt::Key_Down);
+    QTest::keyClick(&box, Qt::Key_Down);
+    EXPECT_EQ(pManage->GetSpeed(0), 4);
+    QTest::keyClick(&box, Qt::Key_Up);
+
+    box.onWndDoubleClicked(0);
+    ASSERT_TRUE(box.singleWnd());
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_FALSE(box.singleWnd()) << "Escape leaves the single-window view";
+    EXPECT_TRUE(box.videoWnd(3)->isVisible());
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_FALSE(box.singleWnd()) << "and does nothing more";
+
+    QTest::keyClick(&box, Qt::Key_S);
+    EXPECT_SOON(QDir(captures.path()).entryList({"*.jpg"}, QDir::Files).size() == 1, 5000);
+    pManage->StopPort(0);
+}
+
+TEST_F(PlaybackPlayTest, PlayingWindowsCarryALabelThatTheMenuTurnsOff)
+{
+    const qint64 nTime = QDateTime(QDate(2024, 3, 5), QTime(9, 0, 2)).toSecsSinceEpoch();
+    EXPECT_EQ(CVideoFrame::labelText("/mnt/idea0/2024-03-05/002/09.00.00-09.00.04[R][@1][0].h264", nTime),
+              "CH003  2024-03-05 09:00:02");
+    EXPECT_EQ(CVideoFrame::labelText("/home/u/export/idea0/2024-03-05/003/09.00.00-09.00.04[R][@1][0].h264", 0),
+              "CH003  2024-03-05") << "exported folders count channels from 1";
+    EXPECT_EQ(CVideoFrame::labelText("/home/u/film.mp4", 0), "");
+
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    ASSERT_TRUE(pData->windowLabels());
+    CDisplayBox box;
+    box.resize(640, 480);
+    box.show();
+    box.onPlayRecord(path(), false);
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_SOON(pManage->Port(0)->GetWidth() > 0 && pManage->GetCurTime(0) > 0, 15000);
+    pManage->TogglePause(0);
+    QTest::qWait(300);
+    CVideoFrame *pFrame = box.videoWnd(0)->frame();
+    const QRect corner(0, 0, 120, 20);
+    const QImage labelled = pFrame->grab(corner).toImage();
+    QAction toggle(nullptr);
+    toggle.setData(12);
+    box.onMenuTriggered(&toggle);
+    EXPECT_FALSE(pData->windowLabels());
+    const QImage plain = pFrame->grab(corner).toImage();
+    EXPECT_NE(labelled, plain) << "the label is painted over the picture's corner";
+    box.onMenuTriggered(&toggle);
+    EXPECT_TRUE(pData->windowLabels());
+    pManage->StopPort(0);
 }

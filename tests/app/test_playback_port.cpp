@@ -118,28 +118,51 @@ TEST(PlaybackPort, AnIdlePortIsStoppedAndRefusesAClipOfNoRecording)
     EXPECT_TRUE(port.GetPath().isEmpty());
 }
 
+namespace {
+quint32 packed(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond)
+{
+    return quint32(nYear - 2000) << 26 | quint32(nMonth) << 22 | quint32(nDay) << 17 | quint32(nHour) << 12 |
+           quint32(nMinute) << 6 | quint32(nSecond);
+}
+} // namespace
+
 TEST(PlaybackManage, PacingHoldsEveryWindowToTheSlowest)
 {
-    int nSeconds[CPlayManage::kPortCount] = {};
-    nSeconds[0] = 36005;
-    nSeconds[1] = 36003;
-    nSeconds[2] = 36007;
+    quint32 nTimes[CPlayManage::kPortCount] = {};
+    nTimes[0] = packed(2024, 3, 5, 10, 0, 5);
+    nTimes[1] = packed(2024, 3, 5, 10, 0, 3);
+    nTimes[2] = packed(2024, 3, 5, 10, 0, 7);
     int nSlowest = 0, nFastest = 0;
-    CPlayManage::ChooseSlowest(nSeconds, nSlowest, nFastest);
+    CPlayManage::ChooseSlowest(nTimes, nSlowest, nFastest);
     EXPECT_EQ(nSlowest, 1);
     EXPECT_EQ(nFastest, 2);
+
+    // Across midnight the window already in the new day is ahead, not behind.
+    nTimes[0] = packed(2024, 3, 6, 0, 0, 1);
+    nTimes[1] = packed(2024, 3, 5, 23, 59, 59);
+    nTimes[2] = packed(2024, 3, 6, 0, 0, 0);
+    CPlayManage::ChooseSlowest(nTimes, nSlowest, nFastest);
+    EXPECT_EQ(nSlowest, 1);
+    EXPECT_EQ(nFastest, 0);
+    // And at the turn of a year.
+    nTimes[0] = packed(2025, 1, 1, 0, 0, 0);
+    nTimes[1] = packed(2024, 12, 31, 23, 59, 58);
+    nTimes[2] = 0;
+    CPlayManage::ChooseSlowest(nTimes, nSlowest, nFastest);
+    EXPECT_EQ(nSlowest, 1);
+    EXPECT_EQ(nFastest, 0);
 }
 
 TEST(PlaybackManage, AWindowWithoutAFrameClockIsNeverTheSlowest)
 {
-    int nSeconds[CPlayManage::kPortCount] = {};
+    quint32 nTimes[CPlayManage::kPortCount] = {};
     int nSlowest = 0, nFastest = 0;
-    CPlayManage::ChooseSlowest(nSeconds, nSlowest, nFastest);
+    CPlayManage::ChooseSlowest(nTimes, nSlowest, nFastest);
     EXPECT_EQ(nSlowest, -1);
     EXPECT_EQ(nFastest, -1);
-    nSeconds[3] = 36010;
-    nSeconds[5] = 36010;
-    CPlayManage::ChooseSlowest(nSeconds, nSlowest, nFastest);
+    nTimes[3] = packed(2024, 3, 5, 10, 0, 10);
+    nTimes[5] = packed(2024, 3, 5, 10, 0, 10);
+    CPlayManage::ChooseSlowest(nTimes, nSlowest, nFastest);
     EXPECT_EQ(nSlowest, 3) << "the first window found keeps a tie";
     EXPECT_EQ(nFastest, 3);
 }

@@ -7,7 +7,12 @@
 #include "shell/ckorvane.h"
 #include "shell/cshowlicensedlg.h"
 #include "shell/ctitlewidget.h"
+#include "widgets/cframelessresizer.h"
 #include "widgets/cmessagebox.h"
+
+#include "sim_disk.h"
+
+#include "wfs_device.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +24,12 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QSignalSpy>
+#include <QSplitter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QSettings>
@@ -66,20 +75,74 @@ TEST_F(ShellWidgetTest, MainWindowLayout)
     int nRow, nColumn, nRowSpan, nColumnSpan;
     pGrid->getItemPosition(pGrid->indexOf(window.titleWidget()), &nRow, &nColumn, &nRowSpan, &nColumnSpan);
     EXPECT_EQ(QRect(nColumn, nRow, nColumnSpan, nRowSpan), QRect(0, 0, 4, 1));
-    pGrid->getItemPosition(pGrid->indexOf(window.recordList()), &nRow, &nColumn, &nRowSpan, &nColumnSpan);
-    EXPECT_EQ(QRect(nColumn, nRow, nColumnSpan, nRowSpan), QRect(0, 1, 1, 1));
-    pGrid->getItemPosition(pGrid->indexOf(window.displayBox()), &nRow, &nColumn, &nRowSpan, &nColumnSpan);
-    EXPECT_EQ(QRect(nColumn, nRow, nColumnSpan, nRowSpan), QRect(1, 1, 3, 1));
+    pGrid->getItemPosition(pGrid->indexOf(window.splitter()), &nRow, &nColumn, &nRowSpan, &nColumnSpan);
+    EXPECT_EQ(QRect(nColumn, nRow, nColumnSpan, nRowSpan), QRect(0, 1, 4, 1));
+    ASSERT_EQ(window.splitter()->count(), 2);
+    EXPECT_EQ(window.splitter()->widget(0), window.recordList());
+    EXPECT_EQ(window.splitter()->widget(1), window.displayBox());
     EXPECT_EQ(window.displayBox()->objectName(), "CDisplayBox");
     EXPECT_NE(window.recordList()->diskPage(), nullptr);
 
     window.start();
-    EXPECT_EQ(window.size(), QSize(1080, 720));
+    // 1080 x 720 unless the screen is smaller (the off-screen one is 800 x 600).
+    const QSize screen = window.screen()->availableGeometry().size();
+    EXPECT_EQ(window.size(), QSize(1080, 720).boundedTo(screen));
     EXPECT_EQ(window.titleWidget()->height(), 36);
     EXPECT_EQ(window.recordList()->width(), 220);
-    EXPECT_EQ(window.displayBox()->width(), 1080 - 220);
-    EXPECT_EQ(window.recordList()->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+    EXPECT_EQ(window.displayBox()->width(), window.width() - 220 - window.splitter()->handleWidth());
     EXPECT_EQ(window.recordList()->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
+}
+
+TEST_F(ShellWidgetTest, SizeAndSplitterAreKeptForTheNextStart)
+{
+    {
+        CKorvane window;
+        window.start();
+        window.resize(800, 540);
+        QApplication::processEvents(); // the splitter takes the new width
+        window.splitter()->setSizes({240, 560 - window.splitter()->handleWidth()});
+        ASSERT_EQ(window.recordList()->width(), 240);
+        PromptAnswer answer(0);
+        EXPECT_TRUE(window.close());
+    }
+    CGlobalAppData::saveAndRelease();
+    QSettings stored(m_dir.path() + "/Config.ini", QSettings::IniFormat);
+    EXPECT_EQ(stored.value("Window/Size").toSize(), QSize(800, 540));
+    EXPECT_EQ(stored.value("Window/RecordListWidth").toInt(), 240);
+
+    CKorvane again;
+    again.start();
+    EXPECT_EQ(again.size(), QSize(800, 540));
+    EXPECT_EQ(again.recordList()->width(), 240);
+}
+
+TEST_F(ShellWidgetTest, EdgesResizeTheFramelessWindow)
+{
+    const QRect frame(100, 100, 800, 600); // right() 899, bottom() 699
+    EXPECT_EQ(CFramelessResizer::edgesAt(frame, QPoint(101, 400)), Qt::LeftEdge);
+    EXPECT_EQ(CFramelessResizer::edgesAt(frame, QPoint(898, 698)), Qt::RightEdge | Qt::BottomEdge);
+    EXPECT_EQ(CFramelessResizer::edgesAt(frame, QPoint(500, 400)), Qt::Edges());
+    EXPECT_EQ(CFramelessResizer::edgesAt(frame, QPoint(50, 400)), Qt::Edges()) << "outside the window";
+    EXPECT_EQ(CFramelessResizer::resized(frame, Qt::LeftEdge | Qt::TopEdge, QPoint(-20, 30), QSize(100, 100)),
+              QRect(80, 130, 820, 570));
+    EXPECT_EQ(CFramelessResizer::resized(frame, Qt::RightEdge, QPoint(-900, 0), QSize(300, 100)),
+              QRect(100, 100, 300, 600))
+        << "never below the minimum";
+
+    CKorvane window;
+    window.start();
+    window.move(50, 50);
+    const QRect before = window.geometry();
+    QWidget *pChild = window.displayBox(); // the edge lies on whatever child is there
+    const QPoint edge(before.right() - 1, before.center().y());
+    sendMouse(pChild, QEvent::MouseMove, edge, Qt::NoButton);
+    EXPECT_EQ(window.cursor().shape(), Qt::SizeHorCursor);
+    sendMouse(pChild, QEvent::MouseButtonPress, edge, Qt::LeftButton);
+    sendMouse(pChild, QEvent::MouseMove, edge + QPoint(-60, 40), Qt::LeftButton);
+    sendMouse(pChild, QEvent::MouseButtonRelease, edge + QPoint(-60, 40), Qt::NoButton);
+    EXPECT_EQ(window.geometry(), before.adjusted(0, 0, -60, 0));
+    sendMouse(pChild, QEvent::MouseMove, window.geometry().center(), Qt::NoButton);
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(ShellWidgetTest, TitleBarButtonsAndLook)
@@ -262,6 +325,61 @@ TEST_F(ShellWidgetTest, PathChangesAreStoredWithoutRestartQuestion)
     EXPECT_EQ(dlg.exec(), QDialog::Accepted);
     QSettings stored(CGlobalAppData::instance()->configFilePath(), QSettings::IniFormat);
     EXPECT_EQ(stored.value("Paths/capture").toString(), m_dir.path() + "/snapshots") << "written at OK, not only at exit";
+}
+
+TEST_F(ShellWidgetTest, DiskImagesAreListedWithTheirProblemsStoredAndOffered)
+{
+    ScratchDir scratch;
+    sim::Scenario scenario;
+    scenario.partitions = {partition(4000)};
+    scenario.recordings.push_back(recording(0, sim::makeTime(2026, 3, 5, 8, 0, 0), 60, 0));
+    sim::WriteOptions options;
+    options.metadataOnly = true;
+    const QString strWfs = QString::fromStdString(scratch.file("recorder.img"));
+    ASSERT_TRUE(sim::writeDisk(scenario, strWfs.toStdString(), options, nullptr).ok);
+    const QString strZeros = QString::fromStdString(scratch.file("zeros.img"));
+    QFile zeros(strZeros);
+    ASSERT_TRUE(zeros.open(QIODevice::WriteOnly) && zeros.resize(1 << 20));
+    zeros.close();
+    const QString strMissing = QString::fromStdString(scratch.file("gone.img"));
+    const QString strFolder = QString::fromStdString(scratch.file(""));
+
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    QSignalSpy changed(pData, &CGlobalAppData::diskImagesChanged);
+    CConfigDlg dlg;
+    for (const QString &strImage : {strWfs, strZeros, strMissing, strFolder})
+        EXPECT_TRUE(dlg.addDiskImage(strImage));
+    EXPECT_FALSE(dlg.addDiskImage(strWfs)) << "listed once";
+    QListWidget *pList = dlg.diskImageList();
+    ASSERT_EQ(pList->count(), 4);
+    EXPECT_EQ(pList->item(0)->text(), strWfs);
+    EXPECT_EQ(pList->item(1)->text(), strZeros + "  (No recorder disk (WFS) was found in the file.)");
+    EXPECT_EQ(pList->item(2)->text(), strMissing + "  (The file does not exist.)");
+    EXPECT_EQ(pList->item(3)->text(), strFolder + "  (This is a folder, not a disk image file.)");
+    pList->item(3)->setSelected(true);
+    dlg.removeSelectedDiskImages();
+    EXPECT_EQ(dlg.diskImages(), QStringList({strWfs, strZeros, strMissing}));
+
+    QTimer::singleShot(0, &dlg, &CConfigDlg::onOkClicked);
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted) << "no restart needed for images";
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(pData->diskImages(), QStringList({strWfs, strZeros, strMissing}));
+    QSettings stored(pData->configFilePath(), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("Disk/Images").toStringList(), QStringList({strWfs, strZeros, strMissing}));
+    pData->setCommandLineImages({strZeros});
+    EXPECT_EQ(pData->offeredImages(), QStringList({strZeros, strWfs})) << "the missing file is skipped";
+
+    ide_set_scan_devices(false);
+    ASSERT_EQ(ide_init(), 0);
+    IdeInfo info = {};
+    EXPECT_EQ(ide_get_info(&info), 1) << "only the WFS image is a disk";
+    EXPECT_STREQ(ide_get_drive_path(0), strWfs.toLocal8Bit().constData());
+
+    CConfigDlg reopened;
+    EXPECT_EQ(reopened.diskImages(), QStringList({strWfs, strZeros, strMissing}));
+    pData->setCommandLineImages({});
+    pData->setDiskImages({});
+    ide_init();
 }
 
 TEST_F(ShellWidgetTest, StoredValuesOutsideTheListsAreNoChangeByThemselves)

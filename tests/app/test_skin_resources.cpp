@@ -7,7 +7,10 @@
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
+#include <QToolButton>
 #include <QTranslator>
+#include <QVBoxLayout>
+#include <QWidget>
 
 namespace {
 
@@ -54,6 +57,30 @@ TEST(SkinResources, StyleSheetPicturesExist)
         EXPECT_TRUE(QFile::exists(binDir + "/skin/" + strPicture)) << strPicture.toStdString();
     }
     EXPECT_GT(nCount, 0);
+}
+
+// The Map button stays disabled until a map is set; it must not look like the working Calendar button.
+TEST(SkinResources, ADisabledTabButtonLooksDisabled)
+{
+    QFile file(binDir + "/skin/style.ss");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QWidget holder;
+    holder.setStyleSheet(QString::fromUtf8(file.readAll()).replace("@skinpath", binDir + "/skin"));
+    auto *pLayout = new QVBoxLayout(&holder);
+    QToolButton *pButtons[2];
+    for (QToolButton *&pButton : pButtons) {
+        pButton = new QToolButton(&holder);
+        pButton->setObjectName("TabButton");
+        pButton->setText("Map");
+        pButton->setFixedSize(120, 20);
+        pLayout->addWidget(pButton);
+    }
+    pButtons[1]->setEnabled(false);
+    holder.show();
+    const QImage enabled = pButtons[0]->grab().toImage();
+    const QImage disabled = pButtons[1]->grab().toImage();
+    EXPECT_NE(enabled.pixelColor(2, 10), disabled.pixelColor(2, 10)) << "the ground differs";
+    EXPECT_NE(enabled, disabled);
 }
 
 TEST(SkinResources, ChineseTranslationIsBuiltAndComplete)

@@ -17,7 +17,8 @@ namespace {
 const char *const CALENDAR_STYLE =
     "CCalendar{background:rgb(56,56,56);}"
     "QToolButton{border:0px;background:transparent;font: bold;font-size:16px;color:rgb(255,255,255);}"
-    "QToolButton::menu-indicator{image: url();}"
+    // No picture for the menu arrow: "none", as an empty url() makes Qt try to open a file without a name.
+    "QToolButton::menu-indicator{image: none;}"
     "QDateTimeEdit{border:0px;background:transparent;font: bold;font-size:16px;color:rgb(255,255,255);}"
     "QMenu{background:rgb(84,84,84);}"
     "QMenu::item{background:rgb(84,84,84);color:rgb(255,255,255);}"

@@ -2,8 +2,10 @@
 
 #include "calendar/ccalendar.h"
 #include "catalogue/cdiskmanagepage.h"
+#include "catalogue/csyncplayplan.h"
 #include "common/cglobalappdata.h"
 #include "export/ccutfiledlg.h"
+#include "map/cgpstrackexport.h"
 #include "widgets/cmytreeview.h"
 #include "widgets/fancymessagebox.h"
 
@@ -52,17 +54,6 @@ bool parseRelative(const QString &strRelative, RelativePath &out)
                &out.day, &out.folder) != 6)
         return false;
     out.name = strRelative.mid(NAME_START);
-    return true;
-}
-
-// Begin and end second of a recording name "hh.mm.ss-hh.mm.ss..."; false when it holds none.
-bool nameTimes(const QString &strName, int &nBegin, int &nEnd)
-{
-    int bh, bm, bs, eh, em, es;
-    if (sscanf(strName.toLatin1().constData(), "%02d.%02d.%02d-%02d.%02d.%02d", &bh, &bm, &bs, &eh, &em, &es) != 6)
-        return false;
-    nBegin = bh * 3600 + bm * 60 + bs;
-    nEnd = eh * 3600 + em * 60 + es;
     return true;
 }
 
@@ -349,8 +340,10 @@ QMenu *CDirManagePage::createContextMenu(const QModelIndex &index)
 {
     if (!index.isValid() || index.data(RoleLevel).toInt() != LevelFile) return nullptr;
     QMenu *pMenu = new QMenu(this);
-    for (const auto &command : QList<QPair<QString, int>>{{tr("Play"), CmdPlay}, {tr("Cut"), CmdCut},
-                                                          {tr("Sync Play"), CmdSyncPlay}})
+    for (const auto &command : QList<QPair<QString, int>>{{tr("Play"), CmdPlay},
+                                                          {tr("Cut"), CmdCut},
+                                                          {tr("Sync Play"), CmdSyncPlay},
+                                                          {tr("Export GPS Track"), CmdExportGpsTrack}})
         pMenu->addAction(command.first)->setData(command.second);
     connect(pMenu, &QMenu::triggered, this, &CDirManagePage::onCommand);
     return pMenu;
@@ -372,6 +365,7 @@ void CDirManagePage::onCommand(QAction *pAction)
     case CmdCut: onCutFile(); break;
     case CmdPlay: onPlayRecordResponse(); break;
     case CmdSyncPlay: onSyncPlay(); break;
+    case CmdExportGpsTrack: onExportGpsTrack(); break;
     default: break;
     }
 }
@@ -383,29 +377,40 @@ void CDirManagePage::onCutFile()
     dialog.exec();
 }
 
+void CDirManagePage::onExportGpsTrack()
+{
+    const QString strPath = localPath(m_currentIndex);
+    if (!strPath.isEmpty()) CGpsTrackExport::exportTrack(this, strPath);
+}
+
 void CDirManagePage::onSyncPlay()
 {
     CGlobalAppData *pApp = CGlobalAppData::instance();
     pApp->clearWndPaths(-1);
     const QModelIndex index = m_currentIndex;
-    int nBegin, nEnd;
-    if (index.data(RoleLevel).toInt() != LevelFile || !nameTimes(index.data(RoleKey).toString(), nBegin, nEnd)) return;
-    qDebug().noquote() << "start Time " << hhmmss(nBegin) << "  endTime " << hhmmss(nEnd);
+    if (index.data(RoleLevel).toInt() != LevelFile) return;
     QStandardItem *pDate = m_pModel->itemFromIndex(index.parent().parent());
     if (!pDate || pDate->data(RoleLevel).toInt() != LevelDate || !pDate->hasChildren()) return;
-    emit changeWndMode(pDate->rowCount());
+    QVector<SyncPlayFile> files;
     for (int nRow = 0; nRow < pDate->rowCount(); ++nRow) {
         QStandardItem *pChannel = pDate->child(nRow);
-        QStringList paths;
         for (int nFile = 0; nFile < pChannel->rowCount(); ++nFile) {
             const QModelIndex file = pChannel->child(nFile)->index();
-            int b, e;
-            if (!nameTimes(file.data(RoleKey).toString(), b, e)) continue;
-            if (paths.isEmpty() ? (nBegin <= b && b < nEnd) : (b >= nBegin && e >= nEnd)) paths.append(localPath(file));
+            files.append({pChannel->data(RoleKey).toInt(), file.data(RoleKey).toString(), localPath(file)});
         }
-        if (!paths.isEmpty()) pApp->appendWndPaths(pChannel->data(RoleKey).toInt(), paths);
     }
-    emit syncPlay(nBegin);
+    const CSyncPlayPlan plan(index.data(RoleKey).toString(), files);
+    if (!plan.isValid()) return;
+    qDebug().noquote() << "start Time " << hhmmss(plan.beginSecond()) << "  endTime " << hhmmss(plan.endSecond());
+    // The wall stops every window before the new queues exist: no window still playing takes from them.
+    emit changeWndMode(plan.windowCount());
+    plan.fillQueues(pApp);
+    const QString strNotice = plan.withoutWindowMessage();
+    if (!strNotice.isEmpty()) {
+        qWarning().noquote() << strNotice;
+        FancyMessageBox::showMessage(strNotice);
+    }
+    emit syncPlay(plan.beginSecond());
 }
 
 void CDirManagePage::onDateChanged(QDate date)

@@ -25,7 +25,7 @@ class CDirManagePage : public QWidget
     Q_OBJECT
 public:
     enum ItemLevel { LevelFolder = 0, LevelPart, LevelDate, LevelChannel, LevelFile };
-    enum Command { CmdCut = 2, CmdPlay = 3, CmdSyncPlay = 4 };
+    enum Command { CmdCut = 2, CmdPlay = 3, CmdSyncPlay = 4, CmdExportGpsTrack };
     static constexpr int MAX_LINE = 1024; // longer index lines are no paths of an export
 
     explicit CDirManagePage(QWidget *parent = nullptr);
@@ -69,6 +69,7 @@ public slots:
     void LoadRecordByRecordPath(QString strPath);
     void onCutFile();
     void onSyncPlay();
+    void onExportGpsTrack();
 
 private:
     void createLayout();

@@ -1,7 +1,10 @@
 #include "cdiskmanagepage.h"
 
 #include "calendar/ccalendar.h"
+#include "catalogue/cdiskprobe.h"
 #include "catalogue/crecordloader.h"
+#include "catalogue/csyncplayplan.h"
+#include "common/cdiskimage.h"
 #include "common/cfsfile.h"
 #include "common/cdiskreadlocker.h"
 #include "common/cglobalappdata.h"
@@ -11,6 +14,7 @@
 #include "widgets/cmessagebox.h"
 #include "widgets/cmytreeview.h"
 #include "widgets/cwaitframe.h"
+#include "widgets/fancymessagebox.h"
 
 #include "wfs.h"
 #include "wfs_device.h"
@@ -20,10 +24,15 @@
 #include <QCursor>
 #include <QDebug>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTimer>
@@ -66,17 +75,6 @@ QString dateText(const QDate &date)
 QString dateKey(int nDisk, int nPart, const QDate &date)
 {
     return QString("%1-%2-%3").arg(nDisk).arg(nPart).arg(dateText(date));
-}
-
-// Start and end second of the day from a recording name "hh.mm.ss-hh.mm.ss[...".
-bool recordTimes(const QString &strName, int *pStart, int *pEnd)
-{
-    int sh, sm, ss, eh, em, es;
-    if (sscanf(strName.toLatin1().constData(), "%02d.%02d.%02d-%02d.%02d.%02d", &sh, &sm, &ss, &eh, &em, &es) != 6)
-        return false;
-    *pStart = sh * 3600 + sm * 60 + ss;
-    *pEnd = eh * 3600 + em * 60 + es;
-    return true;
 }
 
 QString hhmmss(int nSeconds)
@@ -164,6 +162,23 @@ void CDiskManagePage::createLayout()
     m_pWaitFrame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_pWaitFrame->hide();
 
+    m_pEmptyPanel = new QWidget(this);
+    m_pEmptyPanel->setObjectName("EmptyTreePanel");
+    m_pEmptyText = new QLabel(m_pEmptyPanel);
+    m_pEmptyText->setObjectName("EmptyTreeText");
+    m_pEmptyText->setWordWrap(true);
+    m_pEmptyText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pEmptyText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_pOpenImageButton = new QPushButton(tr("Open Disk Image..."), m_pEmptyPanel);
+    auto *pEmptyLayout = new QVBoxLayout(m_pEmptyPanel);
+    pEmptyLayout->setContentsMargins(10, 12, 10, 12);
+    pEmptyLayout->setSpacing(10);
+    pEmptyLayout->addWidget(m_pEmptyText);
+    pEmptyLayout->addWidget(m_pOpenImageButton, 0, Qt::AlignLeft);
+    pEmptyLayout->addStretch();
+    m_pEmptyPanel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_pEmptyPanel->hide();
+
     m_pCalendarButton = new QToolButton(this);
     m_pCalendarButton->setText(tr("Calendar"));
     m_pCalendarButton->setObjectName("TabButton");
@@ -178,6 +193,7 @@ void CDiskManagePage::createLayout()
     layout->setSpacing(0);
     layout->addWidget(m_pTreeView, 1);
     layout->addWidget(m_pWaitFrame, 1);
+    layout->addWidget(m_pEmptyPanel, 1);
     layout->addWidget(m_pCalendarButton);
     layout->addWidget(m_pCalendar);
 }
@@ -189,6 +205,11 @@ void CDiskManagePage::connectSignals()
     connect(m_pTreeView, &QTreeView::expanded, this, &CDiskManagePage::onRecordTreeClicked);
     connect(m_pTreeView, &QTreeView::doubleClicked, this, &CDiskManagePage::onRecordTreeDoubleClicked);
     connect(m_pTreeView, &CMyTreeView::rightClicked, this, &CDiskManagePage::onRecordTreeRightClicked);
+    m_pTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pTreeView, &QWidget::customContextMenuRequested, this, &CDiskManagePage::onTreeContextMenu);
+    connect(m_pOpenImageButton, &QPushButton::clicked, this, &CDiskManagePage::onOpenDiskImage);
+    connect(CGlobalAppData::instance(), &CGlobalAppData::diskImagesChanged, this,
+            &CDiskManagePage::onDiskImagesChanged);
     connect(m_pCalendarButton, &QToolButton::clicked, this, &CDiskManagePage::onCalenderClicked);
     connect(m_pCalendar, &CCalendar::clicked, this, &CDiskManagePage::onDateChanged);
     connect(this, &CDiskManagePage::appendNewRecord, this, &CDiskManagePage::onAppendNewRecord,
@@ -292,6 +313,10 @@ void CDiskManagePage::onAppendNewRecord(QVector<QPair<QString, QString>> arr, in
     emit enabledControl(true);
     CGlobalAppData *app = CGlobalAppData::instance();
     app->setCurRecordDate(m_latestDate.isValid() ? m_latestDate : app->curRecordDate());
+    if (m_bReloadPending) {
+        m_bReloadPending = false;
+        QTimer::singleShot(0, this, &CDiskManagePage::startLoad);
+    }
 }
 
 void CDiskManagePage::addRecord(const QPair<QString, QString> &record)
@@ -376,9 +401,100 @@ QStandardItem *CDiskManagePage::channelItem(int nDisk, int nPart, const QDate &d
 
 void CDiskManagePage::onEnabledControl(bool bEnabled)
 {
-    m_pTreeView->setVisible(bEnabled);
+    const bool bEmpty = bEnabled && m_bLoaded && m_pModel->rowCount() == 0;
+    if (bEmpty) updateEmptyText();
+    m_pTreeView->setVisible(bEnabled && !bEmpty);
+    m_pEmptyPanel->setVisible(bEmpty);
     m_pWaitFrame->setVisible(!bEnabled);
     setEnabled(bEnabled);
+}
+
+QString CDiskManagePage::emptyTreeText(int nIdeNum, const QStringList &unreadableDevices,
+                                       const QStringList &skippedImages)
+{
+    QStringList paragraphs;
+    if (nIdeNum == 0)
+        paragraphs << tr("No recorder disk (WFS) was found.");
+    else
+        paragraphs << tr("%n recorder disk(s) found, but none holds recordings of the record stream chosen "
+                         "in the settings.", "", nIdeNum);
+    if (!unreadableDevices.isEmpty())
+        paragraphs << tr("These disks exist but cannot be opened for reading: %1. Reading them needs membership "
+                         "of the \"disk\" group (log in again after joining it) or running Korvane with read "
+                         "permission for them.")
+                          .arg(unreadableDevices.join(", "));
+    if (!skippedImages.isEmpty())
+        paragraphs << tr("Disk images skipped:") + "\n" + skippedImages.join("\n");
+    paragraphs << tr("A disk image file (.img, .dd, .001) opens with \"Open Disk Image...\" below or in the "
+                     "menu of this list, or with --image FILE on the command line.");
+    return paragraphs.join("\n\n");
+}
+
+void CDiskManagePage::updateEmptyText()
+{
+    const CGlobalAppData *app = CGlobalAppData::instance();
+    QStringList skipped;
+    for (const QString &strImage : app->commandLineImages() + app->diskImages()) {
+        const CDiskImage::Problem problem = CDiskImage::check(strImage);
+        const QString strLine = QString("%1: %2").arg(strImage, CDiskImage::problemText(problem));
+        if (problem != CDiskImage::problemNone && !skipped.contains(strLine)) skipped << strLine;
+    }
+    const QStringList unreadable =
+        app->scanDevices() ? CDiskProbe::unreadable(CDiskProbe::blockDevices()) : QStringList();
+    m_pEmptyText->setText(emptyTreeText(ideNum(), unreadable, skipped));
+}
+
+QMenu *CDiskManagePage::createEmptyAreaMenu()
+{
+    QMenu *menu = new QMenu(this);
+    menu->addAction(tr("Open Disk Image..."))->setData(CmdOpenImage);
+    connect(menu, &QMenu::triggered, this, [this](QAction *pAction) {
+        if (pAction->data().toInt() == CmdOpenImage) onOpenDiskImage();
+    });
+    return menu;
+}
+
+void CDiskManagePage::onTreeContextMenu(const QPoint &pos)
+{
+    if (m_pTreeView->indexAt(pos).isValid()) return; // items have their own menus
+    QMenu *menu = createEmptyAreaMenu();
+    menu->exec(m_pTreeView->viewport()->mapToGlobal(pos));
+    delete menu;
+}
+
+void CDiskManagePage::onOpenDiskImage()
+{
+    const QStringList images = CGlobalAppData::instance()->diskImages();
+    const QString strStart = images.isEmpty() ? QDir::homePath() : QFileInfo(images.last()).absolutePath();
+    const QString strPath = QFileDialog::getOpenFileName(this, tr("Open Disk Image"), strStart,
+                                                         CDiskImage::fileFilter());
+    if (!strPath.isEmpty()) openDiskImage(strPath);
+}
+
+bool CDiskManagePage::openDiskImage(const QString &strPath)
+{
+    const QString strImage = QFileInfo(strPath).absoluteFilePath();
+    const CDiskImage::Problem problem = CDiskImage::check(strImage);
+    if (problem != CDiskImage::problemNone) {
+        qWarning().noquote() << "Disk image not opened:" << strImage << "-" << CDiskImage::problemText(problem);
+        CMessageBox::message(this, tr("Open Disk Image"),
+                             QString("%1\n%2").arg(strImage, CDiskImage::problemText(problem)), {tr("OK")});
+        return false;
+    }
+    CGlobalAppData *app = CGlobalAppData::instance();
+    if (app->diskImages().contains(strImage) || app->commandLineImages().contains(strImage)) {
+        app->applyDiskImages(); // listed already, perhaps unreadable until now: offered anew and read again
+        onDiskImagesChanged();
+    } else {
+        app->addDiskImage(strImage);
+    }
+    app->saveSettings();
+    return true;
+}
+
+void CDiskManagePage::onDiskImagesChanged()
+{
+    if (!startLoad()) m_bReloadPending = true;
 }
 
 QString CDiskManagePage::recordPath(const QModelIndex &index)
@@ -523,18 +639,18 @@ void CDiskManagePage::onSelectRecord(QString strFilePath)
     }
 }
 
-// Recordings of one channel that join a step play from the chosen recording's times.
-QStringList CDiskManagePage::syncPaths(QStandardItem *pChannel, int nStart, int nEnd) const
+// Every recording of a date item's channels, for the step-play rule.
+QVector<SyncPlayFile> CDiskManagePage::dayFiles(QStandardItem *pDate)
 {
-    QStringList paths;
-    for (int row = 0; row < pChannel->rowCount(); ++row) {
-        QModelIndex record = pChannel->child(row)->index();
-        int start, end;
-        if (!recordTimes(record.data(RoleKey).toString(), &start, &end)) continue;
-        bool take = paths.isEmpty() ? start >= nStart && start < nEnd : start >= nStart && end >= nEnd;
-        if (take) paths.append(recordPath(record));
+    QVector<SyncPlayFile> files;
+    for (int row = 0; row < pDate->rowCount(); ++row) {
+        QStandardItem *channel = pDate->child(row);
+        for (int n = 0; n < channel->rowCount(); ++n) {
+            const QModelIndex record = channel->child(n)->index();
+            files.append({channel->data(RoleKey).toInt(), record.data(RoleKey).toString(), recordPath(record)});
+        }
     }
-    return paths;
+    return files;
 }
 
 void CDiskManagePage::onSyncPlay()
@@ -543,18 +659,20 @@ void CDiskManagePage::onSyncPlay()
     app->clearWndPaths(-1);
     QModelIndex index = m_currentIndex;
     if (index.data(RoleLevel).toInt() != LevelRecord) return;
-    int start, end;
-    if (!recordTimes(index.data(RoleKey).toString(), &start, &end)) return;
-    qDebug().noquote() << "start Time " << hhmmss(start) << " endTime " << hhmmss(end);
     QStandardItem *date = m_pModel->itemFromIndex(index.parent().parent());
     if (!date || date->data(RoleLevel).toInt() != LevelDate || !date->hasChildren()) return;
-    emit changeWndMode(date->rowCount());
-    for (int row = 0; row < date->rowCount(); ++row) {
-        QStandardItem *channel = date->child(row);
-        QStringList paths = syncPaths(channel, start, end);
-        if (!paths.isEmpty()) app->appendWndPaths(channel->data(RoleKey).toInt(), paths);
+    const CSyncPlayPlan plan(index.data(RoleKey).toString(), dayFiles(date));
+    if (!plan.isValid()) return;
+    qDebug().noquote() << "start Time " << hhmmss(plan.beginSecond()) << " endTime " << hhmmss(plan.endSecond());
+    // The wall stops every window before the new queues exist: no window still playing takes from them.
+    emit changeWndMode(plan.windowCount());
+    plan.fillQueues(app);
+    const QString strNotice = plan.withoutWindowMessage();
+    if (!strNotice.isEmpty()) {
+        qWarning().noquote() << strNotice;
+        FancyMessageBox::showMessage(strNotice);
     }
-    emit syncPlay(start);
+    emit syncPlay(plan.beginSecond());
 }
 
 QString CDiskManagePage::diskInfoText(int nDisk)

@@ -18,8 +18,11 @@ class CCalendar;
 class CMyThread;
 class CMyTreeView;
 class CWaitFrame;
+struct SyncPlayFile;
 class QAction;
+class QLabel;
 class QMenu;
+class QPushButton;
 class QStandardItem;
 class QStandardItemModel;
 class QToolButton;
@@ -38,7 +41,7 @@ public:
         RoleChannel = Qt::UserRole + 8, // 264
     };
     enum ItemLevel { LevelDisk = 0, LevelPart, LevelDate, LevelChannel, LevelRecord };
-    enum Command { CmdDiskInfo = 1, CmdExport, CmdPlay, CmdCut, CmdSyncPlay, CmdExportGpsTrack };
+    enum Command { CmdDiskInfo = 1, CmdExport, CmdPlay, CmdCut, CmdSyncPlay, CmdExportGpsTrack, CmdOpenImage };
 
     static constexpr int FIRST_LOAD_DELAY_MS = 500;
     static constexpr int DRIVE_CHECK_MS = 10000;
@@ -61,6 +64,10 @@ public:
     CMyTreeView *treeView() const { return m_pTreeView; }
     CCalendar *calendar() const { return m_pCalendar; }
     CWaitFrame *waitFrame() const { return m_pWaitFrame; }
+    // Shown in the tree's place while a finished load found nothing to list.
+    QWidget *emptyPanel() const { return m_pEmptyPanel; }
+    QLabel *emptyText() const { return m_pEmptyText; }
+    QPushButton *openImageButton() const { return m_pOpenImageButton; }
     QModelIndex currentIndex() const { return m_currentIndex; }
     void setCurrentIndex(const QModelIndex &index) { m_currentIndex = index; }
 
@@ -70,6 +77,14 @@ public:
     static QString diskInfoText(int nDisk);
     // The menu of an item, or none (partitions); the caller owns it.
     QMenu *createContextMenu(const QModelIndex &index);
+    // The menu of the tree's empty area ("Open Disk Image..."); the caller owns it.
+    QMenu *createEmptyAreaMenu();
+    // Why the tree is empty: no WFS disk (or disks without recordings of the chosen stream),
+    // devices that cannot be read, images that were skipped, and how to open an image.
+    static QString emptyTreeText(int nIdeNum, const QStringList &unreadableDevices, const QStringList &skippedImages);
+    // Checks an image file, adds it to the images of the settings and reloads; a file that
+    // cannot be used is reported and not added. False then.
+    bool openDiskImage(const QString &strPath);
 
 signals:
     void calenderClicked();
@@ -99,6 +114,8 @@ public slots:
     void onShowDiskInfo();
     void onAppendNewRecord(QVector<QPair<QString, QString>> arr, int count);
     void onEnabledControl(bool bEnabled);
+    void onOpenDiskImage();
+    void onDiskImagesChanged();
 
 protected:
     void timerEvent(QTimerEvent *event) override;
@@ -110,6 +127,8 @@ private:
     void createLayout();
     void connectSignals();
     void stopLoader();
+    void updateEmptyText();
+    void onTreeContextMenu(const QPoint &pos);
     void clearTree();
     void addRecord(const QPair<QString, QString> &record);
     QStandardItem *diskItem(int nDisk);
@@ -117,12 +136,15 @@ private:
     QStandardItem *dateItem(int nDisk, int nPart, const QDate &date);
     QStandardItem *channelItem(int nDisk, int nPart, const QDate &date, int nChannel);
     QStandardItem *newItem(const QString &strText, const QIcon &icon, int nLevel, const QVariant &key);
-    QStringList syncPaths(QStandardItem *pChannel, int nStart, int nEnd) const;
     void openExportDialog(int nTab);
+    static QVector<SyncPlayFile> dayFiles(QStandardItem *pDate);
 
     CMyTreeView *m_pTreeView = nullptr;
     QStandardItemModel *m_pModel = nullptr;
     CWaitFrame *m_pWaitFrame = nullptr;
+    QWidget *m_pEmptyPanel = nullptr;
+    QLabel *m_pEmptyText = nullptr;
+    QPushButton *m_pOpenImageButton = nullptr;
     QToolButton *m_pCalendarButton = nullptr;
     CCalendar *m_pCalendar = nullptr;
     QIcon m_diskIcon;
@@ -133,6 +155,7 @@ private:
     LoadContext *m_pLoad = nullptr;
     bool m_bLoaded = false;
     bool m_bAwaitingEndMark = false;
+    bool m_bReloadPending = false; // the disks to offer changed during a load
     int m_nRecordCount = 0;
     int m_nTimerId = 0;
     QPersistentModelIndex m_currentIndex;

@@ -16,6 +16,8 @@ CCommandLine::CCommandLine(const QStringList &args)
             m_images << QFileInfo(args[i].mid(int(qstrlen("--image=")))).absoluteFilePath();
         else if (args[i] == "--no-devices")
             m_bScanDevices = false;
+        else if (args[i] == "--verbose")
+            m_bVerbose = true;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "cglobalappdata.h"
 
+#include "common/cdiskimage.h"
+#include "common/cfsfile.h"
 #include "wfs_device.h"
 
 #include <QCoreApplication>
@@ -13,6 +15,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QTextStream>
+
+#include <vector>
 
 #ifndef KORVANE_VERSION
 #define KORVANE_VERSION "0.0.0"
@@ -31,6 +35,11 @@ const char *const keyLicense = "themes/License";
 const char *const keyLogLevel = "Info/LogLevel";
 const char *const keyMapType = "Map/MapType";
 const char *const keyOutChina = "Map/OutChina";
+const char *const keyDiskImages = "Disk/Images";
+const char *const keyWindowSize = "Window/Size";
+const char *const keyWindowMaximized = "Window/Maximized";
+const char *const keyRecordListWidth = "Window/RecordListWidth";
+const char *const keyWindowLabels = "Window/Labels";
 
 QString readText(const QString &strPath, bool &bOk)
 {
@@ -132,6 +141,12 @@ void CGlobalAppData::loadSettings()
     // Without a stored choice the map that needs no key and no network.
     m_nMapType = settings.value(keyMapType, int(mapOpenStreetMap)).toInt();
     m_nOutChina = settings.value(keyOutChina, 1).toInt();
+    m_diskImages = settings.value(keyDiskImages, QStringList()).toStringList();
+    m_diskImages.removeAll(QString());
+    m_windowSize = settings.value(keyWindowSize, QSize()).toSize();
+    m_bWindowMaximized = settings.value(keyWindowMaximized, false).toBool();
+    m_nRecordListWidth = settings.value(keyRecordListWidth, 0).toInt();
+    m_bWindowLabels = settings.value(keyWindowLabels, true).toBool();
     if (settings.status() != QSettings::NoError)
         qWarning() << "Config.ini could not be read completely, defaults used:" << m_strConfigFile;
 
@@ -154,6 +169,13 @@ void CGlobalAppData::saveSettings() const
     settings.setValue(keyLanguage, m_strLanguage);
     settings.setValue(keyMapType, m_nMapType);
     settings.setValue(keyOutChina, m_nOutChina);
+    settings.setValue(keyDiskImages, m_diskImages);
+    if (m_windowSize.isValid())
+        settings.setValue(keyWindowSize, m_windowSize);
+    settings.setValue(keyWindowMaximized, m_bWindowMaximized);
+    if (m_nRecordListWidth > 0)
+        settings.setValue(keyRecordListWidth, m_nRecordListWidth);
+    settings.setValue(keyWindowLabels, m_bWindowLabels);
     settings.sync();
     if (settings.status() != QSettings::NoError)
         qWarning() << "Config.ini could not be written:" << m_strConfigFile;
@@ -204,6 +226,53 @@ void CGlobalAppData::setLanguage(const QString &strLanguage)
     m_strLanguage = strLanguage;
     const QString strFile = languageFileName(strLanguage);
     m_strLanguageFile = strFile.isEmpty() ? QString() : m_strAppPath + strFile;
+}
+
+void CGlobalAppData::setDiskImages(const QStringList &images)
+{
+    if (images == m_diskImages)
+        return;
+    m_diskImages = images;
+    applyDiskImages();
+    emit diskImagesChanged();
+}
+
+void CGlobalAppData::addDiskImage(const QString &strPath)
+{
+    const QString strImage = QFileInfo(strPath).absoluteFilePath();
+    if (!m_diskImages.contains(strImage))
+        setDiskImages(m_diskImages + QStringList(strImage));
+}
+
+QStringList CGlobalAppData::offeredImages() const
+{
+    QStringList offered;
+    for (const QString &strImage : m_commandLineImages)
+        if (!offered.contains(strImage)) offered << strImage;
+    for (const QString &strImage : m_diskImages) {
+        if (offered.contains(strImage)) continue;
+        const CDiskImage::Problem problem = CDiskImage::check(strImage);
+        if (CDiskImage::isReadable(problem))
+            offered << strImage;
+        else
+            qWarning().noquote() << "Disk image skipped:" << strImage << "-" << CDiskImage::problemText(problem);
+    }
+    return offered;
+}
+
+void CGlobalAppData::applyDiskImages() const
+{
+    const QStringList images = offeredImages();
+    std::vector<QByteArray> paths;
+    std::vector<const char *> pointers;
+    for (const QString &strImage : images)
+        paths.push_back(QFile::encodeName(strImage));
+    for (const QByteArray &path : paths)
+        pointers.push_back(path.constData());
+    // The disk loader reads the list while it holds the file lock.
+    QMutexLocker locker(&CFSFile::Lock());
+    ide_set_images(pointers.data(), int(pointers.size()));
+    ide_set_scan_devices(m_bScanDevices);
 }
 
 QString CGlobalAppData::mapPageName(int nMapType)

@@ -4,11 +4,13 @@
 // Qt Core only, so tools and tests can use it without widgets.
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QMap>
 #include <QMutex>
 #include <QObject>
 #include <QSet>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -77,6 +79,34 @@ public:
     static bool writeMapKey(const QString &strPagePath, int nMapType, const QString &strKey,
                             const QString &strSecurityCode);
 
+    // Disk image files offered to the disk layer: those of the command line ("--image"), then
+    // those of the settings ("Disk/Images"). Images of the settings that cannot be read are
+    // left out, never opened for writing.
+    QStringList diskImages() const { return m_diskImages; }
+    // Stores the list; when it changed, offers the images to the disk layer and emits diskImagesChanged.
+    void setDiskImages(const QStringList &images);
+    // Adds an image to the list of the settings (nothing when it is listed already).
+    void addDiskImage(const QString &strPath);
+    void setCommandLineImages(const QStringList &images) { m_commandLineImages = images; }
+    QStringList commandLineImages() const { return m_commandLineImages; }
+    void setScanDevices(bool bScan) { m_bScanDevices = bScan; }
+    bool scanDevices() const { return m_bScanDevices; }
+    // The images the disk layer is given, in order, each once.
+    QStringList offeredImages() const;
+    // Hands offeredImages() and the device choice to the disk layer.
+    void applyDiskImages() const;
+
+    // The main window's size and the width of its record list, as last left ("Window/...").
+    QSize windowSize() const { return m_windowSize; }
+    void setWindowSize(const QSize &size) { m_windowSize = size; }
+    bool windowMaximized() const { return m_bWindowMaximized; }
+    void setWindowMaximized(bool bMaximized) { m_bWindowMaximized = bMaximized; }
+    int recordListWidth() const { return m_nRecordListWidth; }
+    void setRecordListWidth(int nWidth) { m_nRecordListWidth = nWidth; }
+    // Whether playing windows show their channel and date-time in a corner.
+    bool windowLabels() const { return m_bWindowLabels; }
+    void setWindowLabels(bool bOn) { m_bWindowLabels = bOn; }
+
     QString version() const { return m_strVersion; }
     QString buildTime() const { return m_strBuildTime; }
     // "yyyy.MM.dd hh:mm:ss" from compiler texts such as "Aug  2 2026" and "09:05:01".
@@ -125,6 +155,7 @@ signals:
     void updateStopStatus();
     void refreshPlay();
     void showConfig();
+    void diskImagesChanged();
 
 private:
     CGlobalAppData();
@@ -150,6 +181,13 @@ private:
     QString m_strSecurityCode;
     QString m_strVersion;
     QString m_strBuildTime;
+    QStringList m_diskImages;
+    QStringList m_commandLineImages;
+    bool m_bScanDevices = true;
+    QSize m_windowSize;
+    bool m_bWindowMaximized = false;
+    int m_nRecordListWidth = 0;
+    bool m_bWindowLabels = true;
 
     QMutex m_wndPathMutex;
     QMap<int, QStringList> m_wndPaths;

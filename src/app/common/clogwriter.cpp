@@ -5,8 +5,21 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QRegularExpression>
+#include <QVector>
+
+#include <cstdio>
 
 namespace {
+
+struct EarlyMessage
+{
+    QtMsgType type;
+    QDateTime time;
+    QByteArray function;
+    int nLine;
+    QString strMsg;
+};
 
 struct LogState
 {
@@ -14,8 +27,12 @@ struct LogState
     QFile file;
     QString strLogPath;
     int nLogLevel = 0;
+    bool bEcho = false;
+    bool bReportedUnwritable = false;
     QtMessageHandler previous = nullptr;
     bool bInstalled = false;
+    bool bHolding = false;
+    QVector<EarlyMessage> early;
 };
 
 LogState &state()
@@ -33,7 +50,7 @@ QDateTime createdAt(const QFileInfo &info)
     return birth.isValid() && birth < modified ? birth : modified;
 }
 
-void writeLine(LogState &s, const QString &strLine)
+bool writeLine(LogState &s, const QString &strLine)
 {
     const QString strToday = CLogWriter::logFileName(s.strLogPath, QDate::currentDate());
     if (s.file.isOpen() && s.file.fileName() != strToday)
@@ -47,13 +64,50 @@ void writeLine(LogState &s, const QString &strLine)
         QDir().mkpath(s.strLogPath);
         s.file.setFileName(strToday);
         if (!s.file.open(QIODevice::Append | QIODevice::Text))
-            return;
+            return false;
     }
-    s.file.write(strLine.toUtf8());
+    const bool bOk = s.file.write(strLine.toUtf8()) >= 0;
     s.file.flush();
+    return bOk;
+}
+
+void toStandardError(const QString &strLine)
+{
+    QString strText = strLine;
+    strText.remove('\r');
+    fputs(strText.toLocal8Bit().constData(), stderr);
+    fflush(stderr);
+}
+
+// Under the mutex: the message as a line of the file, and on standard error when echo is on.
+// A warning or worse that cannot reach the file is not lost: it goes to standard error, and so
+// does a fatal message, the last thing the program says.
+void record(LogState &s, QtMsgType type, const QDateTime &time, const char *pFunction, int nLine,
+            const QString &strMsg)
+{
+    if (!CLogWriter::shouldWrite(type, s.nLogLevel))
+        return;
+    const QString strLine = CLogWriter::formatLine(time, pFunction, nLine, CLogWriter::plainText(strMsg));
+    const bool bWritten = writeLine(s, strLine);
+    if (s.bEcho || type == QtFatalMsg || (!bWritten && type != QtDebugMsg && type != QtInfoMsg)) {
+        if (!bWritten && !s.bReportedUnwritable && !s.bEcho) {
+            s.bReportedUnwritable = true;
+            toStandardError(QString("korvane: the log file %1 cannot be written\n").arg(s.file.fileName()));
+        }
+        toStandardError(strLine);
+    }
 }
 
 } // namespace
+
+void CLogWriter::holdEarlyMessages()
+{
+    LogState &s = state();
+    if (s.bInstalled || s.bHolding)
+        return;
+    s.bHolding = true;
+    s.previous = qInstallMessageHandler(earlyHandler);
+}
 
 void CLogWriter::install(int nLogLevel, const QString &strLogPath)
 {
@@ -62,10 +116,19 @@ void CLogWriter::install(int nLogLevel, const QString &strLogPath)
         QMutexLocker locker(&s.mutex);
         s.nLogLevel = nLogLevel;
         s.strLogPath = strLogPath;
+        s.bReportedUnwritable = false;
         s.file.close();
     }
     removeOldLogs(strLogPath, QDateTime::currentDateTime());
-    if (!s.bInstalled) {
+    if (s.bHolding) {
+        qInstallMessageHandler(messageHandler);
+        s.bHolding = false;
+        s.bInstalled = true;
+        QMutexLocker locker(&s.mutex);
+        for (const EarlyMessage &m : s.early)
+            record(s, m.type, m.time, m.function.isEmpty() ? nullptr : m.function.constData(), m.nLine, m.strMsg);
+        s.early.clear();
+    } else if (!s.bInstalled) {
         s.previous = qInstallMessageHandler(messageHandler);
         s.bInstalled = true;
     }
@@ -74,12 +137,14 @@ void CLogWriter::install(int nLogLevel, const QString &strLogPath)
 void CLogWriter::uninstall()
 {
     LogState &s = state();
-    if (!s.bInstalled)
+    if (!s.bInstalled && !s.bHolding)
         return;
     qInstallMessageHandler(s.previous);
     QMutexLocker locker(&s.mutex);
     s.file.close();
     s.bInstalled = false;
+    s.bHolding = false;
+    s.early.clear();
 }
 
 bool CLogWriter::isInstalled()
@@ -87,10 +152,19 @@ bool CLogWriter::isInstalled()
     return state().bInstalled;
 }
 
+void CLogWriter::setEcho(bool bEcho)
+{
+    QMutexLocker locker(&state().mutex);
+    state().bEcho = bEcho;
+}
+
 bool CLogWriter::shouldWrite(QtMsgType type, int nLogLevel)
 {
-    return (type == QtDebugMsg && nLogLevel >= 0) || (type == QtInfoMsg && nLogLevel > 1) ||
-           (type == QtWarningMsg && nLogLevel > 2) || nLogLevel > 3;
+    switch (type) {
+    case QtDebugMsg: return nLogLevel >= 0;
+    case QtInfoMsg: return nLogLevel > 1;
+    default: return true; // warnings, errors and fatal messages
+    }
 }
 
 QString CLogWriter::formatLine(const QDateTime &time, const char *pFunction, int nLine, const QString &strMsg)
@@ -99,6 +173,14 @@ QString CLogWriter::formatLine(const QDateTime &time, const char *pFunction, int
         .arg(time.toString("yyyy-MM-dd hh:mm:ss.zzz"), pFunction ? QString(pFunction) : QString("unknown"))
         .arg(nLine)
         .arg(strMsg);
+}
+
+QString CLogWriter::plainText(const QString &strMsg)
+{
+    static const QRegularExpression escapes("\\x1b(\\[[\\x20-\\x3f]*[\\x40-\\x7e]?)?|[\\x00-\\x08\\x0b-\\x1f\\x7f]");
+    QString strText = strMsg;
+    strText.remove(escapes);
+    return strText;
 }
 
 QString CLogWriter::logFileName(const QString &strLogPath, const QDate &date)
@@ -132,17 +214,24 @@ int CLogWriter::removeOldLogs(const QString &strLogPath, const QDateTime &now)
 
 void CLogWriter::messageHandler(QtMsgType type, const QMessageLogContext &context, const QString &strMsg)
 {
-    // A message raised while writing (by Qt itself) only reaches the previous handler.
+    // A message raised while writing (by Qt itself) is dropped rather than written into the line.
     static thread_local bool t_bWriting = false;
+    if (t_bWriting)
+        return;
+    t_bWriting = true;
     LogState &s = state();
-    QtMessageHandler previous = s.previous;
-    if (!t_bWriting) {
-        t_bWriting = true;
+    {
         QMutexLocker locker(&s.mutex);
-        if (shouldWrite(type, s.nLogLevel))
-            writeLine(s, formatLine(QDateTime::currentDateTime(), context.function, context.line, strMsg));
-        t_bWriting = false;
+        record(s, type, QDateTime::currentDateTime(), context.function, context.line, strMsg);
     }
-    if (previous)
-        previous(type, context, strMsg);
+    t_bWriting = false;
+}
+
+void CLogWriter::earlyHandler(QtMsgType type, const QMessageLogContext &context, const QString &strMsg)
+{
+    LogState &s = state();
+    QMutexLocker locker(&s.mutex);
+    s.early.append({type, QDateTime::currentDateTime(), QByteArray(context.function), context.line, strMsg});
+    if (s.bEcho || type == QtFatalMsg)
+        toStandardError(formatLine(QDateTime::currentDateTime(), context.function, context.line, plainText(strMsg)));
 }

@@ -8,10 +8,12 @@
 
 #include <QButtonGroup>
 #include <QContextMenuEvent>
+#include <QDateTime>
 #include <QDebug>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -37,6 +39,7 @@ const ButtonSpec kButtons[6] = {{"Stop", QT_TRANSLATE_NOOP("CDisplayBox", "Stop"
                                 {"NextFrame", QT_TRANSLATE_NOOP("CDisplayBox", "NextFrame")},
                                 {"AudioOff", QT_TRANSLATE_NOOP("CDisplayBox", "Audio")}};
 enum ButtonId { btnStop = 0, btnPlay = 1, btnSlow = 2, btnFast = 3, btnNextFrame = 4, btnAudio = 5 };
+enum MenuData { menuWindowLabels = 12 };
 
 CPlayManage *manage()
 {
@@ -48,6 +51,7 @@ CDisplayBox::CDisplayBox(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName("CDisplayBox");
+    setFocusPolicy(Qt::StrongFocus); // a click on a window or the controls gives the wall the keyboard
     installEventFilter(this);
     auto *pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
@@ -104,7 +108,17 @@ void CDisplayBox::createControls()
     m_pSlider = new QSlider(Qt::Horizontal);
     m_pSlider->setRange(0, 1000);
     m_pSlider->setFixedHeight(30);
+    m_pSlider->setFocusPolicy(Qt::NoFocus);
     m_pSlider->installEventFilter(this);
+    m_pTimeLabel = new QLabel(timeText(0, QTime()));
+    m_pTimeLabel->setObjectName("PlayTimeLabel");
+    m_pTimeLabel->setContentsMargins(8, 0, 10, 0);
+    m_pTimeLabel->setMinimumWidth(m_pTimeLabel->fontMetrics().horizontalAdvance("00:00:00 / 00:00:00") + 18);
+    m_pTimeLabel->setToolTip(tr("Recorder clock of the active window / end of its recording"));
+    auto *pSliderRow = new QHBoxLayout;
+    pSliderRow->setSpacing(0);
+    pSliderRow->addWidget(m_pSlider, 1);
+    pSliderRow->addWidget(m_pTimeLabel);
     auto *pRow = new QHBoxLayout;
     pRow->setSpacing(60);
     pRow->addStretch();
@@ -113,13 +127,14 @@ void CDisplayBox::createControls()
         auto *pButton = new QToolButton;
         pButton->setObjectName("NormalToolButton");
         pButton->setFixedSize(40, 40);
+        pButton->setFocusPolicy(Qt::NoFocus);
         m_pButtonGroup->addButton(pButton, i);
         setButtonLook(i, kButtons[i].icon, tr(kButtons[i].tip));
         pRow->addWidget(pButton);
     }
     pRow->addStretch();
     pLayout->addWidget(m_pIndexNotice);
-    pLayout->addWidget(m_pSlider);
+    pLayout->addLayout(pSliderRow);
     pLayout->addLayout(pRow);
     connect(m_pButtonGroup, &QButtonGroup::idClicked, this,
             &CDisplayBox::onControlBtnClicked);
@@ -189,10 +204,12 @@ void CDisplayBox::onWndNoChanged(int nNum)
     onActive(0);
 }
 
+// The windows stop before the layout activates window 0: an old recording of window 0
+// would otherwise be reported as selected and pull the record list back to it.
 void CDisplayBox::onChangeWndMode(int nWndNum)
 {
-    onWndNoChanged(nWndNum == 1 ? 1 : nWndNum <= 4 ? 4 : nWndNum > 9 ? 16 : 9);
     manage()->StopAll();
+    onWndNoChanged(nWndNum == 1 ? 1 : nWndNum <= 4 ? 4 : nWndNum > 9 ? 16 : 9);
 }
 
 void CDisplayBox::onActive(int nIndex, bool bSend)
@@ -261,6 +278,46 @@ void CDisplayBox::onControlBtnClicked(int nType)
     updateStatus();
 }
 
+// A frame step forward or back while the window is paused or stepping (all windows in step).
+void CDisplayBox::stepFrame(bool bForward)
+{
+    const int nStatus = manage()->GetStatus(m_nActiveWnd);
+    if (nStatus != CPlay::statusPaused && nStatus != CPlay::statusFrame) return;
+    if (bForward)
+        forEachTarget([](int n) { return manage()->PlayNextFrame(n); });
+    else
+        forEachTarget([](int n) { return manage()->PlayPrevFrame(n); });
+    updateStatus();
+}
+
+bool CDisplayBox::handleKey(int nKey)
+{
+    switch (nKey) {
+    case Qt::Key_Space: onControlBtnClicked(btnPlay); return true;
+    case Qt::Key_Right: stepFrame(true); return true;
+    case Qt::Key_Left: stepFrame(false); return true;
+    case Qt::Key_Up: onControlBtnClicked(btnFast); return true;
+    case Qt::Key_Down: onControlBtnClicked(btnSlow); return true;
+    case Qt::Key_Escape:
+        if (m_bSingleWnd) onWndDoubleClicked(m_nActiveWnd);
+        return true;
+    case Qt::Key_S:
+        if (manage()->IsPlaying(m_nActiveWnd)) onCatchPic(m_nActiveWnd);
+        return true;
+    default: return false;
+    }
+}
+
+void CDisplayBox::keyPressEvent(QKeyEvent *pEvent)
+{
+    const bool bPlain = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    // A held arrow keeps stepping; the other keys act once per press.
+    const bool bRepeats = pEvent->key() == Qt::Key_Left || pEvent->key() == Qt::Key_Right;
+    if (bPlain && (!pEvent->isAutoRepeat() || bRepeats) && handleKey(pEvent->key()))
+        return;
+    QWidget::keyPressEvent(pEvent);
+}
+
 void CDisplayBox::toggleSound()
 {
     if (manage()->IsSoundOn(m_nActiveWnd)) {
@@ -306,9 +363,28 @@ void CDisplayBox::onUpdateSliderStatus(int nStatus)
     m_pSlider->setEnabled(nStatus > 0);
 }
 
+QString CDisplayBox::timeText(qint64 nCurTime, const QTime &end)
+{
+    const QString strNone = "--:--:--";
+    const QString strCur = nCurTime > 0 ? QDateTime::fromSecsSinceEpoch(nCurTime).toString("HH:mm:ss") : strNone;
+    return QString("%1 / %2").arg(strCur, end.isValid() ? end.toString("HH:mm:ss") : strNone);
+}
+
+// While the slider is dragged it shows the time the release would seek to, when the index knows it.
+void CDisplayBox::updateTimeLabel()
+{
+    qint64 nTime = manage()->GetCurTime(m_nActiveWnd);
+    if (m_bSliderDragging) {
+        const qint64 nAtSlider = manage()->GetTimeAtPos(m_nActiveWnd, m_pSlider->value() / 1000.0);
+        if (nAtSlider > 0) nTime = nAtSlider;
+    }
+    m_pTimeLabel->setText(timeText(nTime, manage()->GetEndClock(m_nActiveWnd)));
+}
+
 void CDisplayBox::updateStatus()
 {
     if (m_bSliderAuto) m_pSlider->setValue(manage()->GetPlayPos(m_nActiveWnd));
+    updateTimeLabel();
     onUpdateSliderStatus(manage()->GetIndexState(m_nActiveWnd));
     emit updateBtnStatus(manage()->GetStatus(m_nActiveWnd), manage()->GetSpeed(m_nActiveWnd),
                          manage()->IsSoundOn(m_nActiveWnd) ? 1 : 0);
@@ -344,30 +420,49 @@ void CDisplayBox::timerEvent(QTimerEvent *pEvent)
 bool CDisplayBox::eventFilter(QObject *pObject, QEvent *pEvent)
 {
     if (pObject == m_pSlider && m_pSlider->isEnabled()) {
-        if (pEvent->type() == QEvent::MouseButtonPress) {
-            m_bSliderAuto = false;
-            return true;
-        }
-        if (pEvent->type() == QEvent::MouseButtonRelease) {
-            onSliderReleased(static_cast<QMouseEvent *>(pEvent)->pos().x());
-            return true;
+        switch (pEvent->type()) {
+        case QEvent::MouseButtonPress: onSliderPressed(static_cast<QMouseEvent *>(pEvent)->pos().x()); return true;
+        case QEvent::MouseMove: onSliderMoved(static_cast<QMouseEvent *>(pEvent)->pos().x()); return true;
+        case QEvent::MouseButtonRelease: onSliderReleased(static_cast<QMouseEvent *>(pEvent)->pos().x()); return true;
+        default: break;
         }
     } else if (pObject == m_pSlider && pEvent->type() == QEvent::MouseButtonRelease) {
         m_bSliderAuto = true; // the window stopped while the slider was held
+        m_bSliderDragging = false;
     }
     return QWidget::eventFilter(pObject, pEvent);
 }
 
-void CDisplayBox::onSliderReleased(int nX)
+int CDisplayBox::sliderValueAt(int nX) const
 {
     const int nWidth = qMax(1, m_pSlider->width());
     nX = qBound(0, nX, nWidth); // the press grabs the mouse: a release may lie beside the slider
-    const int nValue = m_pSlider->minimum() + (m_pSlider->maximum() - m_pSlider->minimum()) * nX / nWidth;
-    if (nValue != m_pSlider->value()) {
-        m_pSlider->setValue(nValue);
-        if (!manage()->SetPlayPos(m_nActiveWnd, float(nValue) / 1000.0f))
-            FancyMessageBox::showMessage(tr("In synchronous mode, you need to wait for the file index to be created"));
-    }
+    return m_pSlider->minimum() + (m_pSlider->maximum() - m_pSlider->minimum()) * nX / nWidth;
+}
+
+// The slider follows the pointer from the press on; only the release seeks.
+void CDisplayBox::onSliderPressed(int nX)
+{
+    m_bSliderAuto = false;
+    m_bSliderDragging = true;
+    m_nSliderPressValue = m_pSlider->value();
+    onSliderMoved(nX);
+}
+
+void CDisplayBox::onSliderMoved(int nX)
+{
+    if (!m_bSliderDragging) return;
+    m_pSlider->setValue(sliderValueAt(nX));
+    updateTimeLabel();
+}
+
+void CDisplayBox::onSliderReleased(int nX)
+{
+    const int nValue = sliderValueAt(nX);
+    m_bSliderDragging = false;
+    m_pSlider->setValue(nValue);
+    if (nValue != m_nSliderPressValue && !manage()->SetPlayPos(m_nActiveWnd, float(nValue) / 1000.0f))
+        FancyMessageBox::showMessage(tr("In synchronous mode, you need to wait for the file index to be created"));
     if (m_nSliderTimerId != -1) killTimer(m_nSliderTimerId);
     m_nSliderTimerId = startTimer(3000);
 }
@@ -422,6 +517,7 @@ void CDisplayBox::contextMenuEvent(QContextMenuEvent *pEvent)
         add(tr("Close All"), 1);
     }
     addSplitMenu(&menu);
+    add(tr("Window Labels"), menuWindowLabels, CGlobalAppData::instance()->windowLabels());
     connect(&menu, &QMenu::triggered, this, &CDisplayBox::onMenuTriggered);
     menu.exec(pEvent->globalPos());
 }
@@ -459,6 +555,10 @@ void CDisplayBox::onMenuTriggered(QAction *pAction)
         break;
     case 4: onCatchPic(m_nActiveWnd); break;
     case 6: LocalRange(); break;
+    case menuWindowLabels:
+        pData->setWindowLabels(!pData->windowLabels());
+        for (CVideoWnd *pWnd : m_pVideoWnds) pWnd->frame()->update();
+        break;
     default:
         if (nData >= 7 && nData <= 11) onWndNoChanged(nCounts[nData - 7]);
         break;

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QTime>
 #include <QWidget>
 
 class CVideoWnd;
@@ -34,6 +35,11 @@ public:
     QToolButton *controlButton(int nId) const;
     QSlider *slider() const { return m_pSlider; }
     QLabel *indexNotice() const { return m_pIndexNotice; }
+    // "HH:mm:ss / HH:mm:ss": the active window's recorder clock and its recording's end.
+    QLabel *timeLabel() const { return m_pTimeLabel; }
+    static QString timeText(qint64 nCurTime, const QTime &end);
+    // The keyboard's controls of the active window; false for a key that is not one of them.
+    bool handleKey(int nKey);
     // The style sheet of a control button showing the named skin picture.
     static QString buttonStyle(const QString &strIcon);
     // A selection in a window mapped into the 0..8192 picture, inside the current zoom when there is one.
@@ -67,6 +73,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject *pObject, QEvent *pEvent) override;
+    void keyPressEvent(QKeyEvent *pEvent) override;
     void timerEvent(QTimerEvent *pEvent) override;
     void contextMenuEvent(QContextMenuEvent *pEvent) override;
 
@@ -79,7 +86,12 @@ private:
     void toggleSound();
     void sendGpsInfo();
     void stopAll(bool bClearQueues);
+    int sliderValueAt(int nX) const;
+    void onSliderPressed(int nX);
+    void onSliderMoved(int nX);
     void onSliderReleased(int nX);
+    void updateTimeLabel();
+    void stepFrame(bool bForward);
     void addSplitMenu(class QMenu *pMenu);
     int findWnd(void *pHandle) const;
 
@@ -90,6 +102,7 @@ private:
     QButtonGroup *m_pButtonGroup = nullptr;
     QSlider *m_pSlider = nullptr;
     QLabel *m_pIndexNotice = nullptr;
+    QLabel *m_pTimeLabel = nullptr;
     int m_nActiveWnd = 0;
     int m_nWndNum = 0;
     bool m_bSingleWnd = false;
@@ -99,4 +112,6 @@ private:
     int m_nStatusTimerId = -1;
     int m_nSliderTimerId = -1;
     bool m_bSliderAuto = true;
+    bool m_bSliderDragging = false;
+    int m_nSliderPressValue = 0;
 };

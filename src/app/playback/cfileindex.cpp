@@ -303,6 +303,20 @@ bool CFileIndex::FindBySecond(int nSecondOfDay, FileIndexEntry &entry) const
     return found;
 }
 
+bool CFileIndex::FindByTime(quint32 nTime, FileIndexEntry &entry) const
+{
+    QMutexLocker locker(&m_indexLock);
+    if (!m_bIndexReady) return false;
+    bool found = false;
+    for (const FileIndexEntry &e : m_entries) {
+        if (e.nTime > nTime) break;
+        entry = e;
+        found = true;
+        if (e.nTime == nTime) break;
+    }
+    return found;
+}
+
 quint32 CFileIndex::FirstTime() const
 {
     QMutexLocker locker(&m_indexLock);

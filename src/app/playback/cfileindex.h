@@ -68,6 +68,8 @@ public:
     bool FindByFraction(double dFraction, FileIndexEntry &entry) const;
     // The entry with the greatest second of day not above nSecondOfDay.
     bool FindBySecond(int nSecondOfDay, FileIndexEntry &entry) const;
+    // The last entry whose packed date-time is not after nTime (also across midnight).
+    bool FindByTime(quint32 nTime, FileIndexEntry &entry) const;
 
     static int SecondOfDay(quint32 nTime);
     // nTime advanced by nSeconds; a stamp in hour 0 counts as hour 24 of the day before.

@@ -96,7 +96,29 @@ bool CPlay::ParseNameTimes(const QString &strPath, int &nStart, int &nEnd)
         return false;
     nStart = h1 * 3600 + m1 * 60 + s1;
     nEnd = h2 * 3600 + m2 * 60 + s2;
+    if (h2 == 0 && h1 >= 22 && nEnd < nStart) nEnd += 86400;
     return true;
+}
+
+quint32 CPlay::PackedFrameTime(const H264_PARSER_FRAME *pFrame)
+{
+    if (pFrame->nYear < 2000) return 0;
+    return (pFrame->nYear - 2000) << 26 | pFrame->nMonth << 22 | pFrame->nDay << 17 | pFrame->nHour << 12 |
+           pFrame->nMinute << 6 | pFrame->nSecond;
+}
+
+QTime CPlay::GetEndClock() const
+{
+    int nStart = 0, nEnd = 0;
+    if (ParseNameTimes(GetPath(), nStart, nEnd)) return QTime(0, 0).addSecs(nEnd % 86400);
+    const qint64 nEndTime = m_nEndTime;
+    return nEndTime > 0 ? QDateTime::fromSecsSinceEpoch(nEndTime).time() : QTime();
+}
+
+qint64 CPlay::TimeAtFraction(double dFraction) const
+{
+    if (!m_fileIndex.IsIndexReady()) return 0;
+    return StampToEpoch(m_fileIndex.FirstTime()) + qint64(dFraction * double(m_fileIndex.Duration()));
 }
 
 QString CPlay::GetPath() const
@@ -318,6 +340,7 @@ bool CPlay::readAndPush(CFSFile &file, void *&pParser, unsigned char *pBuffer)
             m_nMinute = int(pFrame->nMinute);
             m_nSecond = int(pFrame->nSecond);
             m_nSecondOfDay = int(pFrame->nHour * 3600 + pFrame->nMinute * 60 + pFrame->nSecond);
+            m_nFrameTime = PackedFrameTime(pFrame);
             waitForSlowest();
         }
         if (m_bSeek) return true;
@@ -340,8 +363,8 @@ void CPlay::waitForSlowest()
     while (pManage && m_nSyncWait == 1 && !m_bStopPlay && !m_bSeek) {
         const int nSlowest = CGlobalAppData::instance()->slowestWnd();
         if (nSlowest < 0) return;
-        const int nClock = pManage->GetSecondOfDay(nSlowest);
-        if (nClock != 0 && m_nSecondOfDay <= nClock) m_nSyncWait = 0;
+        const quint32 nClock = pManage->GetFrameTime(nSlowest);
+        if (nClock != 0 && m_nFrameTime <= nClock) m_nSyncWait = 0;
         QThread::msleep(33);
     }
 }
@@ -395,6 +418,7 @@ void CPlay::clearFrameClock()
     m_nMinute = 0;
     m_nSecond = 0;
     m_nSecondOfDay = 0;
+    m_nFrameTime = 0;
 }
 
 void CPlay::finishPlay()
@@ -425,6 +449,7 @@ void CPlay::resetState(bool bFromLibrary)
     m_nSpeed = 5;
     m_bSeek = false;
     m_nSecondOfDay = 0;
+    m_nFrameTime = 0;
     if (bFromLibrary) return;
     m_bPlayEnd = false;
     m_bBufferFull = false;
@@ -547,13 +572,14 @@ int CPlay::PositionFromName(const QString &strPath, qint64 nCurTime)
     int nStart = 0, nEnd = 0;
     if (!ParseNameTimes(strPath, nStart, nEnd) || nCurTime <= 0) return 0;
     const QTime now = QDateTime::fromSecsSinceEpoch(nCurTime).time();
-    const int nElapsed = now.hour() * 3600 + now.minute() * 60 + now.second() - nStart;
+    int nElapsed = now.hour() * 3600 + now.minute() * 60 + now.second() - nStart;
+    if (nElapsed < 0 && nEnd > 86400) nElapsed += 86400; // past midnight
     const int nDuration = nEnd - nStart;
     if (nDuration <= 0 || nElapsed < 0 || nElapsed >= nDuration) return 0;
     return int(double(nElapsed) / nDuration * 1000);
 }
 
-int CPlay::SetPlayPos(float fPos)
+int CPlay::SetPlayPos(float fPos, quint32 *pTime)
 {
     if (m_nSource == sourceFile) {
         TPLAY_SetPlayPosition(m_nPlayHandle, int(fPos * 100));
@@ -562,6 +588,7 @@ int CPlay::SetPlayPos(float fPos)
     FileIndexEntry entry;
     if (m_fileIndex.IsIndexReady() && (isWfs() || m_bSyncMode)) {
         if (!m_fileIndex.FindByFraction(fPos, entry)) return -1;
+        if (pTime) *pTime = entry.nTime;
         return seekToEntry(entry);
     }
     const qint64 nLength = m_nFileLength;
@@ -579,11 +606,11 @@ int CPlay::seekToEntry(const FileIndexEntry &entry)
     return CFileIndex::SecondOfDay(entry.nTime);
 }
 
-bool CPlay::SeekToTime(int nSecondOfDay)
+bool CPlay::SeekToTime(quint32 nTime)
 {
     if (!m_fileIndex.IsIndexReady()) return false;
     FileIndexEntry entry;
-    if (m_fileIndex.FindBySecond(nSecondOfDay, entry)) seekToEntry(entry);
+    if (m_fileIndex.FindByTime(nTime, entry)) seekToEntry(entry);
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QTime>
 
 #include <atomic>
 #include <chrono>
@@ -32,7 +33,10 @@ public:
 
     static SourceMode SourceModeOf(const QString &strPath);
     // Start and end second of day read from a recording name; false when the name has none.
+    // An end in hour 0 after a start at 22:00 or later lies past midnight and counts on from 86400.
     static bool ParseNameTimes(const QString &strPath, int &nStart, int &nEnd);
+    // A parsed frame's recorder date-time, packed (0 when the frame has none).
+    static quint32 PackedFrameTime(const struct H264_PARSER_FRAME *pFrame);
     // Per mille of a recording's named span reached at a library time (seconds since 1970).
     static int PositionFromName(const QString &strPath, qint64 nCurTime);
     // A packed recorder date-time as seconds since 1970 in local time.
@@ -48,8 +52,10 @@ public:
     bool PlayNextFrame();
     bool PlayPrevFrame();
     int GetPlayPos();
-    int SetPlayPos(float fPos);
-    bool SeekToTime(int nSecondOfDay);
+    // The second of day of the key frame chosen (-1: none yet); *pTime gets its packed date-time.
+    int SetPlayPos(float fPos, quint32 *pTime = nullptr);
+    // Seeks to the key frame at or before a packed recorder date-time.
+    bool SeekToTime(quint32 nTime);
     bool CatchPicture(const QString &strFolder);
     bool StartRecord(const QString &strFolder);
     void StopRecord();
@@ -78,6 +84,15 @@ public:
     int GetMinute() const { return m_nMinute; }
     int GetSecond() const { return m_nSecond; }
     int GetSecondOfDay() const { return m_nSecondOfDay; }
+    // The date-time of the frame last fed in sync mode, packed; 0 before the first. Synchronised
+    // windows are paced by it, so the windows stay together across midnight.
+    quint32 GetFrameTime() const { return m_nFrameTime; }
+    // The recorder clock of the picture shown (seconds since 1970, local time; 0: none yet).
+    qint64 GetCurTime() const { return m_nCurTime; }
+    // The end of the recording on the recorder clock, from its name or from the library; invalid when unknown.
+    QTime GetEndClock() const;
+    // The recorder clock at a fraction of the recording once its index is ready (0 otherwise).
+    qint64 TimeAtFraction(double dFraction) const;
     int GetHandle() const { return m_nPlayHandle; }
     int GetWidth() const { return m_nWidth; }
     int GetHeight() const { return m_nHeight; }
@@ -130,6 +145,7 @@ private:
     StopNotify m_pStopNotify;
     void *m_pContext;
     std::atomic<int> m_nHour{0}, m_nMinute{0}, m_nSecond{0}, m_nSecondOfDay{0};
+    std::atomic<quint32> m_nFrameTime{0};
     std::atomic<bool> m_bPause{false};
     std::atomic<int> m_nPlayStatus{statusStopped};
     std::atomic<int> m_nSyncWait{0};

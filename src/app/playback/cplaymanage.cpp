@@ -68,26 +68,26 @@ void CPlayManage::timerEvent(QTimerEvent *pEvent)
     if (pEvent->timerId() == m_nTimerId) UpdatePacing();
 }
 
-void CPlayManage::ChooseSlowest(const int nSeconds[kPortCount], int &nSlowest, int &nFastest)
+void CPlayManage::ChooseSlowest(const quint32 nTimes[kPortCount], int &nSlowest, int &nFastest)
 {
     nSlowest = -1;
     nFastest = -1;
     for (int i = 0; i < kPortCount; ++i) {
-        if (nSeconds[i] == 0) continue;
-        if (nSlowest < 0 || nSeconds[i] < nSeconds[nSlowest]) nSlowest = i;
-        if (nFastest < 0 || nSeconds[i] > nSeconds[nFastest]) nFastest = i;
+        if (nTimes[i] == 0) continue;
+        if (nSlowest < 0 || nTimes[i] < nTimes[nSlowest]) nSlowest = i;
+        if (nFastest < 0 || nTimes[i] > nTimes[nFastest]) nFastest = i;
     }
 }
 
 void CPlayManage::UpdatePacing()
 {
-    int nSeconds[kPortCount];
+    quint32 nTimes[kPortCount];
     for (int i = 0; i < kPortCount; ++i) {
         CPlay *pPort = playing(i);
-        nSeconds[i] = pPort ? pPort->GetSecondOfDay() : 0;
+        nTimes[i] = pPort ? pPort->GetFrameTime() : 0;
     }
     int nSlowest, nFastest;
-    ChooseSlowest(nSeconds, nSlowest, nFastest);
+    ChooseSlowest(nTimes, nSlowest, nFastest);
     CGlobalAppData::instance()->setSlowestWnd(nSlowest);
     CGlobalAppData::instance()->setFastestWnd(nFastest);
     if (nSlowest < 0) return;
@@ -143,11 +143,12 @@ bool CPlayManage::SetPlayPos(int nIndex, float fPos)
 {
     CPlay *pPort = playing(nIndex);
     if (!pPort) return true;
-    const int nTime = pPort->SetPlayPos(fPos);
+    quint32 nStamp = 0;
+    const int nTime = pPort->SetPlayPos(fPos, &nStamp);
     if (!pPort->IsSyncMode()) return true;
     if (nTime < 0) return false;
     for (int i = 0; i < kPortCount; ++i)
-        if (CPlay *pOther = playing(i); pOther && i != nIndex) pOther->SeekToTime(nTime);
+        if (CPlay *pOther = playing(i); pOther && i != nIndex) pOther->SeekToTime(nStamp);
     return true;
 }
 
@@ -180,6 +181,12 @@ bool CPlayManage::PlayNextFrame(int nIndex)
 {
     CPlay *pPort = playing(nIndex);
     return pPort && pPort->PlayNextFrame();
+}
+
+bool CPlayManage::PlayPrevFrame(int nIndex)
+{
+    CPlay *pPort = playing(nIndex);
+    return pPort && pPort->PlayPrevFrame();
 }
 
 bool CPlayManage::CatchPicture(int nIndex, const QString &strFolder)
@@ -282,6 +289,30 @@ int CPlayManage::GetSecondOfDay(int nIndex)
 {
     CPlay *pPort = Port(nIndex);
     return pPort ? pPort->GetSecondOfDay() : 0;
+}
+
+quint32 CPlayManage::GetFrameTime(int nIndex)
+{
+    CPlay *pPort = Port(nIndex);
+    return pPort ? pPort->GetFrameTime() : 0;
+}
+
+qint64 CPlayManage::GetCurTime(int nIndex)
+{
+    CPlay *pPort = playing(nIndex);
+    return pPort ? pPort->GetCurTime() : 0;
+}
+
+QTime CPlayManage::GetEndClock(int nIndex)
+{
+    CPlay *pPort = playing(nIndex);
+    return pPort ? pPort->GetEndClock() : QTime();
+}
+
+qint64 CPlayManage::GetTimeAtPos(int nIndex, double dFraction)
+{
+    CPlay *pPort = playing(nIndex);
+    return pPort ? pPort->TimeAtFraction(dFraction) : 0;
 }
 
 int CPlayManage::GetHour(int nIndex)

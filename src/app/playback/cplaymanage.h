@@ -35,6 +35,7 @@ public:
     bool PlayFast(int nIndex);
     bool PlaySlow(int nIndex);
     bool PlayNextFrame(int nIndex);
+    bool PlayPrevFrame(int nIndex);
     bool CatchPicture(int nIndex, const QString &strFolder);
     bool StartRecord(int nIndex, const QString &strFolder);
     bool StopRecord(int nIndex);
@@ -47,14 +48,23 @@ public:
     void SyncPlay(int nSyncTime);
     // One pacing pass: choose the slowest and fastest synchronised window and hold the others.
     void UpdatePacing();
-    // The windows with the smallest and the largest non-zero second of day (-1: none); the first keeps a tie.
-    static void ChooseSlowest(const int nSeconds[kPortCount], int &nSlowest, int &nFastest);
+    // The windows with the earliest and the latest frame date-time (packed; 0 = none yet), -1 when
+    // none has one; the first window found keeps a tie. Full date-times, so a window past midnight
+    // is ahead of one still before it.
+    static void ChooseSlowest(const quint32 nTimes[kPortCount], int &nSlowest, int &nFastest);
 
     QString GetPath(int nIndex);
     bool IsPlaying(int nIndex);
     bool IsSyncMode(int nIndex);
     bool IsAnySyncMode();
     int GetSecondOfDay(int nIndex);
+    quint32 GetFrameTime(int nIndex);
+    // The recorder clock of window n's picture (seconds since 1970, local time; 0: none).
+    qint64 GetCurTime(int nIndex);
+    // The end of window n's recording on the recorder clock; invalid when not playing or unknown.
+    QTime GetEndClock(int nIndex);
+    // The recorder clock at a fraction of window n's recording, once indexed (0 otherwise).
+    qint64 GetTimeAtPos(int nIndex, double dFraction);
     int GetHour(int nIndex);
     int GetMinute(int nIndex);
     int GetSecond(int nIndex);

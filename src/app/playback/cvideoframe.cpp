@@ -3,8 +3,10 @@
 #include "common/cglobalappdata.h"
 #include "playback/cplaymanage.h"
 
+#include <QDateTime>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 
 CVideoFrame::CVideoFrame(int nIndex, QWidget *parent)
     : QFrame(parent), m_nIndex(nIndex)
@@ -49,12 +51,45 @@ void CVideoFrame::paintEvent(QPaintEvent *pEvent)
             painter.fillRect(rect(), Qt::black);
         else
             painter.drawPixmap(rect(), m_background);
+    } else if (CGlobalAppData::instance()->windowLabels()) {
+        paintLabel(painter, labelText(pManage->GetPath(m_nIndex), pManage->GetCurTime(m_nIndex)));
     }
     if (hasSelection()) {
         painter.setPen(QPen(Qt::red, 1, Qt::SolidLine));
         painter.drawPolygon(QPolygon({m_selStart, QPoint(m_selStart.x(), m_selEnd.y()), m_selEnd,
                                       QPoint(m_selEnd.x(), m_selStart.y())}));
     }
+}
+
+QString CVideoFrame::labelText(const QString &strPath, qint64 nCurTime)
+{
+    // ".../ide<disk><partition>/<date>/<channel folder>/<name>": disk folders count channels from 0,
+    // exported folders from 1.
+    static const QRegularExpression layout("/ide[a-z]\\d+/(\\d{4}-\\d\\d-\\d\\d)/(\\d{3})/[^/]+$");
+    const QRegularExpressionMatch match = layout.match(strPath);
+    QStringList parts;
+    if (match.hasMatch()) {
+        const int nChannel = match.captured(2).toInt() + (strPath.startsWith("/mnt/ide") ? 1 : 0);
+        parts << tr("CH%1").arg(nChannel, 3, 10, QChar('0'));
+    }
+    if (nCurTime > 0)
+        parts << QDateTime::fromSecsSinceEpoch(nCurTime).toString("yyyy-MM-dd HH:mm:ss");
+    else if (match.hasMatch())
+        parts << match.captured(1);
+    return parts.join("  ");
+}
+
+void CVideoFrame::paintLabel(QPainter &painter, const QString &strText)
+{
+    if (strText.isEmpty()) return;
+    QFont font = painter.font();
+    font.setPointSize(8);
+    painter.setFont(font);
+    const QRect text = painter.fontMetrics().boundingRect(strText).adjusted(-4, -1, 4, 1);
+    const QRect box(QPoint(4, 4), text.size());
+    painter.fillRect(box, QColor(0, 0, 0, 140));
+    painter.setPen(QColor(235, 235, 235));
+    painter.drawText(box, Qt::AlignCenter, strText);
 }
 
 void CVideoFrame::mousePressEvent(QMouseEvent *pEvent)

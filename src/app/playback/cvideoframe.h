@@ -7,6 +7,8 @@
 #include <QPoint>
 #include <QRect>
 
+class QPainter;
+
 class CVideoFrame : public QFrame
 {
     Q_OBJECT
@@ -22,6 +24,9 @@ public:
     // The selection drawn over the picture; an empty rectangle draws none.
     void setSelection(const QPoint &start, const QPoint &end);
     bool hasSelection() const { return m_selEnd.x() > 0 && m_selEnd.y() > 0; }
+    // The corner label of a playing window: its channel (as the record list shows it) and the
+    // recorder's date-time of the picture, or what of both the path and the clock tell.
+    static QString labelText(const QString &strPath, qint64 nCurTime);
 
 signals:
     void doubleClicked(int nWndIndex);
@@ -40,6 +45,7 @@ protected:
 
 private:
     void endDrag();
+    void paintLabel(QPainter &painter, const QString &strText);
     int m_nIndex;
     void *m_pHandle = nullptr;
     QPixmap m_background;

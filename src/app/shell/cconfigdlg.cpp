@@ -1,5 +1,6 @@
 #include "cconfigdlg.h"
 
+#include "common/cdiskimage.h"
 #include "common/cglobalappdata.h"
 #include "common/crestarthelper.h"
 #include "cshowlicensedlg.h"
@@ -10,11 +11,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -22,6 +26,7 @@
 namespace {
 
 constexpr int LINE_HEIGHT = 25;
+constexpr int IMAGE_LIST_HEIGHT = 72;
 
 void selectData(QComboBox *pBox, const QVariant &value)
 {
@@ -47,6 +52,8 @@ CConfigDlg::CConfigDlg(QWidget *parent)
     connect(m_pPictureBrowse, &QPushButton::clicked, this, &CConfigDlg::onBrowsePicture);
     connect(m_pLicenseLink, &QLabel::linkActivated, this, &CConfigDlg::onOpenSourceLicenses);
     connect(m_pServiceLink, &QLabel::linkActivated, this, &CConfigDlg::onServiceAgreements);
+    connect(m_pAddImage, &QPushButton::clicked, this, &CConfigDlg::onAddDiskImage);
+    connect(m_pRemoveImage, &QPushButton::clicked, this, &CConfigDlg::removeSelectedDiskImages);
     loadSettings();
 }
 
@@ -117,9 +124,16 @@ void CConfigDlg::createWidgets()
     m_pLinkSeparator = new QLabel("|", this);
     m_pServiceLink = createLink(tr("Service Agreements"));
 
+    m_pDiskImages = new QListWidget(this);
+    m_pDiskImages->setObjectName("DiskImages");
+    m_pDiskImages->setFixedHeight(IMAGE_LIST_HEIGHT);
+    m_pDiskImages->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_pAddImage = new QPushButton(tr("Add..."), this);
+    m_pRemoveImage = new QPushButton(tr("Remove"), this);
+
     m_pOk = new QPushButton(tr("OK"), this);
     m_pCancel = new QPushButton(tr("Cancel"), this);
-    for (QPushButton *pButton : {m_pOk, m_pCancel, m_pRecordBrowse, m_pPictureBrowse})
+    for (QPushButton *pButton : {m_pOk, m_pCancel, m_pRecordBrowse, m_pPictureBrowse, m_pAddImage, m_pRemoveImage})
         pButton->setFixedSize(75, 25);
     m_pOk->setDefault(true);
 }
@@ -147,6 +161,11 @@ void CConfigDlg::createLayout()
     pGrid->addWidget(m_pSecurityCode, nRow++, 1, 1, 2);
     addRow(tr("Record Path"), m_pRecordPath, m_pRecordBrowse);
     addRow(tr("Picture Path"), m_pPicturePath, m_pPictureBrowse);
+    auto *pImageLabel = new QLabel(tr("Disk Images"), this);
+    pImageLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pGrid->addWidget(pImageLabel, nRow, 0);
+    pGrid->addWidget(m_pDiskImages, nRow, 1);
+    pGrid->addWidget(createDiskImageRow(), nRow++, 2, Qt::AlignTop);
     addRow(tr("Version"), m_pVersion);
     addRow(tr("Build Date"), m_pDate);
     pGrid->addWidget(m_pLegal, nRow++, 0, 1, 3);
@@ -173,6 +192,18 @@ void CConfigDlg::createLayout()
     setFixedWidth(480);
 }
 
+QWidget *CConfigDlg::createDiskImageRow()
+{
+    auto *pButtons = new QWidget(this);
+    auto *pLayout = new QVBoxLayout(pButtons);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->setSpacing(6);
+    pLayout->addWidget(m_pAddImage);
+    pLayout->addWidget(m_pRemoveImage);
+    pLayout->addStretch();
+    return pButtons;
+}
+
 void CConfigDlg::loadSettings()
 {
     const CGlobalAppData *pData = CGlobalAppData::instance();
@@ -193,7 +224,49 @@ void CConfigDlg::loadSettings()
     m_pPicturePath->setText(pData->capturePath());
     m_pServiceLink->setVisible(pData->license() != 0);
     m_pLinkSeparator->setVisible(pData->license() != 0);
+    for (const QString &strImage : pData->diskImages())
+        addDiskImage(strImage);
     onMapTypeChanged(m_pMapType->currentIndex());
+}
+
+QStringList CConfigDlg::diskImages() const
+{
+    QStringList images;
+    for (int i = 0; i < m_pDiskImages->count(); ++i)
+        images << m_pDiskImages->item(i)->data(Qt::UserRole).toString();
+    return images;
+}
+
+bool CConfigDlg::addDiskImage(const QString &strPath)
+{
+    if (strPath.isEmpty() || diskImages().contains(strPath))
+        return false;
+    const CDiskImage::Problem problem = CDiskImage::check(strPath);
+    auto *pItem = new QListWidgetItem(strPath, m_pDiskImages);
+    pItem->setData(Qt::UserRole, strPath);
+    pItem->setToolTip(strPath);
+    if (problem != CDiskImage::problemNone) {
+        const QString strProblem = CDiskImage::problemText(problem);
+        pItem->setText(QString("%1  (%2)").arg(strPath, strProblem));
+        pItem->setToolTip(QString("%1\n%2").arg(strPath, strProblem));
+        pItem->setForeground(QColor(240, 160, 60));
+    }
+    return true;
+}
+
+void CConfigDlg::removeSelectedDiskImages()
+{
+    qDeleteAll(m_pDiskImages->selectedItems());
+}
+
+void CConfigDlg::onAddDiskImage()
+{
+    const QStringList images = diskImages();
+    const QString strStart = images.isEmpty() ? QDir::homePath() : QFileInfo(images.last()).absolutePath();
+    const QString strPath = QFileDialog::getOpenFileName(this, tr("Open Disk Image"), strStart,
+                                                         CDiskImage::fileFilter());
+    if (!strPath.isEmpty())
+        addDiskImage(QFileInfo(strPath).absoluteFilePath());
 }
 
 void CConfigDlg::onMapTypeChanged(int nIndex)
@@ -221,6 +294,7 @@ bool CConfigDlg::storeSettings()
     pData->setRecordPath(m_pRecordPath->text());
     pData->setCapturePath(m_pPicturePath->text());
     pData->setOutChina(m_pOutChina->isChecked() ? 1 : 0);
+    pData->setDiskImages(diskImages()); // takes effect at once: the Disk page reloads
 
     // Only what the user changed is stored, so a stored value outside the lists stays as it is.
     const bool bLanguage = m_pLanguage->currentIndex() != m_nShownLanguage;

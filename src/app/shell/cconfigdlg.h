@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 
 class CConfigDlg : public QDialog
@@ -32,6 +33,12 @@ public:
     QLineEdit *recordPathEdit() const { return m_pRecordPath; }
     QLineEdit *picturePathEdit() const { return m_pPicturePath; }
     QLabel *serviceAgreementsLabel() const { return m_pServiceLink; }
+    QListWidget *diskImageList() const { return m_pDiskImages; }
+    // The images of the "Disk Images" list, in order.
+    QStringList diskImages() const;
+    // Lists an image file with what stands in the way of reading it; false when it is listed already.
+    bool addDiskImage(const QString &strPath);
+    void removeSelectedDiskImages();
 
 public slots:
     void onMapTypeChanged(int nIndex);
@@ -40,6 +47,7 @@ public slots:
     void onBrowsePicture();
     void onOpenSourceLicenses();
     void onServiceAgreements();
+    void onAddDiskImage();
 
 private:
     void createWidgets();
@@ -48,6 +56,7 @@ private:
     QString browse(const QString &strTitle, const QString &strStart);
     QLineEdit *createLine(const QString &strName);
     QLabel *createLink(const QString &strText);
+    QWidget *createDiskImageRow();
 
     CTitleWidget *m_pTitle = nullptr;
     QComboBox *m_pLanguage = nullptr;
@@ -67,6 +76,9 @@ private:
     QLabel *m_pLicenseLink = nullptr;
     QLabel *m_pLinkSeparator = nullptr;
     QLabel *m_pServiceLink = nullptr;
+    QListWidget *m_pDiskImages = nullptr;
+    QPushButton *m_pAddImage = nullptr;
+    QPushButton *m_pRemoveImage = nullptr;
     QPushButton *m_pOk = nullptr;
     QPushButton *m_pCancel = nullptr;
     int m_nShownLanguage = -1, m_nShownFormat = -1, m_nShownMapType = -1; // as loadSettings selected them

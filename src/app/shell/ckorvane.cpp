@@ -5,6 +5,7 @@
 #include "common/cglobalappdata.h"
 #include "playback/cdisplaybox.h"
 #include "ctitlewidget.h"
+#include "widgets/cframelessresizer.h"
 #include "widgets/cmessagebox.h"
 
 #include <QCloseEvent>
@@ -14,10 +15,15 @@
 #include <QGuiApplication>
 #include <QPropertyAnimation>
 #include <QScreen>
+#include <QSplitter>
 
 namespace {
 constexpr int FADE_MS = 1000;
-}
+constexpr int MIN_WIDTH = 720;
+constexpr int MIN_HEIGHT = 480;
+constexpr int MIN_LIST_WIDTH = 180;
+constexpr int MAX_LIST_WIDTH = 600;
+} // namespace
 
 CKorvane::CKorvane(QWidget *parent)
     : QWidget(parent)
@@ -26,8 +32,10 @@ CKorvane::CKorvane(QWidget *parent)
     setWindowFlags(windowFlags() | Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(tr("Korvane"));
     setAttribute(Qt::WA_StyledBackground);
+    setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
     createLayout();
     createConnections();
+    m_pResizer = new CFramelessResizer(this);
 }
 
 void CKorvane::createLayout()
@@ -36,20 +44,30 @@ void CKorvane::createLayout()
     m_pTitleWidget->setTitle(tr("Korvane"));
     m_pTitleWidget->setFixedHeight(36);
 
-    m_pRecordList = new CRecordListManage(this);
-    m_pRecordList->setObjectName("CRecordListManage");
-    m_pRecordList->setFixedWidth(220);
-    m_pRecordList->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    m_pSplitter = new QSplitter(Qt::Horizontal, this);
+    m_pSplitter->setObjectName("MainSplitter");
+    m_pSplitter->setChildrenCollapsible(false);
+    m_pSplitter->setHandleWidth(3);
 
-    m_pDisplayBox = new CDisplayBox(this);
+    m_pRecordList = new CRecordListManage(m_pSplitter);
+    m_pRecordList->setObjectName("CRecordListManage");
+    m_pRecordList->setMinimumWidth(MIN_LIST_WIDTH);
+    m_pRecordList->setMaximumWidth(MAX_LIST_WIDTH);
+    m_pRecordList->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+
+    m_pDisplayBox = new CDisplayBox(m_pSplitter);
     m_pDisplayBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+
+    m_pSplitter->addWidget(m_pRecordList);
+    m_pSplitter->addWidget(m_pDisplayBox);
+    m_pSplitter->setStretchFactor(0, 0);
+    m_pSplitter->setStretchFactor(1, 1);
 
     auto *pLayout = new QGridLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->setSpacing(0);
     pLayout->addWidget(m_pTitleWidget, 0, 0, 1, 4);
-    pLayout->addWidget(m_pRecordList, 1, 0);
-    pLayout->addWidget(m_pDisplayBox, 1, 1, 1, 3);
+    pLayout->addWidget(m_pSplitter, 1, 0, 1, 4);
 }
 
 void CKorvane::createConnections()
@@ -70,14 +88,34 @@ void CKorvane::createConnections()
 
 void CKorvane::start()
 {
-    resize(1080, 720);
+    const CGlobalAppData *pData = CGlobalAppData::instance();
     QScreen *pScreen = screen() ? screen() : QGuiApplication::primaryScreen();
+    QSize size = pData->windowSize().isValid() ? pData->windowSize() : QSize(kDefaultWidth, kDefaultHeight);
+    if (pScreen)
+        size = size.boundedTo(pScreen->availableGeometry().size());
+    resize(size.expandedTo(minimumSize()));
     if (pScreen)
         move(pScreen->availableGeometry().center() - rect().center());
+    const int nListWidth = qBound(MIN_LIST_WIDTH, pData->recordListWidth() > 0 ? pData->recordListWidth()
+                                                                                : kRecordListWidth, MAX_LIST_WIDTH);
+    m_pSplitter->setSizes({nListWidth, width() - nListWidth - m_pSplitter->handleWidth()});
     setWindowOpacity(0.0);
-    show();
+    if (pData->windowMaximized()) {
+        showMaximized();
+        m_pTitleWidget->setMaximizedLook(true);
+    } else {
+        show();
+    }
     fade(0.0, 1.0);
     activateWindow();
+}
+
+void CKorvane::storeGeometry() const
+{
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    pData->setWindowMaximized(isMaximized());
+    pData->setWindowSize(isMaximized() ? normalGeometry().size() : size());
+    pData->setRecordListWidth(m_pRecordList->width());
 }
 
 QPropertyAnimation *CKorvane::fade(qreal rStart, qreal rEnd)
@@ -114,6 +152,7 @@ void CKorvane::closeEvent(QCloseEvent *event)
 {
     if (m_bCloseConfirmed || confirmClose()) {
         m_bCloseConfirmed = true;
+        storeGeometry();
         qDebug() << "main window closed";
         event->accept();
         return;

@@ -86,20 +86,29 @@ void CTitleWidget::btnMinClicked()
     window()->showMinimized();
 }
 
+void CTitleWidget::setMaximizedLook(bool bMaximized)
+{
+    if (m_bSubTitle)
+        return;
+    m_bMaximized = bMaximized;
+    if (m_bMaximized) {
+        applyButtonLook(m_pBtnMax, "SysNormal", "sys_normal");
+        m_pBtnMax->setToolTip(tr("Restore"));
+    } else {
+        applyButtonLook(m_pBtnMax, "SysMax", "sys_max");
+        m_pBtnMax->setToolTip(tr("Maximize"));
+    }
+}
+
 void CTitleWidget::btnMaxClicked()
 {
     if (m_bSubTitle)
         return;
-    m_bMaximized = !m_bMaximized;
-    if (m_bMaximized) {
-        window()->showMaximized();
-        applyButtonLook(m_pBtnMax, "SysNormal", "sys_normal");
-        m_pBtnMax->setToolTip(tr("Restore"));
-    } else {
+    if (m_bMaximized)
         window()->showNormal();
-        applyButtonLook(m_pBtnMax, "SysMax", "sys_max");
-        m_pBtnMax->setToolTip(tr("Maximize"));
-    }
+    else
+        window()->showMaximized();
+    setMaximizedLook(!m_bMaximized);
 }
 
 void CTitleWidget::mousePressEvent(QMouseEvent *event)

@@ -19,6 +19,9 @@ public:
     QString title() const;
     bool isMaximized() const { return m_bMaximized; }
     QToolButton *maxButton() const { return m_pBtnMax; }
+    // The maximised state and the look of its button ("SysNormal" while maximised), without
+    // changing the window.
+    void setMaximizedLook(bool bMaximized);
 
 signals:
     void closeSignal();
