@@ -4,8 +4,10 @@
 // - export by file of a 1 GiB recording (the worker's copy, and the whole korvane-cli export
 //   with its SHA-256 and log) beside `korvane-cli cat` of the same recording into a file;
 // - export by time of the whole recording beside export by file;
-// - MP4 export of a real H.264 recording beside `ffmpeg -c copy` of the same video stream.
+// - MP4 export of a real H.264 recording beside `ffmpeg -c copy` of the same video stream;
+// - cuts of the exported copy (its last minute, and all of it) beside `cat` of the copy.
 #include "common/cglobalappdata.h"
+#include "export/ccutworker.h"
 #include "export/cexportworker.h"
 #include "streamreader.h"
 
@@ -167,6 +169,34 @@ bool writeElementary(const QString &strRaw, const QString &strOut)
     return true;
 }
 
+// Cuts of an exported copy beside `cat` of it: the last minute, which the start jump finds
+// without reading the beginning, and the whole recording.
+void runCut(const Disk &disk, const QString &strSave)
+{
+    exportOnce(disk, strSave, CExportWorker::modeFile, 0);
+    const QFileInfo copy = QDir(strSave + "/idea0/2024-03-05/001").entryInfoList(QDir::Files).value(0);
+    const double bytes = (double)copy.size();
+    const double cat = bestSeconds([&] { shell("cat '" + copy.filePath().toStdString() + "' > /dev/null"); });
+    auto cutSeconds = [&](const QTime &begin, const QTime &end) {
+        return bestSeconds([&] {
+            CCutWorker worker;
+            worker.setSource(copy.filePath());
+            worker.setChoices(strSave + "/cuts", begin, end, false);
+            if (worker.cut() != CCutWorker::resultDone) fprintf(stderr, "bench: the cut failed\n");
+        });
+    };
+    CCutWorker probe;
+    probe.setSource(copy.filePath());
+    const QTime end = probe.fileEnd();
+    const double lastMinute = cutSeconds(end.addSecs(-62), end.addSecs(-2));
+    printf("%-36s %9.3f s        %-30s %9.3f s        ratio %.3f\n", "cut of the last minute", lastMinute,
+           "cat > /dev/null (whole file)", cat, lastMinute / cat);
+    const double whole = cutSeconds(probe.fileBegin(), end);
+    printf("%-36s %9.3f s        %-30s %9.3f s        ratio %.3f\n", "cut of the last minute", lastMinute,
+           "cut of the whole recording", whole, lastMinute / whole);
+    report("cut of the whole recording", bytes, whole, "cat > /dev/null", bytes, cat);
+}
+
 void runFileAndTime(const std::string &dir, const QString &strCli)
 {
     const Disk disk = makeDisk(dir, "korvane-bench-export.img", placeholderGiB());
@@ -192,6 +222,7 @@ void runFileAndTime(const std::string &dir, const QString &strCli)
     const double byTime = bestSeconds([&] { exportOnce(disk, strSave, CExportWorker::modeTime, 0); });
     report("export by time (whole recording)", (double)exportedBytes(strSave, ".h264"), byTime,
            "export by file (copy)", bytes, byFile);
+    runCut(disk, strSave);
     QDir(strSave).removeRecursively();
     QFile::remove(QString::fromStdString(catOut));
 }

@@ -3,6 +3,9 @@
 // hold every recording of the day (raw, then as MP4), "index.data" and "SHA256SUMS" that
 // `sha256sum -c` accepts. Screenshots of the dialog during and after the runs are left behind.
 #include "common/cglobalappdata.h"
+#include "catalogue/cdirmanagepage.h"
+#include "export/ccutfiledlg.h"
+#include "widgets/cmytreeview.h"
 #include "export/cexportdialog.h"
 
 #include "builtin_scenarios.h"
@@ -18,6 +21,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimeEdit>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -117,4 +121,73 @@ TEST_F(ExportEndToEnd, ADayOfTheDemoDiskExportsRawAndAsMp4ThroughTheDialog)
         EXPECT_EQ(exporttest::verifyChecksums(folder(nFormat)), 0);
         EXPECT_EQ(exporttest::readText(folder(nFormat) + "/SHA256SUMS").count('\n'), nRecordings);
     }
+}
+
+// An exported day opened again on the Local tab: its tree, its channels played in step from
+// the copies, and a minute cut from a copy into MP4 through the cut dialog.
+TEST_F(ExportEndToEnd, AnExportedDayPlaysInStepAndIsCutFromTheLocalTab)
+{
+    QStandardItem *pDate = findItem(page()->model()->invisibleRootItem(), CDiskManagePage::LevelDate, "2024-03-05");
+    ASSERT_NE(pDate, nullptr);
+    CExportWorker worker;
+    QVector<ExportEntry> entries;
+    for (int nChannel = 0; nChannel < pDate->rowCount(); ++nChannel) {
+        QStandardItem *pChannel = pDate->child(nChannel);
+        for (int nRow = 0; nRow < pChannel->rowCount(); ++nRow) {
+            const QModelIndex record = pChannel->child(nRow)->index();
+            entries.append(ExportEntry::fromRecorderPath(CDiskManagePage::recordPath(record),
+                                                         record.data(CDiskManagePage::RoleChannel).toInt()));
+        }
+    }
+    worker.setEntries(entries);
+    CExportWorker::Choices choices;
+    choices.strSavePath = folder(0);
+    worker.setChoices(choices);
+    worker.prepareRun();
+    ASSERT_EQ(worker.run(), 1);
+
+    CRecordListManage *pList = m_pWindow->recordList();
+    CDirManagePage *pLocal = pList->dirPage();
+    pList->tabWidget()->setCurrentWidget(pLocal);
+    ASSERT_TRUE(pLocal->loadFolder(folder(0)));
+    pLocal->treeView()->expandAll();
+    screenshot("korvane-local-tree.png");
+
+    QStandardItem *pLocalDate = findItem(pLocal->model()->invisibleRootItem(), CDirManagePage::LevelDate, "2024-03-05");
+    QStandardItem *pFile = findItem(pLocalDate, CDirManagePage::LevelFile, "10.34.49-10.36.15");
+    ASSERT_NE(pFile, nullptr);
+    pLocal->setCurrentIndex(pFile->index());
+    pLocal->onSyncPlay();
+    CPlayManage *pManage = CPlayManage::instance();
+    ASSERT_SOON(pManage->IsPlaying(0), 20000);
+    EXPECT_EQ(pManage->GetPath(0), CDirManagePage::localPath(pFile->index()));
+    QTest::qWait(1000);
+    screenshot("korvane-local-sync-play.png");
+    pManage->StopAll();
+
+    const QString strCuts = m_save.path() + "/cuts";
+    bool bDriven = false;
+    QTimer::singleShot(0, [&] {
+        ASSERT_SOON(qobject_cast<CCutFileDlg *>(QApplication::activeModalWidget()), 10000);
+        auto *pDialog = qobject_cast<CCutFileDlg *>(QApplication::activeModalWidget());
+        pDialog->savePathEdit()->setText(strCuts);
+        pDialog->startTimeEdit()->setTime(QTime(10, 35, 0));
+        pDialog->endTimeEdit()->setTime(QTime(10, 36, 0));
+        pDialog->formatCombo()->setCurrentIndex(1);
+        grab(pDialog, "korvane-cut-dialog.png");
+        PromptAnswer done(0, [this, pDialog] { grab(pDialog, "korvane-cut-finished.png"); });
+        pDialog->startButton()->click();
+        EXPECT_SOON(done.answered(), 60000);
+        EXPECT_EQ(done.m_strText, "Cut Success");
+        bDriven = true;
+    });
+    QAction cut;
+    cut.setData(CDirManagePage::CmdCut);
+    pLocal->onCommand(&cut); // opens the cut dialog and returns when it closes
+    ASSERT_TRUE(bDriven);
+    const QString strMp4 = strCuts + "/20240305_10.35.00_10.36.00.mp4";
+    EXPECT_EQ(QDir(strCuts).entryList(QDir::Files), QStringList({"20240305_10.35.00_10.36.00.mp4"}));
+    const exporttest::ProgramRun probe = exporttest::runProgram(
+        "ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", strMp4});
+    EXPECT_NEAR(probe.strOut.trimmed().toDouble(), 61.0, 1.5); // 10:35:00 to 10:36:00, both seconds included
 }

@@ -144,17 +144,7 @@ CCutWorker::Result CCutWorker::cut()
         CDiskReadLocker locker;
         nLength = source.GetLength();
     }
-    bool bStartMissed = false;
-    Result result = cutFrom(source, output, nLength, jumpOffset(nLength), bStartMissed);
-    if (bStartMissed) {
-        // An uneven bit rate put the jump past the start: search again from the beginning.
-        qDebug().noquote() << "Cut start missed by the jump, reading" << m_strSource << "from its beginning";
-        {
-            CDiskReadLocker locker;
-            source.Seek(0, SEEK_SET);
-        }
-        result = cutFrom(source, output, nLength, 0, bStartMissed);
-    }
+    Result result = cutFrom(source, output, nLength, startPosition(source, nLength));
     emit updateProcess(PROGRESS_END);
     source.Close();
     if (result != resultFailed && !output.Flush()) {
@@ -173,23 +163,68 @@ CCutWorker::Result CCutWorker::cut()
     return result;
 }
 
-// Where a large recording is entered: 80 % of the cut begin's proportional offset.
-qint64 CCutWorker::jumpOffset(qint64 nLength) const
+// Where the search for the cut begin starts in a large recording. The first jump goes to 80 % of
+// the begin's proportional offset; each position whose first timed frame still lies before the
+// begin becomes the base of a further jump by the same rule over the rest of the recording, so
+// the beginning is never read. A jump whose first timed frame is already past the begin (an
+// uneven bit rate) is not taken: the search starts from the last position known to lie before
+// it, at worst the very start, so no frame of the range is ever missed.
+qint64 CCutWorker::startPosition(CFSFile &source, qint64 nLength)
 {
     const int nBegin = fileBeginSeconds(), nEnd = fileEndSeconds();
     if (nBegin == nEnd || nLength <= m_nJumpThreshold) return 0;
-    return qint64(double(seconds(m_cutBegin) - nBegin) * JUMP_MARGIN / double(nEnd - nBegin) * double(nLength));
+    const QDateTime start(m_date, m_cutBegin), fileEnd(m_date, QTime(0, 0).addSecs(nEnd % SECONDS_PER_DAY));
+    qint64 nBase = 0;
+    QDateTime baseTime(m_date, m_fileBegin);
+    const QDateTime lastSecond = nEnd >= SECONDS_PER_DAY ? fileEnd.addDays(1) : fileEnd;
+    while (!m_bStop) {
+        const qint64 nSpan = baseTime.secsTo(lastSecond);
+        if (nSpan <= 0) break;
+        const qint64 nJump =
+            nBase + qint64(double(baseTime.secsTo(start)) * JUMP_MARGIN / double(nSpan) * double(nLength - nBase));
+        if (nJump - nBase < CHUNK) break;
+        const QDateTime landed = firstTimeAt(source, nJump);
+        if (!landed.isValid() || landed > start) {
+            qDebug().noquote() << "Cut start jump to" << nJump << "landed past the begin; searching from" << nBase;
+            break;
+        }
+        nBase = nJump;
+        baseTime = landed;
+    }
+    CDiskReadLocker locker;
+    source.Seek(nBase, SEEK_SET);
+    return nBase;
 }
 
-CCutWorker::Result CCutWorker::cutFrom(CFSFile &source, CFSFile &output, qint64 nLength, qint64 nOffset,
-                                       bool &bStartMissed)
+// The time of the first timed frame from a position on, read in at most a few chunks.
+QDateTime CCutWorker::firstTimeAt(CFSFile &source, qint64 nPosition)
 {
-    bStartMissed = false;
-    qint64 nPosition = nOffset;
-    if (nOffset > 0) {
+    const int PROBE_CHUNKS = 64;
+    {
         CDiskReadLocker locker;
-        source.Seek(nOffset, SEEK_SET);
+        if (source.Seek(nPosition, SEEK_SET) != nPosition) return QDateTime();
     }
+    QByteArray buffer(CHUNK, Qt::Uninitialized);
+    Parser parser(H264_PARSER_Create(0));
+    for (int nChunk = 0; nChunk < PROBE_CHUNKS; ++nChunk) {
+        qint64 nRead;
+        {
+            CDiskReadLocker locker;
+            nRead = source.Read(buffer.data(), CHUNK);
+        }
+        if (nRead <= 0) break;
+        H264_PARSER_InputData(parser.get(), (const unsigned char *)buffer.constData(), (uint32_t)nRead);
+        while (const H264_PARSER_FRAME *pFrame = H264_PARSER_GetNextFrame(parser.get()))
+            if (pFrame->nYear != 0)
+                return QDateTime(QDate((int)pFrame->nYear, (int)pFrame->nMonth, (int)pFrame->nDay),
+                                 QTime((int)pFrame->nHour, (int)pFrame->nMinute, (int)pFrame->nSecond));
+    }
+    return QDateTime();
+}
+
+CCutWorker::Result CCutWorker::cutFrom(CFSFile &source, CFSFile &output, qint64 nLength, qint64 nOffset)
+{
+    qint64 nPosition = nOffset;
     const QDateTime start(m_date, m_cutBegin);
     const int nBeginSeconds = seconds(m_cutBegin);
     int nEndSeconds = seconds(m_cutEnd);
@@ -202,7 +237,7 @@ CCutWorker::Result CCutWorker::cutFrom(CFSFile &source, CFSFile &output, qint64 
     QByteArray buffer(CHUNK, Qt::Uninitialized);
     Parser parser(H264_PARSER_Create(0));
     QDateTime previous;
-    bool bTimed = false, bPast = false, bKeySeen = false;
+    bool bPast = false, bKeySeen = false;
     qint64 nRead, nTotal = 0;
     while (true) {
         errno = 0;
@@ -225,11 +260,6 @@ CCutWorker::Result CCutWorker::cutFrom(CFSFile &source, CFSFile &output, qint64 
             if (pFrame->nYear == 0) continue;
             const QDateTime t(QDate((int)pFrame->nYear, (int)pFrame->nMonth, (int)pFrame->nDay),
                               QTime((int)pFrame->nHour, (int)pFrame->nMinute, (int)pFrame->nSecond));
-            if (!bTimed && nOffset > 0 && t > start) {
-                bStartMissed = true;
-                return resultStopped;
-            }
-            bTimed = true;
             if (start <= t && t <= end) {
                 if (t != previous) {
                     if (nEndSeconds != nBeginSeconds)

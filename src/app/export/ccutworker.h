@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QTime>
@@ -62,8 +63,9 @@ signals:
 private:
     struct Pass;
     bool openFiles(CFSFile &source, CFSFile &output);
-    Result cutFrom(CFSFile &source, CFSFile &output, qint64 nLength, qint64 nOffset, bool &bStartMissed);
-    qint64 jumpOffset(qint64 nLength) const;
+    Result cutFrom(CFSFile &source, CFSFile &output, qint64 nLength, qint64 nOffset);
+    qint64 startPosition(CFSFile &source, qint64 nLength);
+    QDateTime firstTimeAt(CFSFile &source, qint64 nPosition);
     void convert();
 
     QString m_strSource;
