@@ -129,6 +129,20 @@ TEST_F(CutTest, ACutOverMidnightTakesItsEndOnTheNextDay)
     EXPECT_EQ(worker.fileEndSeconds(), 86400 + 5);
 }
 
+TEST_F(CutTest, ARecordingFromTenPmPastMidnightCutsAcrossIt)
+{
+    const QDateTime start(DAY1, QTime(22, 59, 50));
+    const QByteArray bytes = syntheticRecording(start, 3630, 1, [](int) { return 100; }); // to 00:00:20
+    const QString strPath = m_strSave + "/src/idea0/2024-03-05/001/22.59.50-00.00.20[R][@1][0].h264";
+    ASSERT_TRUE(writeBytes(strPath, bytes));
+    CCutWorker worker;
+    ASSERT_EQ(cut(worker, strPath, QTime(22, 59, 58), QTime(0, 0, 2)), CCutWorker::resultDone);
+    const QByteArray expected =
+        framesBetween(bytes, QDateTime(DAY1, QTime(22, 59, 58)), QDateTime(DAY2, QTime(0, 0, 2)));
+    EXPECT_EQ(expected.size(), 3605 * 116); // a frame a second, header included
+    EXPECT_EQ(fileBytes(worker.outputPath()), expected);
+}
+
 TEST_F(CutTest, AnH265CutIsNamedSoAndItsMp4ReplacesTheRawCut)
 {
     CCutWorker raw;

@@ -317,6 +317,15 @@ TEST_F(ExportWorkerTest, ByTimeAcrossMidnightTakesBothSidesAndNamesTheDayEnd)
     EXPECT_GT(both.size(), expected.size());
 }
 
+TEST_F(ExportWorkerTest, AFileEndingWhereTheRangeBeginsOverlapsItWithoutFrames)
+{
+    setUp({recA, recB}, CExportWorker::modeTime, CExportWorker::typeSingle);
+    setRange(QTime(10, 0, 6), QTime(10, 0, 8)); // A ends at 10:00:06, its last frames are of 10:00:05
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(m_log.status(0), "Frame not in time range (10:00:00 - 10:00:05)");
+    EXPECT_EQ(m_log.status(1), "Export Finish");
+}
+
 TEST_F(ExportWorkerTest, ByTimeWithoutFramesInsideRemovesTheOutput)
 {
     setUp({recA}, CExportWorker::modeTime, CExportWorker::typeSingle);
@@ -504,6 +513,8 @@ TEST_F(ExportConversionTest, Mp4RunLeavesPlayableFilesAndNoRawOrIndex)
     EXPECT_EQ(run(), 1);
     ASSERT_SOON(nFinished == 1, 60000);
     m_worker.detachConverter();
+    m_worker.dealWithConvertProcess(99999, 100); // a late message of no conversion of the run
+    EXPECT_EQ(nFinished, 1) << "the end of a run is told once";
 
     const QString mp4A = out(DAY_FOLDER + "001/" + nameOf(recA).replace("h264", "mp4"));
     const QString mp4D = out(DAY_FOLDER + "002/" + nameOf(recD).replace("h264", "mp4"));

@@ -246,6 +246,26 @@ TEST(GpsTrack, GpxNamesAreEscapedAndStripped)
     EXPECT_FALSE(gpx.data().contains("extensions")) << "no speed or course when the sentence gave none";
 }
 
+TEST(GpsTrack, GpxKeepsNineDecimalsAndGivesSpeedInMetresPerSecond)
+{
+    QBuffer gpx;
+    ASSERT_TRUE(gpx.open(QIODevice::WriteOnly));
+    CGpxWriter writer(&gpx);
+    writer.begin("track");
+    GpsTrackPoint point;
+    point.dLatitude = 22.123456789;
+    point.dLongitude = 114.987654321;
+    point.fSpeed = 36.0f; // km/h
+    point.fCourse = 270.5f;
+    writer.addPoint(point);
+    ASSERT_TRUE(writer.end());
+    const QByteArray text = gpx.data();
+    EXPECT_TRUE(text.contains("lat=\"22.123456789\"")) << text.constData();
+    EXPECT_TRUE(text.contains("lon=\"114.987654321\"")) << text.constData();
+    EXPECT_TRUE(text.contains("<gpxtpx:speed>10.000</gpxtpx:speed>")) << text.constData();
+    EXPECT_TRUE(text.contains("<gpxtpx:course>270.50</gpxtpx:course>")) << text.constData();
+}
+
 TEST(GpsTrack, ExportWritesNothingForAnUnreadableRecordingAndKeepsTheOldFile)
 {
     QTemporaryDir dir;

@@ -62,11 +62,11 @@ QString hhmmss(int nSeconds)
     return QString::asprintf("%02d%02d%02d", nSeconds / 3600, nSeconds / 60 % 60, nSeconds % 60);
 }
 
-// One line of the index, at most nMax bytes; a longer line is read past and reported empty.
-QByteArray readLine(QFile &file, int nMax, bool &bTooLong)
+// One line of the index, at most nMax bytes; a longer line is read past and given as empty.
+QByteArray readLine(QFile &file, int nMax)
 {
     QByteArray line = file.readLine(nMax + 2);
-    bTooLong = !line.endsWith('\n') && !file.atEnd();
+    const bool bTooLong = !line.endsWith('\n') && !file.atEnd();
     while (bTooLong && !file.atEnd() && !file.readLine(4096).endsWith('\n')) {
     }
     return bTooLong ? QByteArray() : line;
@@ -184,10 +184,9 @@ QStringList CDirManagePage::readIndex(const QString &strFolder)
     if (!index.open(QIODevice::ReadOnly)) return paths;
     const QString strRoot = QFileInfo(strFolder).canonicalFilePath() + "/";
     while (!index.atEnd()) {
-        bool bTooLong = false;
-        QString strLine = QString::fromLocal8Bit(readLine(index, MAX_LINE, bTooLong));
+        QString strLine = QString::fromLocal8Bit(readLine(index, MAX_LINE));
         while (strLine.endsWith('\n') || strLine.endsWith('\r')) strLine.chop(1);
-        if (bTooLong || !isExportPath(strLine)) continue;
+        if (!isExportPath(strLine)) continue;
         // Only files inside the folder, also when a link points elsewhere.
         const QFileInfo file(strFolder + "/" + strLine);
         if (!file.isFile() || !file.canonicalFilePath().startsWith(strRoot)) continue;
