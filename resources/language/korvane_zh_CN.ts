@@ -214,6 +214,194 @@
         <source>OpenStreetMap</source>
         <translation>OpenStreetMap</translation>
     </message>
+    <message>
+        <source>Add...</source>
+        <translation>添加...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>Disk Images</source>
+        <translation>磁盘映像</translation>
+    </message>
+    <message>
+        <source>Open Disk Image</source>
+        <translation>打开磁盘映像</translation>
+    </message>
+</context>
+<context>
+    <name>CCutFileDlg</name>
+    <message>
+        <source>Cut</source>
+        <translation>剪辑</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>H264/H265</source>
+        <translation>H264/H265</translation>
+    </message>
+    <message>
+        <source>MP4</source>
+        <translation>MP4</translation>
+    </message>
+    <message>
+        <source>Cut Range </source>
+        <translation>剪辑范围</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>FilePath</source>
+        <translation>保存路径</translation>
+    </message>
+    <message>
+        <source>Start Time</source>
+        <translation>开始时间</translation>
+    </message>
+    <message>
+        <source>End Time</source>
+        <translation>结束时间</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>格式</translation>
+    </message>
+    <message>
+        <source>Select the path for record</source>
+        <translation>选择录像保存路径</translation>
+    </message>
+    <message>
+        <source>The file name holds no time range; it cannot be cut</source>
+        <translation>文件名中没有时间范围，无法剪辑</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Abnormal time</source>
+        <translation>时间异常</translation>
+    </message>
+    <message>
+        <source>Whether to cancel cut recording</source>
+        <translation>是否取消剪辑录像？</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Convert Failed</source>
+        <translation>转换失败</translation>
+    </message>
+    <message>
+        <source>Cut Success</source>
+        <translation>剪辑成功</translation>
+    </message>
+</context>
+<context>
+    <name>CCutWorker</name>
+    <message>
+        <source>Cut Failed</source>
+        <translation>剪辑失败</translation>
+    </message>
+    <message>
+        <source>Cut Success</source>
+        <translation>剪辑成功</translation>
+    </message>
+    <message>
+        <source>Start Cut</source>
+        <translation>开始剪辑</translation>
+    </message>
+    <message>
+        <source>Find Start Pos</source>
+        <translation>查找起始位置</translation>
+    </message>
+    <message>
+        <source>Convert Record</source>
+        <translation>正在转换录像</translation>
+    </message>
+    <message>
+        <source>Convert To Mp4</source>
+        <translation>正在转换为MP4</translation>
+    </message>
+</context>
+<context>
+    <name>CDirManagePage</name>
+    <message>
+        <source>Add Local Record</source>
+        <translation>添加本地录像</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>日历</translation>
+    </message>
+    <message>
+        <source>Select the path for record</source>
+        <translation>选择录像保存路径</translation>
+    </message>
+    <message>
+        <source>Index file not found</source>
+        <translation>未找到索引文件</translation>
+    </message>
+    <message>
+        <source>No matching record file</source>
+        <translation>没有匹配的录像文件</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪辑</translation>
+    </message>
+    <message>
+        <source>Sync Play</source>
+        <translation>同步播放</translation>
+    </message>
+    <message>
+        <source>Export GPS Track</source>
+        <translation>导出GPS轨迹</translation>
+    </message>
+</context>
+<context>
+    <name>CDiskImage</name>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>文件不存在。</translation>
+    </message>
+    <message>
+        <source>This is a folder, not a disk image file.</source>
+        <translation>这是一个文件夹，不是磁盘映像文件。</translation>
+    </message>
+    <message>
+        <source>This is not a disk image file.</source>
+        <translation>这不是磁盘映像文件。</translation>
+    </message>
+    <message>
+        <source>The file cannot be opened for reading (no permission).</source>
+        <translation>无法打开文件进行读取（没有权限）。</translation>
+    </message>
+    <message>
+        <source>No recorder disk (WFS) was found in the file.</source>
+        <translation>文件中未找到录像机硬盘（WFS）。</translation>
+    </message>
+    <message>
+        <source>Disk images (*.img *.dd *.001 *.raw *.bin);;All files (*)</source>
+        <translation>磁盘映像 (*.img *.dd *.001 *.raw *.bin);;所有文件 (*)</translation>
+    </message>
 </context>
 <context>
     <name>CDiskManagePage</name>
@@ -265,118 +453,35 @@
         <source>Export GPS Track</source>
         <translation>导出GPS轨迹</translation>
     </message>
-</context>
-<context>
-    <name>CKorvane</name>
     <message>
-        <source>Korvane</source>
-        <translation>Korvane</translation>
+        <source>Open Disk Image...</source>
+        <translation>打开磁盘映像...</translation>
     </message>
     <message>
-        <source>Do you want to close</source>
-        <translation>确定要关闭</translation>
+        <source>No recorder disk (WFS) was found.</source>
+        <translation>未找到录像机硬盘（WFS）。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n recorder disk(s) found, but none holds recordings of the record stream chosen in the settings.</source>
+        <translation>
+            <numerusform>找到 %n 个录像机硬盘，但其中没有设置中所选录像码流的录像。</numerusform>
+        </translation>
     </message>
     <message>
-        <source>Yes</source>
-        <translation>是</translation>
+        <source>These disks exist but cannot be opened for reading: %1. Reading them needs membership of the &quot;disk&quot; group (log in again after joining it) or running Korvane with read permission for them.</source>
+        <translation>这些磁盘存在，但无法打开进行读取：%1。读取它们需要加入“disk”用户组（加入后请重新登录），或以对它们有读取权限的身份运行 Korvane。</translation>
     </message>
     <message>
-        <source>No</source>
-        <translation>否</translation>
-    </message>
-</context>
-<context>
-    <name>CMessageBox</name>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
+        <source>Disk images skipped:</source>
+        <translation>已跳过的磁盘映像：</translation>
     </message>
     <message>
-        <source>Prompt</source>
-        <translation>提示</translation>
-    </message>
-</context>
-<context>
-    <name>CRecordListManage</name>
-    <message>
-        <source>Disk</source>
-        <translation>硬盘</translation>
+        <source>A disk image file (.img, .dd, .001) opens with &quot;Open Disk Image...&quot; below or in the menu of this list, or with --image FILE on the command line.</source>
+        <translation>磁盘映像文件（.img、.dd、.001）可通过下方或此列表菜单中的“打开磁盘映像...”打开，也可在命令行中使用 --image FILE 打开。</translation>
     </message>
     <message>
-        <source>Map</source>
-        <translation>地图</translation>
-    </message>
-</context>
-<context>
-    <name>CShowLicenseDlg</name>
-    <message>
-        <source>The file %1 could not be opened.</source>
-        <translation>无法打开文件 %1。</translation>
-    </message>
-    <message>
-        <source>I already know</source>
-        <translation>我已知晓</translation>
-    </message>
-</context>
-<context>
-    <name>CTitleWidget</name>
-    <message>
-        <source>Settings</source>
-        <translation>设置</translation>
-    </message>
-    <message>
-        <source>Minimize</source>
-        <translation>最小化</translation>
-    </message>
-    <message>
-        <source>Maximize</source>
-        <translation>最大化</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
-        <source>Restore</source>
-        <translation>还原</translation>
-    </message>
-</context>
-<context>
-    <name>CWeekWidget</name>
-    <message>
-        <source>Sun</source>
-        <translation>日</translation>
-    </message>
-    <message>
-        <source>Mon</source>
-        <translation>一</translation>
-    </message>
-    <message>
-        <source>Tue</source>
-        <translation>二</translation>
-    </message>
-    <message>
-        <source>Wed</source>
-        <translation>三</translation>
-    </message>
-    <message>
-        <source>Thu</source>
-        <translation>四</translation>
-    </message>
-    <message>
-        <source>Fri</source>
-        <translation>五</translation>
-    </message>
-    <message>
-        <source>Sat</source>
-        <translation>六</translation>
-    </message>
-</context>
-<context>
-    <name>main</name>
-    <message>
-        <source>Loading</source>
-        <translation>正在加载</translation>
+        <source>Open Disk Image</source>
+        <translation>打开磁盘映像</translation>
     </message>
 </context>
 <context>
@@ -489,6 +594,203 @@
         <source>Failed to start recording</source>
         <translation>开始录像失败</translation>
     </message>
+    <message>
+        <source>Recorder clock of the active window / end of its recording</source>
+        <translation>当前窗口的录像机时间 / 其录像的结束时间</translation>
+    </message>
+    <message>
+        <source>Window Labels</source>
+        <translation>窗口标签</translation>
+    </message>
+</context>
+<context>
+    <name>CExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Export by File</source>
+        <translation>按文件导出</translation>
+    </message>
+    <message>
+        <source>Export by Time</source>
+        <translation>按时间导出</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>H264/H265</source>
+        <translation>H264/H265</translation>
+    </message>
+    <message>
+        <source>MP4</source>
+        <translation>MP4</translation>
+    </message>
+    <message>
+        <source>Merge Export</source>
+        <translation>合并导出</translation>
+    </message>
+    <message>
+        <source>Forced Merge</source>
+        <translation>强制合并</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>浏览...</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>格式：</translation>
+    </message>
+    <message>
+        <source>Save to:</source>
+        <translation>保存到：</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Select None</source>
+        <translation>全不选</translation>
+    </message>
+    <message>
+        <source>Record Time Range</source>
+        <translation>录像时间范围</translation>
+    </message>
+    <message>
+        <source>Start Time:</source>
+        <translation>开始时间：</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>结束时间：</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>文件名</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Export Path</source>
+        <translation>导出路径</translation>
+    </message>
+    <message>
+        <source>Select the path for record</source>
+        <translation>选择录像保存路径</translation>
+    </message>
+    <message>
+        <source>Abnormal time</source>
+        <translation>时间异常</translation>
+    </message>
+    <message>
+        <source>No channels selected</source>
+        <translation>未选择通道</translation>
+    </message>
+    <message>
+        <source>No files selected</source>
+        <translation>未选择文件</translation>
+    </message>
+    <message>
+        <source>Whether to cancel export recording</source>
+        <translation>是否取消导出录像？</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>否</translation>
+    </message>
+</context>
+<context>
+    <name>CExportLog</name>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>文件名</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Export Path</source>
+        <translation>导出路径</translation>
+    </message>
+</context>
+<context>
+    <name>CExportWorker</name>
+    <message>
+        <source>Export Finish</source>
+        <translation>导出完成</translation>
+    </message>
+    <message>
+        <source>Export finished: %1 of %2 files failed</source>
+        <translation>导出完成：%2 个文件中有 %1 个失败</translation>
+    </message>
+    <message>
+        <source>Not in time range</source>
+        <translation>不在时间范围内</translation>
+    </message>
+    <message>
+        <source>Exporting</source>
+        <translation>正在导出</translation>
+    </message>
+    <message>
+        <source>Open failed</source>
+        <translation>打开失败</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>导出失败</translation>
+    </message>
+    <message>
+        <source>Export cancelled</source>
+        <translation>导出已取消</translation>
+    </message>
+    <message>
+        <source>Frame not in time range</source>
+        <translation>帧不在时间范围内</translation>
+    </message>
+    <message>
+        <source>cannot create folder %1</source>
+        <translation>无法创建文件夹 %1</translation>
+    </message>
+    <message>
+        <source>Start convert failed </source>
+        <translation>启动转换失败 </translation>
+    </message>
+    <message>
+        <source>Convert finish</source>
+        <translation>转换完成</translation>
+    </message>
+    <message>
+        <source>Converting</source>
+        <translation>正在转换</translation>
+    </message>
+    <message>
+        <source>Convert failed</source>
+        <translation>转换失败</translation>
+    </message>
 </context>
 <context>
     <name>CGpsTrack</name>
@@ -537,10 +839,188 @@
     </message>
 </context>
 <context>
+    <name>CKorvane</name>
+    <message>
+        <source>Korvane</source>
+        <translation>Korvane</translation>
+    </message>
+    <message>
+        <source>Do you want to close</source>
+        <translation>确定要关闭</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+</context>
+<context>
     <name>CMapView</name>
     <message>
         <source>Map loading requires initialization of a key</source>
         <translation>加载地图需要先设置密钥</translation>
+    </message>
+</context>
+<context>
+    <name>CMapWebView</name>
+    <message>
+        <source>Follow</source>
+        <translation>跟随</translation>
+    </message>
+    <message>
+        <source>Keep the vehicle in view</source>
+        <translation>让车辆保持在视野内</translation>
+    </message>
+    <message>
+        <source>The map library (Leaflet) is missing beside the program.</source>
+        <translation>程序旁缺少地图库（Leaflet）。</translation>
+    </message>
+    <message>
+        <source>Baidu map: %1</source>
+        <translation>百度地图：%1</translation>
+    </message>
+    <message>
+        <source>The Baidu map service could not be loaded (no network, or no valid map key).</source>
+        <translation>无法加载百度地图服务（没有网络，或地图密钥无效）。</translation>
+    </message>
+    <message>
+        <source>The Baidu map could not be started: %1</source>
+        <translation>无法启动百度地图：%1</translation>
+    </message>
+    <message>
+        <source>The Gaode map service could not be loaded (no network, or no valid map key).</source>
+        <translation>无法加载高德地图服务（没有网络，或地图密钥无效）。</translation>
+    </message>
+    <message>
+        <source>The Gaode map could not be started: %1</source>
+        <translation>无法启动高德地图：%1</translation>
+    </message>
+    <message>
+        <source>The Google map service could not be loaded (no network, or no valid map key).</source>
+        <translation>无法加载谷歌地图服务（没有网络，或地图密钥无效）。</translation>
+    </message>
+    <message>
+        <source>The Google map service refused the map key.</source>
+        <translation>谷歌地图服务拒绝了该地图密钥。</translation>
+    </message>
+    <message>
+        <source>The Google map could not be started: %1</source>
+        <translation>无法启动谷歌地图：%1</translation>
+    </message>
+</context>
+<context>
+    <name>CMessageBox</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示</translation>
+    </message>
+</context>
+<context>
+    <name>CRecordListManage</name>
+    <message>
+        <source>Disk</source>
+        <translation>硬盘</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>地图</translation>
+    </message>
+    <message>
+        <source>Local</source>
+        <translation>本地</translation>
+    </message>
+</context>
+<context>
+    <name>CShowLicenseDlg</name>
+    <message>
+        <source>The file %1 could not be opened.</source>
+        <translation>无法打开文件 %1。</translation>
+    </message>
+    <message>
+        <source>I already know</source>
+        <translation>我已知晓</translation>
+    </message>
+</context>
+<context>
+    <name>CSyncPlayPlan</name>
+    <message>
+        <source>Channels %1 cannot play in step: the wall has %2 windows.</source>
+        <translation>通道 %1 无法同步播放：画面墙只有 %2 个窗口。</translation>
+    </message>
+</context>
+<context>
+    <name>CTitleWidget</name>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>还原</translation>
+    </message>
+</context>
+<context>
+    <name>CVideoFrame</name>
+    <message>
+        <source>CH%1</source>
+        <translation>通道%1</translation>
+    </message>
+</context>
+<context>
+    <name>CWeekWidget</name>
+    <message>
+        <source>Sun</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>一</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>二</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>三</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>四</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>五</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>六</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Loading</source>
+        <translation>正在加载</translation>
     </message>
 </context>
 </TS>

@@ -17,6 +17,14 @@ var korvane = {
     redrawQueued: {}
 };
 
+// A text of the page in the program's language (the program sets korvaneTexts before the
+// page's scripts run); %1 is replaced by arg.
+function korvaneTr(text, arg) {
+    var texts = window.korvaneTexts || {};
+    var translated = Object.prototype.hasOwnProperty.call(texts, text) ? String(texts[text]) : text;
+    return arg === undefined ? translated : translated.replace('%1', String(arg));
+}
+
 function korvaneNumber(value) {
     var n = parseFloat(value);
     return isFinite(n) ? n : NaN;

@@ -48,12 +48,11 @@ void loadStyleSheet(QApplication &app, const QString &strAppPath)
     app.setStyleSheet(strStyle);
 }
 
-void setApplicationFont(QApplication &app)
+void setApplicationFont(QApplication &app, const QString &strLanguage)
 {
-    QFont::insertSubstitutions("Microsoft YaHei", {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "DejaVu Sans"});
     QFont font = app.font();
     font.setPointSize(9);
-    font.setFamily("Microsoft YaHei");
+    font.setFamily(CTranslationLoader::fontFamily(strLanguage));
     app.setFont(font);
 }
 
@@ -89,7 +88,7 @@ int runApplication(int argc, char **argv, const CCommandLine &options)
     app.setWindowIcon(QIcon(strAppPath + "/skin/icons/logo.png"));
     CTranslationLoader translation;
     translation.install(pData->language(), pData->languageFile());
-    setApplicationFont(app);
+    setApplicationFont(app, pData->language());
     std::unique_ptr<QSplashScreen> pSplash = showSplash(strAppPath);
     qDebug().noquote() << "Version " + pData->version() + " BuildTime " + pData->buildTime();
 

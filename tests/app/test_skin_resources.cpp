@@ -1,5 +1,5 @@
 // The resources beside the executable: every picture the program names exists and
-// loads, the style sheet's pictures exist, and the Chinese translation is complete.
+// loads, the style sheet's pictures exist (the translations: test_translations.cpp).
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QToolButton>
-#include <QTranslator>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -81,21 +80,6 @@ TEST(SkinResources, ADisabledTabButtonLooksDisabled)
     const QImage disabled = pButtons[1]->grab().toImage();
     EXPECT_NE(enabled.pixelColor(2, 10), disabled.pixelColor(2, 10)) << "the ground differs";
     EXPECT_NE(enabled, disabled);
-}
-
-TEST(SkinResources, ChineseTranslationIsBuiltAndComplete)
-{
-    QTranslator translator;
-    ASSERT_TRUE(translator.load(binDir + "/language/korvane_zh.qm"));
-    EXPECT_EQ(translator.translate("CKorvane", "Do you want to close"), QString::fromUtf8("确定要关闭"));
-    EXPECT_EQ(translator.translate("CConfigDlg", "The change will take effect after a restart of Korvane."),
-              QString::fromUtf8("更改将在 Korvane 重新启动后生效。"));
-    EXPECT_EQ(translator.translate("main", "Loading"), QString::fromUtf8("正在加载"));
-
-    QFile ts(QStringLiteral(KORVANE_SOURCE_DIR) + "/resources/language/korvane_zh_CN.ts");
-    ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
-    const QString strTs = QString::fromUtf8(ts.readAll());
-    EXPECT_FALSE(strTs.contains("type=\"unfinished\"")) << "every text needs its Chinese translation";
 }
 
 TEST(SkinResources, AgreementTextIsBesideTheProgram)

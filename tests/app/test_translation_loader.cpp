@@ -1,7 +1,12 @@
 // CTranslationLoader: the program's translation together with Qt's own for the same
-// language, and English with a log line when the program's file is missing or damaged.
+// language, for every offered language (Arabic right to left), and English with a log
+// line when the program's file is missing or damaged.
 #include "common/cglobalappdata.h"
 #include "common/ctranslationloader.h"
+#include "catalogue/crecordlistmanage.h"
+#include "playback/cdisplaybox.h"
+#include "shell/ckorvane.h"
+#include "shell/ctitlewidget.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +14,9 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QSlider>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 namespace {
 
@@ -85,6 +92,58 @@ TEST_F(TranslationLoaderTest, QtsOwnTextsFollowTheProgramsLanguage)
     loader.remove();
     EXPECT_EQ(qtCancel(), "Cancel");
     EXPECT_EQ(QCoreApplication::translate("CKorvane", "Do you want to close"), "Do you want to close");
+}
+
+// Every offered language: the program's texts, Qt's own (buttons of standard dialogs), the
+// default locale, and the layout direction, right to left for Arabic only.
+TEST_F(TranslationLoaderTest, EveryOfferedLanguageSpeaksInTheProgramAndInQtsDialogs)
+{
+    for (const QString &strLanguage : CGlobalAppData::languageNames()) {
+        if (strLanguage == "English") continue;
+        SCOPED_TRACE(strLanguage.toStdString());
+        CTranslationLoader loader;
+        ASSERT_TRUE(loader.install(strLanguage, KORVANE_BIN_DIR + CGlobalAppData::languageFileName(strLanguage)));
+        EXPECT_NE(QCoreApplication::translate("CTitleWidget", "Settings"), "Settings");
+        EXPECT_TRUE(loader.hasQtTranslation()) << "qttranslations5-l10n has no catalogue for it";
+        EXPECT_NE(qtCancel(), "Cancel");
+        const QLocale expected(CTranslationLoader::localeName(strLanguage));
+        EXPECT_EQ(QLocale().language(), expected.language());
+        EXPECT_EQ(QGuiApplication::layoutDirection(), strLanguage == "Arabic" ? Qt::RightToLeft : Qt::LeftToRight);
+        loader.remove();
+        EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+        EXPECT_EQ(qtCancel(), "Cancel");
+    }
+    EXPECT_TRUE(g_warnings.isEmpty()) << g_warnings.join("\n").toStdString();
+}
+
+// In Arabic the window reads from the right: the record list stands right of the video wall,
+// the calendar's arrows point the Arabic way, and the playback controls stay as they are.
+TEST_F(TranslationLoaderTest, ArabicMirrorsTheMainWindow)
+{
+    QTemporaryDir appDir;
+    CGlobalAppData::setAppPathOverride(appDir.path());
+    {
+        CTranslationLoader loader;
+        ASSERT_TRUE(loader.install("Arabic", KORVANE_BIN_DIR + CGlobalAppData::languageFileName("Arabic")));
+        CKorvane window;
+        window.start();
+        const int nListX = window.recordList()->mapTo(&window, QPoint()).x();
+        const int nWallX = window.displayBox()->mapTo(&window, QPoint()).x();
+        EXPECT_GT(nListX, nWallX);
+        EXPECT_GE(nListX, window.displayBox()->width());
+        EXPECT_EQ(window.titleWidget()->layoutDirection(), Qt::RightToLeft);
+        // The playback controls stay as they are: time runs left to right.
+        auto *pSlider = window.displayBox()->findChild<QSlider *>();
+        ASSERT_NE(pSlider, nullptr);
+        EXPECT_FALSE(pSlider->isRightToLeft());
+        // The calendar's "earlier" button stands on the right and points there.
+        auto *pEarlier = window.findChild<QToolButton *>("ArrowLeft");
+        ASSERT_NE(pEarlier, nullptr);
+        EXPECT_TRUE(pEarlier->styleSheet().contains("/ArrowRight.png")) << pEarlier->styleSheet().toStdString();
+        window.hide();
+    }
+    CGlobalAppData::saveAndRelease();
+    CGlobalAppData::setAppPathOverride(QString());
 }
 
 } // namespace

@@ -7,6 +7,7 @@ class CArrowButton : public QToolButton
 {
     Q_OBJECT
 public:
-    // strIcon names the picture: "ArrowUp", "ArrowDown", "ArrowRight" or "ArrowLeft".
+    // strIcon names the picture: "ArrowUp", "ArrowDown", "ArrowRight" or "ArrowLeft" (in a
+    // right-to-left layout "ArrowRight" and "ArrowLeft" show each other's picture).
     CArrowButton(const QString &strIcon, QWidget *parent = nullptr);
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QFont>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -32,6 +33,26 @@ QString CTranslationLoader::localeName(const QString &strLanguage)
     return locales.value(strLanguage);
 }
 
+// The families come from the Debian packages of scripts/setup: fonts-wqy-microhei (Chinese, and
+// Latin, Cyrillic and Turkish letters), fonts-ipafont-gothic (Japanese forms of the kanji) and
+// fonts-noto-ui-core (Arabic); DejaVu Sans catches anything else.
+QStringList CTranslationLoader::fontFamilies(const QString &strLanguage)
+{
+    if (strLanguage == "Japanese")
+        return {"IPAPGothic", "WenQuanYi Micro Hei", "Noto Sans Arabic UI", "DejaVu Sans"};
+    if (strLanguage == "Arabic")
+        return {"Noto Sans Arabic UI", "WenQuanYi Micro Hei", "DejaVu Sans"};
+    return {"WenQuanYi Micro Hei", "Noto Sans Arabic UI", "IPAPGothic", "DejaVu Sans"};
+}
+
+QString CTranslationLoader::fontFamily(const QString &strLanguage)
+{
+    const QString strFamily = "Korvane " + (localeName(strLanguage).isEmpty() ? QString("English") : strLanguage);
+    if (QFont::substitutes(strFamily).isEmpty())
+        QFont::insertSubstitutions(strFamily, fontFamilies(strLanguage));
+    return strFamily;
+}
+
 void CTranslationLoader::setQtTranslationsPath(const QString &strPath)
 {
     g_strQtPath = strPath;
@@ -58,6 +79,9 @@ bool CTranslationLoader::install(const QString &strLanguage, const QString &strF
         qInfo().noquote() << "Qt's own translation for" << strLocale << "was not found in" << qtTranslationsPath();
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         QGuiApplication::setLayoutDirection(locale.textDirection());
+    qDebug().noquote() << QString("Language %1: %2, Qt's own texts %3, %4")
+                              .arg(strLanguage, strFile, m_bQtInstalled ? m_qt.filePath() : QString("not found"),
+                                   locale.textDirection() == Qt::RightToLeft ? "right to left" : "left to right");
     return m_bProgramInstalled;
 }
 

@@ -5,6 +5,7 @@
 #include "export/cconverttomp4.h"
 #include "export/ccutworker.h"
 #include "shell/ctitlewidget.h"
+#include "widgets/cbuttonsize.h"
 #include "widgets/cmessagebox.h"
 
 #include <QComboBox>
@@ -32,7 +33,7 @@ QPushButton *createButton(const QString &strText, QWidget *parent)
 {
     auto *pButton = new QPushButton(strText, parent);
     pButton->setObjectName("NormalToolButton");
-    pButton->setFixedSize(BUTTON_WIDTH, BUTTON_HEIGHT);
+    CButtonSize::fit(pButton, QSize(BUTTON_WIDTH, BUTTON_HEIGHT));
     return pButton;
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include "common/cmythread.h"
 #include "export/cexportlog.h"
 #include "shell/ctitlewidget.h"
+#include "widgets/cbuttonsize.h"
 #include "widgets/cmessagebox.h"
 
 #include <QCheckBox>
@@ -57,7 +58,7 @@ QPushButton *createButton(const QString &strText, QWidget *parent, int nWidth = 
 {
     auto *pButton = new QPushButton(strText, parent);
     pButton->setObjectName(pObjectName);
-    pButton->setFixedSize(nWidth, nHeight);
+    CButtonSize::fit(pButton, QSize(nWidth, nHeight));
     return pButton;
 }
 } // namespace

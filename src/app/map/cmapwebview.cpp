@@ -1,12 +1,32 @@
 #include "cmapwebview.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QUrl>
 #include <QWebChannel>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
 namespace {
+const char *const kPageTexts[] = {
+    QT_TRANSLATE_NOOP("CMapWebView", "Follow"),
+    QT_TRANSLATE_NOOP("CMapWebView", "Keep the vehicle in view"),
+    QT_TRANSLATE_NOOP("CMapWebView", "The map library (Leaflet) is missing beside the program."),
+    QT_TRANSLATE_NOOP("CMapWebView", "Baidu map: %1"),
+    QT_TRANSLATE_NOOP("CMapWebView", "The Baidu map service could not be loaded (no network, or no valid map key)."),
+    QT_TRANSLATE_NOOP("CMapWebView", "The Baidu map could not be started: %1"),
+    QT_TRANSLATE_NOOP("CMapWebView", "The Gaode map service could not be loaded (no network, or no valid map key)."),
+    QT_TRANSLATE_NOOP("CMapWebView", "The Gaode map could not be started: %1"),
+    QT_TRANSLATE_NOOP("CMapWebView", "The Google map service could not be loaded (no network, or no valid map key)."),
+    QT_TRANSLATE_NOOP("CMapWebView", "The Google map service refused the map key."),
+    QT_TRANSLATE_NOOP("CMapWebView", "The Google map could not be started: %1"),
+};
+const char *const kTextsScriptName = "korvaneTexts";
+
 // Coordinates keep their full precision: a track drawn from rounded points would
 // leave the streets by up to a hundred metres.
 QString coordinate(double dValue)
@@ -38,6 +58,14 @@ void CMapWebView::loadMap(const QString &strPagePath, QObject *pBridge)
         m_pChannel->registerObject("bridge", pBridge);
         page()->setWebChannel(m_pChannel);
     }
+    QWebEngineScriptCollection &scripts = page()->scripts();
+    for (const QWebEngineScript &old : scripts.findScripts(kTextsScriptName)) scripts.remove(old);
+    QWebEngineScript texts;
+    texts.setName(kTextsScriptName);
+    texts.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    texts.setWorldId(QWebEngineScript::MainWorld);
+    texts.setSourceCode(textsScript());
+    scripts.insert(texts);
     load(QUrl::fromLocalFile(strPagePath));
 }
 
@@ -124,4 +152,19 @@ void CMapWebView::resetPath(int nIndex)
 void CMapWebView::getAddress(int nIndex, double dLongitude, double dLatitude)
 {
     runScript(QString::asprintf("getAddress(\"%d\",\"%.15f\",\"%.15f\")", nIndex, dLongitude, dLatitude));
+}
+
+QStringList CMapWebView::pageTexts()
+{
+    QStringList texts;
+    for (const char *pText : kPageTexts) texts << QString::fromUtf8(pText);
+    return texts;
+}
+
+QString CMapWebView::textsScript()
+{
+    QJsonObject texts;
+    for (const char *pText : kPageTexts)
+        texts.insert(QString::fromUtf8(pText), QCoreApplication::translate("CMapWebView", pText));
+    return "window.korvaneTexts = " + QString::fromUtf8(QJsonDocument(texts).toJson(QJsonDocument::Compact)) + ";";
 }

@@ -32,6 +32,13 @@ public:
     void resetPath(int nIndex);
     void getAddress(int nIndex, double dLongitude, double dLatitude);
 
+    // The texts the map pages show themselves (notices, the Follow button), in English as the
+    // pages write them; the pages look each one up with korvaneTr().
+    static QStringList pageTexts();
+    // The script that hands the pages those texts in the program's language before any
+    // script of a page runs.
+    static QString textsScript();
+
 signals:
     // Every script text asked for, in order, whether it ran at once or waits for the page.
     void scriptRun(const QString &strScript);

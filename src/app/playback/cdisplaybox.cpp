@@ -61,6 +61,8 @@ CDisplayBox::CDisplayBox(QWidget *parent)
     m_pControlFrame = new QFrame(this);
     m_pControlFrame->setObjectName("ControlFrame");
     m_pControlFrame->setFixedHeight(100);
+    // Playback controls keep their order in right-to-left languages: time runs left to right.
+    m_pControlFrame->setLayoutDirection(Qt::LeftToRight);
     pLayout->addWidget(m_pVideoFrame, 1);
     pLayout->addWidget(m_pControlFrame);
     createVideoWnds();

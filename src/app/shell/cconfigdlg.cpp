@@ -5,6 +5,7 @@
 #include "common/crestarthelper.h"
 #include "cshowlicensedlg.h"
 #include "ctitlewidget.h"
+#include "widgets/cbuttonsize.h"
 #include "widgets/cmessagebox.h"
 
 #include <QApplication>
@@ -55,6 +56,7 @@ CConfigDlg::CConfigDlg(QWidget *parent)
     connect(m_pAddImage, &QPushButton::clicked, this, &CConfigDlg::onAddDiskImage);
     connect(m_pRemoveImage, &QPushButton::clicked, this, &CConfigDlg::removeSelectedDiskImages);
     loadSettings();
+    fitHeight();
 }
 
 QLineEdit *CConfigDlg::createLine(const QString &strName)
@@ -134,7 +136,7 @@ void CConfigDlg::createWidgets()
     m_pOk = new QPushButton(tr("OK"), this);
     m_pCancel = new QPushButton(tr("Cancel"), this);
     for (QPushButton *pButton : {m_pOk, m_pCancel, m_pRecordBrowse, m_pPictureBrowse, m_pAddImage, m_pRemoveImage})
-        pButton->setFixedSize(75, 25);
+        CButtonSize::fit(pButton, QSize(75, 25));
     m_pOk->setDefault(true);
 }
 
@@ -286,6 +288,14 @@ void CConfigDlg::onMapTypeChanged(int nIndex)
     m_pMapKey->setEnabled(bNeedsKey);
     m_pSecurityCode->setVisible(nMapType == 1);
     m_pSecurityLabel->setVisible(nMapType == 1);
+    fitHeight();
+}
+
+// The wrapped notice makes the rows' height depend on the width: the dialog takes the height
+// its rows need at its fixed width (in every language, with or without the security code row).
+void CConfigDlg::fitHeight()
+{
+    setFixedHeight(heightForWidth(width()));
 }
 
 bool CConfigDlg::storeSettings()

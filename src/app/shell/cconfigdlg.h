@@ -53,6 +53,7 @@ private:
     void createWidgets();
     void createLayout();
     void loadSettings();
+    void fitHeight();
     QString browse(const QString &strTitle, const QString &strStart);
     QLineEdit *createLine(const QString &strName);
     QLabel *createLink(const QString &strText);

@@ -1,5 +1,7 @@
 #include "cmessagebox.h"
 
+#include "cbuttonsize.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -73,7 +75,7 @@ QWidget *CMessageBox::createButtonRow(const QStringList &buttons)
         QToolButton *button = new QToolButton(row);
         button->setObjectName("NormalToolButton");
         button->setText(text);
-        button->setFixedSize(BUTTON_SIZE);
+        CButtonSize::fit(button, BUTTON_SIZE);
         connect(button, &QToolButton::clicked, this, &CMessageBox::onButtonClicked);
         layout->addWidget(button);
         m_buttons.append(button);
