@@ -205,27 +205,14 @@ private:
 
 void writeLogAndSums(CExportWorker &worker, const RunTable &table, const QDateTime &startTime, const ExportArgs &args)
 {
-    const CExportWorker::Choices &choices = worker.choices();
-    CExportLog::Run run;
-    run.startTime = startTime;
-    run.finishTime = QDateTime::currentDateTime();
-    run.nMode = choices.nMode;
-    run.nFormat = choices.nFormat;
-    run.nExportType = choices.nExportType;
-    run.strSavePath = choices.strSavePath;
-    run.rangeBegin = choices.rangeBegin;
-    run.rangeEnd = choices.rangeEnd;
+    CExportLog::Run run = worker.finishLog(startTime);
     for (int nChannel : distinctChannels(worker.entries()))
         run.channelFilter.append({nChannel, args.channels.isEmpty() || args.channels.contains(nChannel)});
-    if (choices.nMode == CExportWorker::modeFile) {
+    if (worker.choices().nMode == CExportWorker::modeFile) {
         for (const ExportEntry &entry : worker.entries())
             run.fileList.append({entry.bTicked, QString("%1").arg(entry.nChannel + 1, 3, 10, QChar('0')), entry.strName});
     }
     run.results = table.rows();
-    const QList<CExportWorker::LeftFile> files = worker.leftFiles();
-    for (const CExportWorker::LeftFile &file : files)
-        run.checksums.append({file.strSha256, worker.relativePath(file.strPath)});
-    worker.appendChecksums(files);
     CExportLog::append(run);
 }
 

@@ -3,7 +3,7 @@
 #include "common/cdiskreadlocker.h"
 #include "common/cfsfile.h"
 #include "export/cconverttomp4.h"
-#include "streamreader.h"
+#include "export/streamframes.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -17,22 +17,7 @@
 #include <memory>
 
 namespace {
-const int SECONDS_PER_DAY = 86400;
-
-struct ParserDeleter {
-    void operator()(void *pParser) const { H264_PARSER_Destroy(pParser); }
-};
-using Parser = std::unique_ptr<void, ParserDeleter>;
-
-int seconds(const QTime &time)
-{
-    return time.isValid() ? time.msecsSinceStartOfDay() / 1000 : 0;
-}
-
-bool crossesMidnight(const QTime &begin, const QTime &end)
-{
-    return end.hour() == 0 && begin.hour() >= 22;
-}
+using namespace streamframes;
 
 // A time of a file name; "24.00.00", the end of a day, is midnight.
 QTime nameTime(const QString &strHour, const QString &strMinute, const QString &strSecond)

@@ -576,15 +576,7 @@ void CExportDialog::onUpdateTableStatus(int nType, int nRow, int nCol, QString s
 void CExportDialog::writeExportLog()
 {
     const CExportWorker::Choices &choices = m_pWorker->choices();
-    CExportLog::Run run;
-    run.startTime = m_startTime;
-    run.finishTime = QDateTime::currentDateTime();
-    run.nMode = choices.nMode;
-    run.nFormat = choices.nFormat;
-    run.nExportType = choices.nExportType;
-    run.strSavePath = choices.strSavePath;
-    run.rangeBegin = choices.rangeBegin;
-    run.rangeEnd = choices.rangeEnd;
+    CExportLog::Run run = m_pWorker->finishLog(m_startTime);
     const bool bByTime = choices.nMode == CExportWorker::modeTime;
     for (const auto &box : bByTime ? m_timeChannels : m_fileChannels)
         run.channelFilter.append({box.second, box.first->isChecked()});
@@ -599,9 +591,5 @@ void CExportDialog::writeExportLog()
         const QTreeWidgetItem *pItem = pList->topLevelItem(nRow);
         run.results.append({pItem->text(1), pItem->text(2), pItem->text(3), pItem->text(4)});
     }
-    const QList<CExportWorker::LeftFile> files = m_pWorker->leftFiles();
-    for (const CExportWorker::LeftFile &file : files)
-        run.checksums.append({file.strSha256, m_pWorker->relativePath(file.strPath)});
-    m_pWorker->appendChecksums(files);
     CExportLog::append(run);
 }

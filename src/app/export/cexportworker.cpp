@@ -3,7 +3,7 @@
 #include "common/cdiskreadlocker.h"
 #include "common/cfsfile.h"
 #include "export/cconverttomp4.h"
-#include "streamreader.h"
+#include "export/streamframes.h"
 
 #include <QDebug>
 #include <QDir>
@@ -22,31 +22,11 @@
 #include <memory>
 
 namespace {
+using namespace streamframes;
+
 const qint64 PROBE_CHUNK = 16384;
 const qint64 PROBE_LIMIT = 10485760;
-const int SECONDS_PER_DAY = 86400;
 const int NAME_TIMES_LENGTH = 17; // "hh.mm.ss-hh.mm.ss"
-
-struct ParserDeleter {
-    void operator()(void *pParser) const { H264_PARSER_Destroy(pParser); }
-};
-using Parser = std::unique_ptr<void, ParserDeleter>;
-
-int seconds(const QTime &time)
-{
-    return time.isValid() ? time.msecsSinceStartOfDay() / 1000 : 0;
-}
-
-// A range or file that ends in hour 0 after beginning at 22:00 or later ends on the next day.
-bool crossesMidnight(const QTime &begin, const QTime &end)
-{
-    return end.hour() == 0 && begin.hour() >= 22;
-}
-
-int endSeconds(const QTime &begin, const QTime &end)
-{
-    return seconds(end) + (crossesMidnight(begin, end) ? SECONDS_PER_DAY : 0);
-}
 
 QString systemError(int nError)
 {
@@ -721,6 +701,23 @@ bool CExportWorker::appendChecksums(const QList<LeftFile> &files) const
     for (const LeftFile &file : files)
         text += file.strSha256.toLatin1() + "  " + QFile::encodeName(relativePath(file.strPath)) + "\n";
     return sums.write(text) == text.size() && sums.flush();
+}
+
+CExportLog::Run CExportWorker::finishLog(const QDateTime &startTime)
+{
+    CExportLog::Run run;
+    run.startTime = startTime;
+    run.finishTime = QDateTime::currentDateTime();
+    run.nMode = m_choices.nMode;
+    run.nFormat = m_choices.nFormat;
+    run.nExportType = m_choices.nExportType;
+    run.strSavePath = m_choices.strSavePath;
+    run.rangeBegin = m_choices.rangeBegin;
+    run.rangeEnd = m_choices.rangeEnd;
+    const QList<LeftFile> files = leftFiles();
+    for (const LeftFile &file : files) run.checksums.append({file.strSha256, relativePath(file.strPath)});
+    appendChecksums(files);
+    return run;
 }
 
 // ---- helpers

@@ -6,6 +6,7 @@
 // out through the output files and the signals.
 #pragma once
 
+#include "export/cexportlog.h"
 #include "export/videoparams.h"
 
 #include <QList>
@@ -108,6 +109,10 @@ public:
     // Appends the files to "SHA256SUMS" in the save folder, paths relative to it.
     bool appendChecksums(const QList<LeftFile> &files) const;
     QString relativePath(const QString &strPath) const;
+    // The run's block of the export log as far as the worker knows it: its choices and the files
+    // it left with their checksums, which also go to "SHA256SUMS". The front end adds the channel
+    // filter, the file list and the results as it shows them.
+    CExportLog::Run finishLog(const QDateTime &startTime);
 
     // Reads the first video key frame of a recording into params (zero-filled first).
     static bool getVideoParams(const QString &strPath, VideoParams &params);
