@@ -239,6 +239,33 @@ TEST_F(Conversion, KeyFramesWithoutParameterSetsFail)
     EXPECT_FALSE(exists(destination));
 }
 
+// H.265 key frames whose sequence parameter set is damaged after its profile: the muxer takes
+// them, but no decoder reads the result.
+std::vector<EncodedFrame> withDamagedSequenceParameters(std::vector<EncodedFrame> clip)
+{
+    for (EncodedFrame &f : clip) {
+        if (!f.key) continue;
+        std::vector<uint8_t> &b = f.bytes;
+        for (size_t i = 0; i + 24 < b.size(); ++i) {
+            const bool sps = b[i] == 0 && b[i + 1] == 0 && b[i + 2] == 1 && ((b[i + 3] >> 1) & 0x3F) == 33;
+            if (!sps) continue;
+            for (size_t j = i + 18; j < i + 24; ++j) b[j] = 0xFF;
+            break;
+        }
+    }
+    return clip;
+}
+
+TEST_F(Conversion, AnMp4ThatNoDecoderReadsIsAFailureAndLeavesNoFile)
+{
+    RecordingOptions options;
+    options.encodeType = 5;
+    options.audio = false;
+    expectFailure(convert(makeRecording(withDamagedSequenceParameters(smallClip(5)), options)),
+                  TSDK_ERR_CORRUPT_STREAM);
+    EXPECT_FALSE(exists(destination));
+}
+
 TEST_F(Conversion, AFileThatIsMostlyNotFramesFails)
 {
     std::vector<uint8_t> recording = makeRecording(smallClip(2), {});
