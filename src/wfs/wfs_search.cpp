@@ -49,7 +49,10 @@ uint32_t midpoint(uint32_t lo, uint32_t hi) { return (uint32_t)(((uint64_t)lo + 
 // directory need not be sorted; the search still halves its range every step.
 uint32_t narrow(wfs_pdp *pdp, uint32_t t, uint8_t hint, uint32_t *lo, uint32_t *hi)
 {
+    const int MAX_HALVINGS = 33; // a range of 32-bit cluster numbers
+    int halvings = 0;
     for (uint32_t mid = midpoint(*lo, *hi); mid != *lo; mid = midpoint(*lo, *hi)) {
+        if (++halvings > MAX_HALVINGS) return WFS_ERR_END_OF_CHAIN;
         wfs_dir_item d;
         uint32_t rc = read_item(pdp, mid, &d);
         if (rc != WFS_OK) return rc;
