@@ -2,6 +2,7 @@
 // still sound, write nothing, and never read outside what it names. The first cases are the
 // reproducers of faults found by mutating the example scenario; the others craft one kind of
 // damage each against the walks the library makes over values read from the disk.
+#include "cli_run.h"
 #include "sim_recording.h"
 
 #include "scenario_json.h"
@@ -12,8 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <functional>
 
 namespace {
 const char EXAMPLE_R0[] = "/mnt/idea0/2024-03-05/000/09.00.00-09.02.00[R][@1][0].h264";
@@ -58,29 +58,6 @@ sim::Patch collisionWord(const sim::PartitionResult &p, uint32_t index, uint32_t
 template <typename T> sim::Patch dirField(const sim::PartitionResult &p, uint32_t cluster, uint32_t offset, T value)
 {
     return bytesAt(p.startSector + p.dirOffset + cluster / 16, cluster % 16 * 32 + offset, &value, sizeof value);
-}
-
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-std::string slurp(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// korvane-cli on one image; a run still going after a minute counts as hung (status 124).
-CliRun runCli(const ScratchDir &dir, const std::string &command, const std::string &image, const std::string &arg = "")
-{
-    std::string out = dir.file("cli.out"), err = dir.file("cli.err");
-    std::string line = "timeout 60 '" KORVANE_CLI "' " + command + " --no-devices --image '" + image + "'" +
-                       (arg.empty() ? "" : " '" + arg + "'") + " > '" + out + "' 2> '" + err + "'";
-    int rc = system(line.c_str());
-    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : 128 + WTERMSIG(rc), slurp(out), slurp(err)};
 }
 
 bool contains(const std::string &text, const std::string &part) { return text.find(part) != std::string::npos; }
