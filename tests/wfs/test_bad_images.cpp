@@ -150,3 +150,24 @@ TEST_F(BadImageTest, StorageErrorsCondemnOnlyMetadataAreas)
     g_fs_change();
     EXPECT_NE(wfs_work_driver(0), pdp) << "a failed partition is no longer a work driver";
 }
+
+TEST_F(BadImageTest, ADataAreaThatEndsPastThePartitionIsRefused)
+{
+    sim::Manifest m;
+    ASSERT_TRUE(sim::planDisk(healthyDisk(), m).ok);
+    const sim::PartitionResult &p = m.partitions[0];
+    const uint64_t dataBlocks = (uint64_t)p.totalClus * p.secPerClus;
+    ASSERT_LE(dataBlocks, p.totalSectors) << "the clusters alone fit";
+    const uint32_t pastTheEnd = (uint32_t)(p.totalSectors - dataBlocks + 1);
+    std::string log = mountDamaged({u32Patch(p.startSector + p.tempOff, 72, pastTheEnd)});
+    EXPECT_NE(log.find("partition crashed: disk 0 partition 0: data_offset " + std::to_string(pastTheEnd)),
+              std::string::npos)
+        << log;
+
+    sim::Scenario atTheEnd = healthyDisk();
+    atTheEnd.patches = {u32Patch(p.startSector + p.tempOff, 72, pastTheEnd - 1)};
+    SimDisk disk(dir, "data-at-end.img", atTheEnd);
+    ConsoleCapture console;
+    mountImages({disk.path});
+    EXPECT_NE(get_pdp(0, 0), nullptr) << "a data area that ends with the partition is sound";
+}
