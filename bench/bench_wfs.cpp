@@ -152,7 +152,8 @@ void benchCat(const std::string &cli, const std::string &dir)
     printf("cat %.0f MB recording: korvane-cli cat %.0f ms (%.0f MB/s) | dd of the same clusters %.0f ms (%.0f MB/s) | "
            "throughput %.2f of dd\n",
            mb, catMs, mb / (catMs / 1000), ddMs, mb / (ddMs / 1000), ddMs / catMs);
-    printf("  of which korvane-cli's start and mount %.0f ms; the copy alone %.0f ms (%.0f MB/s) | throughput %.2f of dd\n",
+    printf("  of which korvane-cli's start and mount %.0f ms; the copy alone %.0f ms (%.0f MB/s) | "
+           "throughput %.2f of dd\n",
            startMs, copyMs, mb / (copyMs / 1000), ddMs / copyMs);
 }
 } // namespace

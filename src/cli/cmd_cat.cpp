@@ -11,9 +11,11 @@
 #include <memory>
 #include <unistd.h>
 
-namespace {
-const qint64 CHUNK_BYTES = 1 << 20; // sector-aligned, so every read goes straight from the disk into the chunk
-const size_t PAGE_ALIGNMENT = 4096;   // the kernel copies page-aligned buffers fastest
+namespace
+{
+const qint64 CHUNK_BYTES =
+    1 << 20; // sector-aligned, so every read goes straight from the disk into the chunk
+const size_t PAGE_ALIGNMENT = 4096; // the kernel copies page-aligned buffers fastest
 
 // The chunk goes out in one system call where the output takes it whole: no stdio buffer in between.
 bool writeAll(const char *data, size_t size)
@@ -60,8 +62,8 @@ int runCat(const CliOptions &options)
     }
     // A read that fails part-way ends like the end of the recording: only the length tells them apart.
     if (copied < length) {
-        fprintf(stderr, "korvane-cli: %s: read failed after %lld of %lld bytes\n", path.c_str(), (long long)copied,
-                (long long)length);
+        fprintf(stderr, "korvane-cli: %s: read failed after %lld of %lld bytes\n", path.c_str(),
+                (long long)copied, (long long)length);
         return 1;
     }
     return 0;

@@ -2,11 +2,14 @@
 
 #include "ffmpeg_ptr.h"
 
-namespace korvane::media {
+namespace korvane::media
+{
 
-namespace {
+namespace
+{
 
-constexpr int kMaxPacketsBeforeAPicture = 64; // the first key frame is the first packet; a decoder may hold a few
+constexpr int kMaxPacketsBeforeAPicture =
+    64; // the first key frame is the first packet; a decoder may hold a few
 
 struct InputCloser {
     void operator()(AVFormatContext *p) const { avformat_close_input(&p); }
@@ -41,7 +44,8 @@ bool firstVideoFrameDecodes(const std::string &path)
     AvPtr<AVPacket> packet(av_packet_alloc());
     AvPtr<AVFrame> frame(av_frame_alloc());
     if (!decoder || !packet || !frame) return false;
-    for (int packets = 0; packets < kMaxPacketsBeforeAPicture && av_read_frame(input.get(), packet.get()) >= 0;) {
+    for (int packets = 0;
+         packets < kMaxPacketsBeforeAPicture && av_read_frame(input.get(), packet.get()) >= 0;) {
         const bool ours = packet->stream_index == video;
         const int sent = ours ? avcodec_send_packet(decoder.get(), packet.get()) : 0;
         av_packet_unref(packet.get());

@@ -3,7 +3,8 @@
 
 #include <string>
 
-namespace korvane::media {
+namespace korvane::media
+{
 
 // True when the file opens as a container, has a video stream whose decoder opens, and its
 // first video frame decodes to a picture.

@@ -180,7 +180,9 @@ uint32_t wfs_file_read(FILEHANDLE h, void *buffer, uint32_t sectors)
         uint32_t rc = get_next_clus_no(h->pdp, WFS_SEARCH_NEXT_OF_FILE, h->cur_cluster, 0, &next, h->channel);
         if (rc != WFS_OK) return rc;
         if (next <= h->cur_cluster) return WFS_ERR_END_OF_CHAIN;
+        const uint32_t ordinal = h->curr_clus_num + 1;
         if ((rc = file_set_cur_clus(h, next)) != WFS_OK) return rc;
+        h->curr_clus_num = ordinal; // counted along the chain: a damaged item_num cannot move the position
         if (h->clus_sectors == 0) return WFS_OK;
         out += (size_t)k * WFS_BLOCK_SIZE;
         sectors -= k;
@@ -207,6 +209,7 @@ uint32_t wfs_file_moveto_len(FILEHANDLE h, uint32_t s)
         if (get_next_clus_no(h->pdp, WFS_SEARCH_NEXT_OF_FILE, clus, 0, &clus, h->channel) != WFS_OK)
             return WFS_ERR_NOT_PRESENT;
     if ((rc = file_set_cur_clus(h, clus)) != WFS_OK) return rc;
+    h->curr_clus_num = k; // the clusters walked, whatever the item says: wfs_file_tell then reports s
     h->cur_offset = o;
     wfs_debug("clus_num=%u,offset=%u\n", k, o);
     return WFS_OK;

@@ -17,7 +17,8 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+namespace
+{
 enum image_kind { IMAGE_RAW, IMAGE_SPLIT, IMAGE_EWF, IMAGE_MEMORY };
 
 struct piece {
@@ -37,7 +38,8 @@ struct wfs_image {
     char kind_text[64];
 };
 
-namespace {
+namespace
+{
 const int MAX_PIECES = 10000;
 
 void say(char *why, size_t why_size, const char *fmt, const char *arg)
@@ -45,7 +47,10 @@ void say(char *why, size_t why_size, const char *fmt, const char *arg)
     if (why && why_size) snprintf(why, why_size, fmt, arg);
 }
 
-int open_read_only(const char *path) { return open(path, O_RDONLY | O_CLOEXEC); }
+int open_read_only(const char *path)
+{
+    return open(path, O_RDONLY | O_CLOEXEC);
+}
 
 uint64_t size_of(int fd)
 {
@@ -74,7 +79,8 @@ bool pread_exact(int fd, uint8_t *dst, size_t len, uint64_t offset)
 bool first_piece_number(const std::string &path, size_t *digits_at, size_t *width)
 {
     size_t end = path.size(), at = end;
-    while (at > 0 && isdigit((unsigned char)path[at - 1])) --at;
+    while (at > 0 && isdigit((unsigned char)path[at - 1]))
+        --at;
     if (end - at < 3 || end - at > 9 || at == 0 || path[at - 1] != '.') return false;
     if (strtoul(path.c_str() + at, nullptr, 10) != 1) return false;
     *digits_at = at;
@@ -101,7 +107,8 @@ bool looks_like_ewf(const char *path)
 
 void close_pieces(wfs_image *image)
 {
-    for (const piece &p : image->pieces) close(p.fd);
+    for (const piece &p : image->pieces)
+        close(p.fd);
     image->pieces.clear();
 }
 
@@ -120,7 +127,8 @@ bool open_raw(wfs_image *image, const char *path, char *why, size_t why_size)
 }
 
 // Every numbered piece after the first, as long as the numbers run on without a gap.
-bool open_split(wfs_image *image, const std::string &path, size_t digits_at, size_t width, char *why, size_t why_size)
+bool open_split(wfs_image *image, const std::string &path, size_t digits_at, size_t width, char *why,
+                size_t why_size)
 {
     image->kind = IMAGE_SPLIT;
     image->size = 0;
@@ -230,9 +238,12 @@ wfs_image *wfs_image_open(const char *path, char *why, size_t why_size)
     std::string name = path;
     size_t digits_at = 0, width = 0;
     bool ok;
-    if (looks_like_ewf(path)) ok = open_ewf(image, path, why, why_size);
-    else if (first_piece_number(name, &digits_at, &width)) ok = open_split(image, name, digits_at, width, why, why_size);
-    else ok = open_raw(image, path, why, why_size);
+    if (looks_like_ewf(path))
+        ok = open_ewf(image, path, why, why_size);
+    else if (first_piece_number(name, &digits_at, &width))
+        ok = open_split(image, name, digits_at, width, why, why_size);
+    else
+        ok = open_raw(image, path, why, why_size);
     if (ok) return image;
     delete image;
     return nullptr;
@@ -275,6 +286,12 @@ int wfs_image_read(wfs_image *image, void *dst, size_t len, uint64_t offset)
     }
 }
 
-uint64_t wfs_image_size(const wfs_image *image) { return image ? image->size : 0; }
+uint64_t wfs_image_size(const wfs_image *image)
+{
+    return image ? image->size : 0;
+}
 
-const char *wfs_image_kind(const wfs_image *image) { return image ? image->kind_text : ""; }
+const char *wfs_image_kind(const wfs_image *image)
+{
+    return image ? image->kind_text : "";
+}

@@ -20,5 +20,6 @@ void wfs_image_close(wfs_image *image);
 int wfs_image_read(wfs_image *image, void *dst, size_t len, uint64_t offset);
 // Size in bytes.
 uint64_t wfs_image_size(const wfs_image *image);
-// What the drive is, for the library's trace: "raw", "split raw, 3 pieces", "Expert Witness, 2 segment files", "memory".
+// What the drive is, for the library's trace: "raw", "split raw, 3 pieces", "Expert Witness, 2 segment
+// files", "memory".
 const char *wfs_image_kind(const wfs_image *image);

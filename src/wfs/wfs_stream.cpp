@@ -189,8 +189,10 @@ void refresh_length(FILEHANDLE h)
 bool refill(FILEHANDLE h)
 {
     const uint32_t sec = SECTOR;
+    const uint32_t target = (uint32_t)(h->position / sec);
     uint32_t at = 0;
-    if (wfs_file_moveto_len(h, (uint32_t)(h->position / sec)) != WFS_OK || wfs_file_tell(h, &at) != WFS_OK ||
+    // The buffer must start at the position's sector, or copying out of it would leave the buffer.
+    if (wfs_file_moveto_len(h, target) != WFS_OK || wfs_file_tell(h, &at) != WFS_OK || at != target ||
         wfs_file_read(h, h->buffer, h->buf_size / sec) != WFS_OK) {
         h->buf_start = WFS_BUF_EMPTY;
         return false;

@@ -107,7 +107,10 @@ struct bad_field {
     const char *why;
 };
 
-bool area_fits(uint32_t offset, uint64_t blocks, uint64_t part_blocks) { return (uint64_t)offset + blocks <= part_blocks; }
+bool area_fits(uint32_t offset, uint64_t blocks, uint64_t part_blocks)
+{
+    return (uint64_t)offset + blocks <= part_blocks;
+}
 
 // Parameters that would make the library read outside the partition, divide by zero,
 // or walk cluster numbers that do not exist.

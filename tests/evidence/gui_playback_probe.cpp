@@ -21,7 +21,8 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
+namespace
+{
 const int LOAD_MS = 60000;
 const int PLAY_MS = 3000;
 
@@ -51,14 +52,16 @@ int probe(const QStringList &args)
     if (!pPage->startLoad()) return fail("the Disk page did not start loading");
     QElapsedTimer clock;
     clock.start();
-    while ((loaded.isEmpty() || !loaded.last().at(0).toBool()) && clock.elapsed() < LOAD_MS) loaded.wait(1000);
+    while ((loaded.isEmpty() || !loaded.last().at(0).toBool()) && clock.elapsed() < LOAD_MS)
+        loaded.wait(1000);
     QStandardItem *pRecording = firstRecording(pPage->model()->invisibleRootItem());
     if (!pRecording) return fail("no recording in the tree");
     pPage->onRecordTreeDoubleClicked(pRecording->index());
     CPlayManage *pManage = CPlayManage::instance();
     const int nWnd = pWindow->displayBox()->activeWnd();
     // Playing, and the decoder has reported the picture's size: frames are read and shown.
-    if (!QTest::qWaitFor([&] { return pManage->IsPlaying(nWnd) && pManage->Port(nWnd)->GetWidth() > 0; }, 20000))
+    if (!QTest::qWaitFor([&] { return pManage->IsPlaying(nWnd) && pManage->Port(nWnd)->GetWidth() > 0; },
+                         20000))
         return fail("the recording did not play");
     QTest::qWait(PLAY_MS);
     printf("played %s\n", qPrintable(pManage->GetPath(nWnd)));

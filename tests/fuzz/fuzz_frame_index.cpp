@@ -7,7 +7,8 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 std::string scratchFile()
 {
     const char *dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
@@ -18,8 +19,8 @@ std::string scratchFile()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const std::string path = scratchFile();
-    static const bool quiet = (qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {}),
-                               true);
+    static const bool quiet =
+        (qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {}), true);
     (void)quiet;
     if (size == 0) return 0;
     FILE *file = fopen(path.c_str(), "wb");
@@ -30,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     index.StartFileIndex(QString::fromStdString(path), data[0] & 1);
     index.WaitFileIndex();
     FileIndexEntry entry;
-    for (double fraction : {0.0, 0.37, 0.999, 1.0}) index.FindByFraction(fraction, entry);
+    for (double fraction : {0.0, 0.37, 0.999, 1.0})
+        index.FindByFraction(fraction, entry);
     if (index.IsIndexReady()) {
         index.FindBySecond(CFileIndex::SecondOfDay(index.FirstTime()) + 1, entry);
         if (index.Entries().isEmpty() || index.FrameCount() < 0 || index.FileLength() > qint64(size))

@@ -7,7 +7,8 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 std::string scratchFile()
 {
     const char *dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";

@@ -25,9 +25,13 @@ namespace sim = korvane::sim;
 
 // The seeds are written at build time, in sanitizer builds too; libx265 keeps a few encoder
 // buffers until the process ends, and they are not ours to free.
-extern "C" const char *__lsan_default_suppressions() { return "leak:libx265.so\n"; }
+extern "C" const char *__lsan_default_suppressions()
+{
+    return "leak:libx265.so\n";
+}
 
-namespace {
+namespace
+{
 const sim::Seconds DAY = sim::makeTime(2024, 6, 1, 7, 0, 0);
 
 bool writeFile(const fs::path &path, const std::vector<uint8_t> &bytes)
@@ -74,7 +78,8 @@ std::vector<std::pair<std::string, sim::Scenario>> diskScenarios()
 
     sim::Scenario wrapped;
     wrapped.partitions = {part(48)};
-    for (int i = 0; i < 6; ++i) wrapped.recordings.push_back(rec(i % 2, DAY + i * 50, 40, 1000));
+    for (int i = 0; i < 6; ++i)
+        wrapped.recordings.push_back(rec(i % 2, DAY + i * 50, 40, 1000));
     all.push_back({"wrapped", wrapped});
 
     sim::Scenario jumps;
@@ -131,8 +136,8 @@ std::vector<std::vector<uint8_t>> recordingsOf(const std::string &image)
     std::vector<std::vector<uint8_t>> all;
     wfs_file_info_v2 records[32];
     uint32_t count = 32;
-    wfs_file_list(WFS_ANY_CHANNEL, sim::packTime(DAY - 86400), sim::packTime(DAY + 86400), &count, records, 0xFFFFFFFF,
-                  0, WFS_LIST_VIDEO, WFS_STREAM_ANY);
+    wfs_file_list(WFS_ANY_CHANNEL, sim::packTime(DAY - 86400), sim::packTime(DAY + 86400), &count, records,
+                  0xFFFFFFFF, 0, WFS_LIST_VIDEO, WFS_STREAM_ANY);
     for (uint32_t i = 0; i < count; ++i) {
         const wfs_file_info_v2 &r = records[i];
         wfs_date_time s = wfs_unpack_time(r.start_time), e = wfs_unpack_time(r.end_time);
@@ -168,7 +173,8 @@ sim::Scenario realMediaDisk()
     return s;
 }
 
-bool writeDiskSeeds(const fs::path &out, const fs::path &scratch, const std::vector<std::string> &scenarioFiles)
+bool writeDiskSeeds(const fs::path &out, const fs::path &scratch,
+                    const std::vector<std::string> &scenarioFiles)
 {
     std::vector<std::pair<std::string, sim::Scenario>> all = diskScenarios();
     for (const std::string &file : scenarioFiles) {
@@ -203,7 +209,8 @@ void writeStreamSeeds(const fs::path &parser, const fs::path &index, const fs::p
     int n = 0;
     for (std::vector<uint8_t> &bytes : recordingsOf(image.string())) {
         std::vector<uint8_t> chunked = {uint8_t(n * 37 + 4), uint8_t(n)};
-        chunked.insert(chunked.end(), bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), 48 << 10));
+        chunked.insert(chunked.end(), bytes.begin(),
+                       bytes.begin() + std::min<size_t>(bytes.size(), 48 << 10));
         writeFile(parser / ("recording-" + std::to_string(n) + ".bin"), chunked);
         std::vector<uint8_t> scan = {uint8_t(n & 1)};
         scan.insert(scan.end(), bytes.begin(), bytes.end());
@@ -218,19 +225,22 @@ void writeTextSeeds(const fs::path &info, const fs::path &mapKey)
     for (int i = 0; i < 6; ++i) {
         sim::Seconds t = DAY + i * 47;
         std::string text = sim::infoText(route.at(t), t, i % 3 == 0);
-        writeFile(info / ("info-" + std::to_string(i) + ".txt"), std::vector<uint8_t>(text.begin(), text.end()));
+        writeFile(info / ("info-" + std::to_string(i) + ".txt"),
+                  std::vector<uint8_t>(text.begin(), text.end()));
     }
     const std::string extra = "INFO:plate AB-123 seat 4;PASSENGER:00=3,10=1,01=0,11=7;STATUS:1,0,1,1,0,0,1,0;"
                               "GPS:$GPRMC,235959.000,A,5130.1234,N,00007.5678,W,12.5,270.0,311224,,,A*5C;";
     writeFile(info / "items.txt", std::vector<uint8_t>(extra.begin(), extra.end()));
     const std::string pages[] = {
-        "\x01<script src=\"https://maps.example/api?v=3.0&ak=AbCdEf0123456789&services=&t=20240101\"></script>\n",
+        "\x01<script "
+        "src=\"https://maps.example/api?v=3.0&ak=AbCdEf0123456789&services=&t=20240101\"></script>\n",
         "\x02<script>window._AMapSecurityConfig = { securityJsCode: \"0123abcd\" };</script>\n"
         "<script src=\"https://maps.example/maps?v=2.0&key=fedcba9876543210&plugin=x\"></script>\n",
         "\x03<script src=\"https://maps.example/js?key=KEY123&callback=init\"></script>\n"};
     int n = 0;
     for (const std::string &page : pages)
-        writeFile(mapKey / ("page-" + std::to_string(n++) + ".html"), std::vector<uint8_t>(page.begin(), page.end()));
+        writeFile(mapKey / ("page-" + std::to_string(n++) + ".html"),
+                  std::vector<uint8_t>(page.begin(), page.end()));
 }
 } // namespace
 

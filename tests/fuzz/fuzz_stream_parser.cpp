@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-namespace {
+namespace
+{
 void check(bool condition)
 {
     if (!condition) __builtin_trap();

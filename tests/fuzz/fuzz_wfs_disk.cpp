@@ -11,7 +11,8 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
+namespace
+{
 const size_t kMaxImage = 64u << 20;
 const uint64_t kMaxReadPerRecording = 4u << 20;
 const uint32_t kMaxRecords = 64;
@@ -27,12 +28,16 @@ bool setUp()
     return true;
 }
 
-uint32_t earliest(uint32_t a, uint32_t b) { return b != 0 && (a == 0 || b < a) ? b : a; }
+uint32_t earliest(uint32_t a, uint32_t b)
+{
+    return b != 0 && (a == 0 || b < a) ? b : a;
+}
 
 // The times the partition holds, by whole days, as the catalogue lists them.
 void dayRange(const wfs_pdp *pdp, uint32_t *from, uint32_t *to)
 {
-    uint32_t start = earliest(pdp->start_time1, pdp->start_time2), end = std::max(pdp->end_time1, pdp->end_time2);
+    uint32_t start = earliest(pdp->start_time1, pdp->start_time2),
+             end = std::max(pdp->end_time1, pdp->end_time2);
     for (uint32_t j = 0; j < std::min<uint32_t>(pdp->collision_num + 2, WFS_MAX_SECTIONS); ++j) {
         if (!wfs_section_valid(pdp, (int)j)) continue;
         start = earliest(start, pdp->sections[j].start_time);
@@ -52,7 +57,8 @@ wfs_record_path pathOf(const wfs_file_info_v2 &r)
     p.month = s.month;
     p.day = s.day;
     p.channel = r.channel;
-    p.name = {s.hour, s.minute, s.second, e.hour, e.minute, e.second, "R", r.first_cluster_no, r.stream & 0x0F, {}};
+    p.name = {s.hour,   s.minute, s.second,           e.hour,          e.minute,
+              e.second, "R",      r.first_cluster_no, r.stream & 0x0F, {}};
     snprintf(p.name.ext, sizeof p.name.ext, "%s", r.av ? "h264" : "jpg");
     return p;
 }
@@ -79,8 +85,8 @@ void readRecording(const char *path)
 void listDay(const wfs_record_path &p)
 {
     char pattern[128];
-    snprintf(pattern, sizeof pattern, "/mnt/ide%c%d/%04d-%02d-%02d/%03d/*", p.disk_letter, p.part, p.year, p.month,
-             p.day, p.channel + 1);
+    snprintf(pattern, sizeof pattern, "/mnt/ide%c%d/%04d-%02d-%02d/%03d/*", p.disk_letter, p.part, p.year,
+             p.month, p.day, p.channel + 1);
     wfs_find_entry entry;
     intptr_t search = fs_findfirst(pattern, &entry);
     for (int i = 0; search != -1 && i < 64 && fs_findnext(search, &entry) == 0; ++i) {
@@ -114,8 +120,8 @@ void examinePartition(uint32_t disk, uint32_t part)
                      WFS_LIST_VIDEO | WFS_LIST_PICTURE, WFS_STREAM_ANY);
     uint32_t channelCount = kMaxRecords;
     if (count > 0)
-        wfs_file_list_in(pdp, records[0].channel, from, to, &channelCount, records + count / 2,
-                         0xFFFFFFFF, 0, WFS_LIST_VIDEO, WFS_STREAM_ANY);
+        wfs_file_list_in(pdp, records[0].channel, from, to, &channelCount, records + count / 2, 0xFFFFFFFF, 0,
+                         WFS_LIST_VIDEO, WFS_STREAM_ANY);
     for (uint32_t i = 0; i < count && i < kMaxRecordingsRead; ++i) {
         wfs_record_path p = pathOf(records[i]);
         char path[256];
@@ -140,7 +146,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     wfs_file_sys_init(&normal, 0);
     IdeInfo ide;
     for (int disk = 0; disk < ide_get_info(&ide); ++disk)
-        for (uint32_t part = 0; part < WFS_MAX_PARTS; ++part) examinePartition((uint32_t)disk, part);
+        for (uint32_t part = 0; part < WFS_MAX_PARTS; ++part)
+            examinePartition((uint32_t)disk, part);
     wfs_print_drivers();
     ide_set_memory_image(nullptr, 0);
     ide_init(); // nothing may read the image after it goes

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-namespace korvane::fuzz {
+namespace korvane::fuzz
+{
 
-namespace {
+namespace
+{
 const size_t kBlock = 512;
 const size_t kMaxLiteral = 0x80;
 const size_t kMaxZeroBlocks = 0x80;
@@ -38,14 +40,16 @@ std::vector<uint8_t> writeZeroRuns(const std::vector<uint8_t> &image)
     std::vector<uint8_t> out;
     for (size_t at = 0; at < image.size();) {
         size_t blocks = 0;
-        while (blocks < kMaxZeroBlocks && zeroBlockAt(image, at + blocks * kBlock)) ++blocks;
+        while (blocks < kMaxZeroBlocks && zeroBlockAt(image, at + blocks * kBlock))
+            ++blocks;
         if (blocks > 0) {
             out.push_back(uint8_t(0x7F + blocks));
             at += blocks * kBlock;
             continue;
         }
         size_t n = 0;
-        while (n < kMaxLiteral && at + n < image.size() && !zeroBlockAt(image, at + n)) ++n;
+        while (n < kMaxLiteral && at + n < image.size() && !zeroBlockAt(image, at + n))
+            ++n;
         out.push_back(uint8_t(n - 1));
         out.insert(out.end(), image.begin() + ptrdiff_t(at), image.begin() + ptrdiff_t(at + n));
         at += n;

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace korvane::fuzz {
+namespace korvane::fuzz
+{
 
 // The image, at most maxBytes long (the rest of the input is ignored).
 std::vector<uint8_t> expandZeroRuns(const uint8_t *data, size_t size, size_t maxBytes);

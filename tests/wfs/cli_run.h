@@ -22,7 +22,8 @@ inline std::string slurp(const std::string &path)
     return text.str();
 }
 
-// korvane-cli COMMAND --no-devices --image IMAGE [ARG]; a run still going after a minute counts as hung (status 124).
+// korvane-cli COMMAND --no-devices --image IMAGE [ARG]; a run still going after a minute counts as hung
+// (status 124).
 inline CliRun runCli(const ScratchDir &dir, const std::string &command, const std::string &image,
                      const std::string &arg = "")
 {

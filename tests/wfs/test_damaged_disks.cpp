@@ -15,7 +15,8 @@
 #include <cstring>
 #include <functional>
 
-namespace {
+namespace
+{
 const char EXAMPLE_R0[] = "/mnt/idea0/2024-03-05/000/09.00.00-09.02.00[R][@1][0].h264";
 const char EXAMPLE_M1[] = "/mnt/idea0/2024-03-05/001/09.00.30-09.01.30[M][@70][0].h264";
 
@@ -55,15 +56,21 @@ sim::Patch collisionWord(const sim::PartitionResult &p, uint32_t index, uint32_t
     return bytesAt(p.startSector + p.collisionOff, index * 4, &value, 4);
 }
 
-template <typename T> sim::Patch dirField(const sim::PartitionResult &p, uint32_t cluster, uint32_t offset, T value)
+template <typename T>
+sim::Patch dirField(const sim::PartitionResult &p, uint32_t cluster, uint32_t offset, T value)
 {
-    return bytesAt(p.startSector + p.dirOffset + cluster / 16, cluster % 16 * 32 + offset, &value, sizeof value);
+    return bytesAt(p.startSector + p.dirOffset + cluster / 16, cluster % 16 * 32 + offset, &value,
+                   sizeof value);
 }
 
-bool contains(const std::string &text, const std::string &part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string &text, const std::string &part)
+{
+    return text.find(part) != std::string::npos;
+}
 
-class DamagedExample : public ::testing::Test {
-protected:
+class DamagedExample : public ::testing::Test
+{
+  protected:
     // The example disk with the patches made by `damage` from its layout.
     std::string write(const std::string &name,
                       const std::function<std::vector<sim::Patch>(const sim::Manifest &)> &damage)
@@ -93,7 +100,8 @@ TEST_F(DamagedExample, ACollisionAtClusterZeroIsRefusedAndTheListEnds)
 {
     std::string image = write("collision0.img", [](const sim::Manifest &m) {
         const sim::PartitionResult &p = m.partitions[0];
-        return std::vector<sim::Patch>{pdpWord(p, 36, 0x100), collisionWord(p, 0, 0), dirField<uint8_t>(p, 0, 30, 2)};
+        return std::vector<sim::Patch>{pdpWord(p, 36, 0x100), collisionWord(p, 0, 0),
+                                       dirField<uint8_t>(p, 0, 30, 2)};
     });
     CliRun list = runCli(dir, "list", image);
     EXPECT_EQ(list.status, 0) << list.err;
@@ -152,7 +160,8 @@ TEST_F(DamagedExample, TheUndamagedExampleListsAndReads)
     EXPECT_EQ(cat.out.size(), 480u * 1024);
 }
 
-namespace {
+namespace
+{
 const sim::Seconds DAY = sim::makeTime(2026, 3, 5, 8, 0, 0);
 
 // Two channels of recordings side by side on one partition, and a second partition after it.
@@ -164,8 +173,9 @@ sim::Scenario twoChannels()
     return s;
 }
 
-class CraftedDamage : public ::testing::Test {
-protected:
+class CraftedDamage : public ::testing::Test
+{
+  protected:
     void write(const sim::Scenario &s)
     {
         disk = std::make_unique<SimDisk>(dir, "crafted.img", s);
@@ -176,7 +186,8 @@ protected:
     }
     void TearDown() override
     {
-        for (FILEHANDLE h : open) fs_fclose(h);
+        for (FILEHANDLE h : open)
+            fs_fclose(h);
         if (disk) {
             EXPECT_EQ(fileDigest(disk->path), digest);
         }
@@ -190,7 +201,8 @@ protected:
         std::string bytes;
         char chunk[65536];
         size_t n;
-        while ((n = fs_fread(chunk, 1, sizeof chunk, h)) > 0) bytes.append(chunk, n);
+        while ((n = fs_fread(chunk, 1, sizeof chunk, h)) > 0)
+            bytes.append(chunk, n);
         return bytes;
     }
 
@@ -208,10 +220,11 @@ TEST_F(CraftedDamage, AChainWhoseLinksLoopIsReadOnceToItsEnd)
 {
     sim::Scenario s = twoChannels();
     write(s);
-    const sim::RecordingResult &rec = resultOf(disk->manifest, 0);
-    const sim::PartitionResult &p = disk->manifest.partitions[0];
+    const sim::RecordingResult rec = resultOf(disk->manifest, 0); // copies: write() below makes a new disk
+    const sim::PartitionResult p = disk->manifest.partitions[0];
     std::vector<uint32_t> chain = {rec.firstCluster};
-    for (uint32_t next = 0; get_next_clus_no(get_pdp(0, 0), WFS_SEARCH_NEXT_OF_FILE, chain.back(), 0, &next, 0) == WFS_OK;)
+    for (uint32_t next = 0;
+         get_next_clus_no(get_pdp(0, 0), WFS_SEARCH_NEXT_OF_FILE, chain.back(), 0, &next, 0) == WFS_OK;)
         chain.push_back(next);
     ASSERT_EQ(chain.size(), rec.clusterCount);
     ASSERT_GE(chain.size(), 4u);
@@ -224,11 +237,38 @@ TEST_F(CraftedDamage, AChainWhoseLinksLoopIsReadOnceToItsEnd)
     write(s);
     uint32_t count = 100;
     std::vector<wfs_file_info_v2> records(count);
-    ASSERT_EQ(wfs_file_list(0, rec.startTime, wfs_time_add_seconds(rec.endTime, 3600), &count, records.data(), 0xFFFFFFFF,
-                            0, WFS_LIST_VIDEO, WFS_STREAM_ANY),
+    ASSERT_EQ(wfs_file_list(0, rec.startTime, wfs_time_add_seconds(rec.endTime, 3600), &count, records.data(),
+                            0xFFFFFFFF, 0, WFS_LIST_VIDEO, WFS_STREAM_ANY),
               WFS_OK);
     EXPECT_EQ(records[0].first_cluster_no, rec.firstCluster);
     EXPECT_EQ(readAll(recordPath(0, rec, rec.firstCluster)), sound) << "the bytes of the recording, once";
+}
+
+// A continuation cluster whose ordinal (item_num) is damaged: positions count the clusters
+// walked, so a read lands where it should and never outside the stream's buffer.
+TEST_F(CraftedDamage, ADamagedClusterOrdinalDoesNotMoveTheStream)
+{
+    sim::Scenario s = twoChannels();
+    write(s);
+    const sim::RecordingResult rec = resultOf(disk->manifest, 0); // copies: each write() makes a new disk
+    const sim::PartitionResult p = disk->manifest.partitions[0];
+    uint32_t third = rec.firstCluster;
+    for (int i = 0; i < 2; ++i)
+        ASSERT_EQ(get_next_clus_no(get_pdp(0, 0), WFS_SEARCH_NEXT_OF_FILE, third, 0, &third, 0), WFS_OK);
+    const std::string sound = readAll(recordPath(0, rec, rec.firstCluster));
+    for (uint16_t ordinal : {uint16_t(40), uint16_t(0), uint16_t(1)}) {
+        SCOPED_TRACE("item_num " + std::to_string(ordinal));
+        s.patches = {dirField<uint16_t>(p, third, 2, ordinal)};
+        write(s);
+        EXPECT_EQ(readAll(recordPath(0, rec, rec.firstCluster)), sound);
+        FILEHANDLE h = fs_fopen(recordPath(0, rec, rec.firstCluster).c_str(), "rb");
+        ASSERT_NE(h, nullptr);
+        open.push_back(h);
+        std::string tail(3000, '\0');
+        ASSERT_EQ(fs_fseek(h, 2 * 4096 + 1100, SEEK_SET), 0);
+        ASSERT_EQ(fs_fread(&tail[0], 1, tail.size(), h), tail.size());
+        EXPECT_EQ(tail, sound.substr(2 * 4096 + 1100, tail.size())) << "a seek into the damaged cluster";
+    }
 }
 
 // A first cluster named at the partition's last directory item: the directory has that item,
@@ -278,12 +318,14 @@ TEST_F(CraftedDamage, AUserDataRingWithoutItsEndIsClearedOnce)
     EXPECT_NE(console->text().find("del ud fir_clus=0"), std::string::npos);
 }
 
-namespace {
+namespace
+{
 // A partition of almost 2^32 one-sector clusters whose first data cluster lies above 2^31, so
 // that the first and last cluster of its section add up past 32 bits. Only the metadata that
 // is read is written; the image is sparse.
-class HugePartition : public ::testing::Test {
-protected:
+class HugePartition : public ::testing::Test
+{
+  protected:
     static const uint64_t START = 2048;
     static const uint32_t TOTAL = 0xF0000000;
     static const uint32_t REV = 0x90000000;
@@ -300,10 +342,20 @@ protected:
         image->put64(20, 56, START);
         image->put64(20, 64, DATA + (uint64_t)TOTAL);
         const uint64_t pdp = START + 24;
-        const std::pair<uint32_t, uint32_t> fields[] = {
-            {12, WFS_STATUS_CLEAN}, {16, first}, {20, last}, {24, HEAD}, {44, 512}, {48, 1}, {56, REV},
-            {60, INDEX}, {68, DIR}, {72, DATA}, {76, TOTAL}, {328, WFS_PARAM_MARK}};
-        for (const auto &f : fields) image->put32(pdp, f.first, f.second);
+        const std::pair<uint32_t, uint32_t> fields[] = {{12, WFS_STATUS_CLEAN},
+                                                        {16, first},
+                                                        {20, last},
+                                                        {24, HEAD},
+                                                        {44, 512},
+                                                        {48, 1},
+                                                        {56, REV},
+                                                        {60, INDEX},
+                                                        {68, DIR},
+                                                        {72, DATA},
+                                                        {76, TOTAL},
+                                                        {328, WFS_PARAM_MARK}};
+        for (const auto &f : fields)
+            image->put32(pdp, f.first, f.second);
         for (uint32_t i = 0; i < 4; ++i) {
             wfs_dir_item d = {};
             d.dir_flag = i == 0 ? 2 : 1;
@@ -344,10 +396,12 @@ TEST_F(HugePartition, TheSectionSearchHalvesItsRangeWithoutWrapping)
     FILEHANDLE h = nullptr;
     ASSERT_EQ(wfs_file_open(&h, 1, 0), WFS_OK);
     uint32_t inside = wfs_time_add_seconds(first, 30);
-    ASSERT_EQ(file_goto_work_driver(h, 0, inside, WFS_SEARCH_USABLE, 0, 0xFFFFFFFF, 0xFF, 0, WFS_STREAM_ANY), WFS_OK);
+    ASSERT_EQ(file_goto_work_driver(h, 0, inside, WFS_SEARCH_USABLE, 0, 0xFFFFFFFF, 0xFF, 0, WFS_STREAM_ANY),
+              WFS_OK);
     EXPECT_EQ(h->first_cluster, HEAD - 3);
     EXPECT_EQ(h->cur_cluster, HEAD - 2) << "the cluster that covers the time";
-    EXPECT_EQ(file_goto_driver(h, inside, REV, 0xFFFFFFFF, WFS_SEARCH_USABLE, 0, WFS_STREAM_ANY), FS_NO_EXIST_FILE)
+    EXPECT_EQ(file_goto_driver(h, inside, REV, 0xFFFFFFFF, WFS_SEARCH_USABLE, 0, WFS_STREAM_ANY),
+              FS_NO_EXIST_FILE)
         << "a section that ends beyond the clusters is not searched";
     wfs_file_close(h);
 

@@ -11,7 +11,8 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
+namespace
+{
 const sim::Seconds DAY = sim::makeTime(2025, 7, 1, 6, 0, 0);
 
 // Three channels on two partitions, with a "DHII" header and a recording over 4 MiB, so the
@@ -21,7 +22,8 @@ sim::Scenario threeChannels()
     sim::Scenario s;
     s.sectorsPerCluster = 64;
     s.partitions = {partition(400), partition(100)};
-    s.recordings = {recording(0, DAY, 300, 0), recording(1, DAY + 10, 200, 0), recording(2, DAY + 20, 100, 1)};
+    s.recordings = {recording(0, DAY, 300, 0), recording(1, DAY + 10, 200, 0),
+                    recording(2, DAY + 20, 100, 1)};
     s.recordings[0].bytesPerSecond = 16000;
     s.recordings[1].dhiiSectors = 3;
     return s;
@@ -31,7 +33,8 @@ std::vector<std::string> listedPaths(const std::string &listing)
 {
     std::vector<std::string> paths;
     std::istringstream lines(listing);
-    for (std::string line; std::getline(lines, line);) paths.push_back(line.substr(0, line.find('\t')));
+    for (std::string line; std::getline(lines, line);)
+        paths.push_back(line.substr(0, line.find('\t')));
     return paths;
 }
 
@@ -50,8 +53,9 @@ std::vector<std::string> splitInto(const std::string &image, const std::string &
     return pieces;
 }
 
-class ImageKinds : public ::testing::Test {
-protected:
+class ImageKinds : public ::testing::Test
+{
+  protected:
     static void SetUpTestSuite()
     {
         s_dir = new ScratchDir;
@@ -74,18 +78,20 @@ protected:
         std::vector<std::string> paths = listedPaths(*s_listing);
         ASSERT_EQ(paths.size(), 3u) << *s_listing;
         for (const std::string &path : paths) {
-            CliRun raw = runCli(*s_dir, "cat", s_disk->path, path), other = runCli(*s_dir, "cat", image, path);
+            CliRun raw = runCli(*s_dir, "cat", s_disk->path, path),
+                   other = runCli(*s_dir, "cat", image, path);
             EXPECT_EQ(other.status, 0) << other.err;
             EXPECT_GT(raw.out.size(), 0u);
-            EXPECT_TRUE(raw.out == other.out) << path << ": " << other.out.size() << " bytes, raw " << raw.out.size();
+            EXPECT_TRUE(raw.out == other.out)
+                << path << ": " << other.out.size() << " bytes, raw " << raw.out.size();
         }
     }
 
     // An Expert Witness set of the raw image in segments of 1 MiB, as an investigator's tool writes it.
     std::string acquire(const std::string &base)
     {
-        std::string command = "ewfacquire -q -u -t '" + base + "' -S 1MiB -c fast -f encase6 '" + s_disk->path +
-                              "' > /dev/null 2>&1";
+        std::string command = "ewfacquire -q -u -t '" + base + "' -S 1MiB -c fast -f encase6 '" +
+                              s_disk->path + "' > /dev/null 2>&1";
         EXPECT_EQ(system(command.c_str()), 0) << command;
         return base + ".E01";
     }
@@ -159,7 +165,8 @@ TEST_F(ImageKinds, ARawImageInNumberedPiecesReadsAsOneDisk)
     ASSERT_NE(cut, nullptr);
     EXPECT_EQ(wfs_image_size(cut), 3 * 1000003ull) << "the pieces before the gap";
     std::vector<uint8_t> bytes(4096);
-    EXPECT_EQ(wfs_image_read(cut, bytes.data(), bytes.size(), 3 * 1000003ull - 100), -1) << "no zeros past the end";
+    EXPECT_EQ(wfs_image_read(cut, bytes.data(), bytes.size(), 3 * 1000003ull - 100), -1)
+        << "no zeros past the end";
     EXPECT_EQ(wfs_image_read(cut, bytes.data(), bytes.size(), 1000003ull - 100), 0);
     wfs_image_close(cut);
 }
@@ -186,8 +193,8 @@ TEST_F(ImageKinds, AnImageInMemoryMountsLikeItsFile)
     ASSERT_NE(get_pdp(0, 1), nullptr);
     uint32_t count = 10;
     wfs_file_info_v2 records[10];
-    EXPECT_EQ(wfs_file_list(0xFF, sim::packTime(DAY - 60), sim::packTime(DAY + 3600), &count, records, 0xFFFFFFFF, 0,
-                            WFS_LIST_VIDEO, WFS_STREAM_ANY),
+    EXPECT_EQ(wfs_file_list(0xFF, sim::packTime(DAY - 60), sim::packTime(DAY + 3600), &count, records,
+                            0xFFFFFFFF, 0, WFS_LIST_VIDEO, WFS_STREAM_ANY),
               WFS_OK);
     EXPECT_EQ(count, 3u);
 }
