@@ -131,7 +131,7 @@ bool find_bad_parameter(const wfs_pdp *p, uint64_t part_blocks, bad_field *bad)
         *bad = {"index_offset", p->index_offset, "index area beyond the partition"};
     else if (p->ext_dir_offset && !area_fits(p->ext_dir_offset, dir_blocks, part_blocks))
         *bad = {"ext_dir_offset", p->ext_dir_offset, "extended directory beyond the partition"};
-    else if (p->rev_clus > p->total_clus) *bad = {"rev_clus", p->rev_clus, "write head outside the clusters"};
+    else if (p->rev_clus > p->total_clus) *bad = {"rev_clus", p->rev_clus, "first data cluster beyond the clusters"};
     else if (p->current_cluster >= p->total_clus && p->current_cluster != 0)
         *bad = {"current_cluster", p->current_cluster, "write head outside the clusters"};
     else if (p->start_cluster2 >= p->total_clus)
