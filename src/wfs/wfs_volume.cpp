@@ -209,8 +209,8 @@ void mount_disk(uint32_t disk)
             wfs_warn("mount fs partition failed.\n");
             continue;
         }
-        if (converted) {
-            wfs_pdp *pdp = get_pdp(disk, p);
+        wfs_pdp *pdp = get_pdp(disk, p);
+        if (converted && pdp) {
             wfs_apply_converted_ud_params(pdp);
             init_ud_area(pdp);
             save_pdp(pdp);
@@ -312,6 +312,11 @@ int wfs_fs_mount(uint32_t disk, uint32_t part)
     }
     wfs_pdp *pdp = fill_driver_param(disk, part, entry.start);
     if (!pdp) return -1;
+    // The type that marks a free slot would free this one while it is mounted: illegal, so read-only type 1.
+    if (pdp->driver_type == WFS_DRIVER_FREE) {
+        wfs_warn("wfs_get_driver_info() DISK Set to ReadOnly!\n");
+        pdp->driver_type = 1;
+    }
     apply_key_param_quirk(disk, part, pdp);
     bad_field bad;
     if (find_bad_parameter(pdp, entry.total, &bad)) {

@@ -171,3 +171,31 @@ TEST_F(BadImageTest, ADataAreaThatEndsPastThePartitionIsRefused)
     mountImages({disk.path});
     EXPECT_NE(get_pdp(0, 0), nullptr) << "a data area that ends with the partition is sound";
 }
+
+// The type that marks a free driver slot, read from a partition: the partition stays mounted
+// (read-only type 1) and the next partition does not take its slot (found by the disk fuzzer,
+// on a volume converted from "WFS0.3", where the freed slot was then used).
+TEST_F(BadImageTest, APartitionTypeThatMarksAFreeSlotKeepsItsSlot)
+{
+    for (bool oldVolume : {false, true}) {
+        SCOPED_TRACE(oldVolume ? "WFS0.3" : "WFS0.4");
+        sim::Scenario s = healthyDisk();
+        s.patches = {u32Patch(PDP_BLOCK, 84, WFS_DRIVER_FREE)};
+        if (oldVolume) {
+            sim::Patch version;
+            version.bytes = {'3'};
+            version.offset = 5;
+            s.patches.push_back(version);
+        }
+        SimDisk disk(dir, "type255.img", s);
+        ConsoleCapture console;
+        mountImages({disk.path});
+        wfs_pdp *first = get_pdp(0, 0), *second = get_pdp(0, 1);
+        ASSERT_NE(first, nullptr);
+        ASSERT_NE(second, nullptr);
+        EXPECT_NE(first, second);
+        EXPECT_EQ(first->driver_type, 1u);
+        EXPECT_EQ(second->driver_type, 0u);
+        EXPECT_NE(console.text().find("DISK Set to ReadOnly!"), std::string::npos);
+    }
+}
