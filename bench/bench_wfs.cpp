@@ -141,13 +141,20 @@ void benchCat(const std::string &cli, const std::string &dir)
     char path[160];
     snprintf(path, sizeof path, "/mnt/idea0/2026-03-05/000/08.00.00-08.02.08[R][@%x][0].h264", r.firstCluster);
     std::string cat = "'" + cli + "' cat --no-devices --image '" + image + "' '" + path + "' > /dev/null";
+    // The same command on a recording the disk does not hold: the program's start and the mount, no copy.
+    std::string start = "'" + cli + "' cat --no-devices --image '" + image +
+                        "' '/mnt/idea0/2026-03-05/000/00.00.00-00.00.01[R][@7fffffff][0].h264' > /dev/null 2>&1; true";
     uint64_t first = (p.startSector + p.dataOffset + (uint64_t)r.firstCluster * p.secPerClus) * 512;
     double catMs = bestMs([&] { run(cat); });
     double ddMs = bestMs([&] { run(dd(image, first, bytes)); });
-    double mb = bytes / 1e6;
+    double startMs = bestMs([&] { run(start); });
+    double mb = bytes / 1e6, copyMs = catMs - startMs;
     printf("cat %.0f MB recording: korvane-cli cat %.0f ms (%.0f MB/s) | dd of the same clusters %.0f ms (%.0f MB/s) | "
-           "ratio %.2f\n",
-           mb, catMs, mb / (catMs / 1000), ddMs, mb / (ddMs / 1000), catMs / ddMs);
+           "throughput %.2f of dd\n",
+           mb, catMs, mb / (catMs / 1000), ddMs, mb / (ddMs / 1000), ddMs / catMs);
+    printf("  of which korvane-cli's start and mount %.0f ms; the copy alone %.0f ms (%.0f MB/s) | "
+           "throughput %.2f of dd\n",
+           startMs, copyMs, mb / (copyMs / 1000), ddMs / copyMs);
 }
 } // namespace
 

@@ -1,14 +1,11 @@
 #include "cli_options.h"
 
 #include "wfs.h"
+#include "wfs_image.h"
 
 #include <atomic>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 bool parseCliOptions(int argc, char **argv, int first, CliOptions *out)
 {
@@ -35,12 +32,13 @@ bool openDisks(const CliOptions &options)
 {
     std::vector<const char *> paths;
     for (const std::string &image : options.images) {
-        int fd = open(image.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            fprintf(stderr, "korvane-cli: cannot open image %s: %s\n", image.c_str(), strerror(errno));
+        char why[600] = "";
+        wfs_image *drive = wfs_image_open(image.c_str(), why, sizeof why);
+        if (!drive) {
+            fprintf(stderr, "korvane-cli: cannot open image %s: %s\n", image.c_str(), why);
             return false;
         }
-        close(fd);
+        wfs_image_close(drive);
         paths.push_back(image.c_str());
     }
     wfs_set_console(stderr);

@@ -1,6 +1,7 @@
 #include "convert_job.h"
 
 #include "g711_to_aac.h"
+#include "mp4_check.h"
 #include "mp4_writer.h"
 #include "recorder_file.h"
 #include "recorder_frame.h"
@@ -182,7 +183,9 @@ int ConvertJob::convert()
     if (reader.framedBytes() * 2 < reader.size()) return TSDK_ERR_CORRUPT_STREAM;
     if (audio && audio->finish(writeAudio) < 0) return audioWriteFailed ? TSDK_ERR_OUTPUT : TSDK_ERR_CODEC;
     if (cancelled_) return kCancelled;
-    return writer.finish() < 0 ? TSDK_ERR_OUTPUT : 0;
+    if (writer.finish() < 0) return TSDK_ERR_OUTPUT;
+    // Damaged parameter sets pass the muxer but leave a file no player opens.
+    return firstVideoFrameDecodes(destination_) ? 0 : TSDK_ERR_CORRUPT_STREAM;
 }
 
 } // namespace korvane::media

@@ -1,29 +1,29 @@
 #include "wfs_device.h"
 
+#include "wfs_image.h"
 #include "wfs_log.h"
 
 #include <algorithm>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <linux/fs.h>
 #include <string>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 const int MAX_DRIVE_NUMBER = 256;
 const uint32_t MBR_FIRST_PART_START = 454;
+const char MEMORY_DRIVE_NAME[] = "(memory)";
 
 std::vector<std::string> g_images;
+const void *g_memory_image = nullptr;
+size_t g_memory_image_size = 0;
 ide_read_observer g_read_observer = nullptr;
 bool g_scan_devices = true;
 
 IdeInfo g_ide_info_wfs;
-int g_handle[WFS_MAX_DISKS] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
-                               -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+wfs_image *g_handle[WFS_MAX_DISKS];
 uint32_t g_base_sector[WFS_MAX_DISKS];
 int g_drive_number[WFS_MAX_DISKS];
 std::string g_drive_path[WFS_MAX_DISKS];
@@ -51,10 +51,12 @@ std::vector<std::string> block_devices()
     return names;
 }
 
-// The candidates in drive-number order: images, then block devices.
+// The candidates in drive-number order: an image in memory, images, then block devices.
 std::vector<std::string> candidates()
 {
-    std::vector<std::string> all = g_images;
+    std::vector<std::string> all;
+    if (g_memory_image) all.push_back(MEMORY_DRIVE_NAME);
+    all.insert(all.end(), g_images.begin(), g_images.end());
     if (g_scan_devices) {
         std::vector<std::string> devs = block_devices();
         all.insert(all.end(), devs.begin(), devs.end());
@@ -63,17 +65,35 @@ std::vector<std::string> candidates()
     return all;
 }
 
-int open_drive(const std::string &path) { return open(path.c_str(), O_RDONLY | O_CLOEXEC); }
-
-uint64_t capacity_sectors(int fd)
+wfs_image *open_drive(const std::string &path, size_t n)
 {
-    struct stat st;
-    if (fstat(fd, &st) != 0) return 0;
-    if (S_ISBLK(st.st_mode)) {
-        uint64_t bytes = 0;
-        return ioctl(fd, BLKGETSIZE64, &bytes) == 0 ? bytes / WFS_BLOCK_SIZE : 0;
-    }
-    return (uint64_t)st.st_size / WFS_BLOCK_SIZE;
+    if (n == 0 && g_memory_image) return wfs_image_open_memory(g_memory_image, g_memory_image_size);
+    return wfs_image_open(path.c_str());
+}
+
+uint32_t mbr_volume_start(wfs_image *drive)
+{
+    uint8_t sector0[WFS_BLOCK_SIZE] = {};
+    if (wfs_image_read(drive, sector0, sizeof sector0, 0) != 0) memset(sector0, 0, sizeof sector0);
+    uint32_t start;
+    memcpy(&start, sector0 + MBR_FIRST_PART_START, 4);
+    return start;
+}
+
+bool has_signature(const uint8_t *block) { return memcmp(block, "WFS", 3) == 0; }
+
+bool drive_has_volume(wfs_image *drive)
+{
+    uint8_t block[WFS_BLOCK_SIZE];
+    uint64_t start = mbr_volume_start(drive);
+    return wfs_image_read(drive, block, sizeof block, start * WFS_BLOCK_SIZE) == 0 && has_signature(block);
+}
+
+void close_slot(int k)
+{
+    wfs_image_close(g_handle[k]);
+    g_handle[k] = nullptr;
+    g_drive_path[k].clear();
 }
 
 bool read_exact(int fd, void *dst, size_t len, uint64_t offset)
@@ -86,28 +106,16 @@ bool read_exact(int fd, void *dst, size_t len, uint64_t offset)
     }
     return true;
 }
-
-uint32_t mbr_volume_start(int fd)
-{
-    uint8_t sector0[WFS_BLOCK_SIZE] = {};
-    if (!read_exact(fd, sector0, sizeof sector0, 0)) memset(sector0, 0, sizeof sector0);
-    uint32_t start;
-    memcpy(&start, sector0 + MBR_FIRST_PART_START, 4);
-    return start;
-}
-
-bool has_signature(const uint8_t *block) { return memcmp(block, "WFS", 3) == 0; }
-
-void close_slot(int k)
-{
-    if (g_handle[k] >= 0) close(g_handle[k]);
-    g_handle[k] = -1;
-    g_drive_path[k].clear();
-}
 } // namespace
 
 void ide_set_images(const char *const *paths, int count) { g_images.assign(paths, paths + count); }
 void ide_set_scan_devices(bool on) { g_scan_devices = on; }
+
+void ide_set_memory_image(const void *data, size_t size)
+{
+    g_memory_image = size ? data : nullptr;
+    g_memory_image_size = size;
+}
 
 int ide_init()
 {
@@ -116,16 +124,17 @@ int ide_init()
     g_ide_info_wfs.ide_port = 4;
     std::vector<std::string> drives = candidates();
     for (size_t n = 0; n < drives.size() && g_ide_info_wfs.ide_num < WFS_MAX_DISKS; ++n) {
-        int fd = open_drive(drives[n]);
-        if (fd < 0) continue;
-        wfs_debug("%s\n", drives[n].c_str());
+        wfs_image *drive = open_drive(drives[n], n);
+        if (!drive) continue;
+        wfs_debug("%s (%s, %llu bytes)\n", drives[n].c_str(), wfs_image_kind(drive),
+                  (unsigned long long)wfs_image_size(drive));
         int k = g_ide_info_wfs.ide_num;
-        g_handle[k] = fd;
+        g_handle[k] = drive;
         g_base_sector[k] = 0;
         if (checkMagic(k)) {
             g_drive_number[k] = (int)n;
             g_drive_path[k] = drives[n];
-            g_ide_info_wfs.ide_cap[k] = capacity_sectors(fd);
+            g_ide_info_wfs.ide_cap[k] = wfs_image_size(drive) / WFS_BLOCK_SIZE;
             g_ide_info_wfs.ide_mask |= 1u << k;
             g_ide_info_wfs.ide_num++;
         } else {
@@ -138,18 +147,19 @@ int ide_init()
 int ide_rescan()
 {
     int count = 0;
-    for (const std::string &path : candidates()) {
-        int fd = open_drive(path);
-        if (fd < 0) continue;
-        if (checkMagicByHandle(fd)) count++;
-        close(fd);
+    std::vector<std::string> drives = candidates();
+    for (size_t n = 0; n < drives.size(); ++n) {
+        wfs_image *drive = open_drive(drives[n], n);
+        if (!drive) continue;
+        if (drive_has_volume(drive)) count++;
+        wfs_image_close(drive);
     }
     return count;
 }
 
 bool checkMagic(int k)
 {
-    if (k < 0 || k >= WFS_MAX_DISKS || g_handle[k] < 0) return false;
+    if (k < 0 || k >= WFS_MAX_DISKS || !g_handle[k]) return false;
     uint32_t start = mbr_volume_start(g_handle[k]);
     uint8_t block[WFS_BLOCK_SIZE];
     if (ide_read((uint16_t)k, 1, start, block) != 0 || !has_signature(block)) return false;
@@ -159,7 +169,10 @@ bool checkMagic(int k)
 
 bool checkMagicByHandle(int fd)
 {
-    uint32_t start = mbr_volume_start(fd);
+    uint8_t sector0[WFS_BLOCK_SIZE] = {};
+    if (!read_exact(fd, sector0, sizeof sector0, 0)) memset(sector0, 0, sizeof sector0);
+    uint32_t start;
+    memcpy(&start, sector0 + MBR_FIRST_PART_START, 4);
     uint8_t block[WFS_BLOCK_SIZE];
     return read_sectors_by_handle(fd, 1, start, block) == 0 && has_signature(block);
 }
@@ -184,8 +197,11 @@ int read_sectors_by_handle(int fd, uint16_t count, uint64_t sector, void *dst)
 
 int ide_read(uint16_t disk, uint16_t count, uint64_t sector, void *dst)
 {
-    if (disk >= WFS_MAX_DISKS || g_handle[disk] < 0) return -1;
-    int rc = read_sectors_by_handle(g_handle[disk], count, sector + g_base_sector[disk], dst);
+    if (disk >= WFS_MAX_DISKS || !g_handle[disk]) return -1;
+    if (count == 0) return 0;
+    uint64_t at = sector + g_base_sector[disk];
+    if (at > UINT64_MAX / WFS_BLOCK_SIZE - count) return -1;
+    int rc = wfs_image_read(g_handle[disk], dst, (size_t)count * WFS_BLOCK_SIZE, at * WFS_BLOCK_SIZE);
     if (rc == 0 && g_read_observer) g_read_observer(disk, sector, count);
     return rc;
 }

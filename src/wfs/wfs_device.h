@@ -1,11 +1,17 @@
-// Raw sector access to recorder disks: disk images given to the program and,
-// unless turned off, the machine's whole-disk block devices.
+// Raw sector access to recorder disks: disk images given to the program (raw files,
+// split raw images ".001", ".002", ..., Expert Witness sets ".E01", ".E02", ...) and,
+// unless turned off, the machine's whole-disk block devices. Nothing is opened for writing.
 #pragma once
 
 #include "wfs_types.h"
 
+#include <cstddef>
+
 // Images are offered first, in the order given; they replace any earlier list.
 void ide_set_images(const char *const *paths, int count);
+// An image held in memory, offered before every other drive (null or size 0: none); the bytes
+// must stay while the library uses them.
+void ide_set_memory_image(const void *data, size_t size);
 // Whether whole-disk block devices from /sys/block are examined after the images.
 void ide_set_scan_devices(bool on);
 

@@ -356,7 +356,8 @@ bool wfs_index_first(wfs_pdp *pdp, uint32_t clus, uint8_t index_byte)
 
 uint32_t restore_clus_index(wfs_pdp *pdp)
 {
-    uint32_t clus = pdp->index_restored_clus > pdp->rev_clus + 512 ? pdp->index_restored_clus - 512 : pdp->rev_clus;
+    const uint64_t restored = pdp->index_restored_clus;
+    uint32_t clus = restored > (uint64_t)pdp->rev_clus + 512 ? (uint32_t)(restored - 512) : pdp->rev_clus;
     for (; clus <= pdp->current_cluster; ++clus) {
         wfs_dir_item item;
         uint32_t rc = get_dir_item_info(pdp, clus, &item);

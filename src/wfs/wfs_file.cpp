@@ -25,10 +25,25 @@ wfs_pdp *first_mounted()
 
 bool is_read_handle(const wfs_file *h) { return h->file_flag == WFS_FILE_READ || h->file_flag == WFS_FILE_READ2; }
 
-void fill_past_end(void *buffer, uint32_t sectors, uint32_t sec_size)
+const uint32_t MAX_TRANSFER_SECTORS = 0x8000; // one device transfer counts its sectors in 16 bits
+
+void fill_past_end(void *buffer, uint32_t sectors)
 {
-    memset(buffer, 0xFF, (size_t)sectors * sec_size);
+    memset(buffer, 0xFF, (size_t)sectors * WFS_BLOCK_SIZE);
     wfs_debug("wfs_file_read() over!!!\n");
+}
+
+// Sectors of one cluster straight into the caller's memory, in transfers the device layer can count.
+bool read_run(const wfs_pdp *pdp, uint64_t sector, uint32_t sectors, uint8_t *out)
+{
+    while (sectors > 0) {
+        uint32_t n = sectors < MAX_TRANSFER_SECTORS ? sectors : MAX_TRANSFER_SECTORS;
+        if (bread_multi(pdp->dev, (uint16_t)n, sector, out) != 0) return false;
+        sector += n;
+        out += (size_t)n * WFS_BLOCK_SIZE;
+        sectors -= n;
+    }
+    return true;
 }
 
 uint32_t recording_sectors(FILEHANDLE h, uint32_t *sectors)
@@ -93,6 +108,11 @@ uint32_t file_set_cur_clus(FILEHANDLE h, uint32_t cluster)
 {
     h->cur_cluster = cluster;
     h->cur_offset = 0;
+    // The directory has an item for cluster total_clus, but no data cluster lies there.
+    if (cluster >= h->pdp->total_clus) {
+        wfs_error("GET_DIR_ITEM(%d %u %s) failed!!!!!!!!!!!!\n", (int)h->pdp->dev, cluster, "file_set_cur_clus");
+        return WFS_ERR_CLUSTER_RANGE;
+    }
     uint32_t rc = get_dir_item_info_op(h->pdp, cluster, &h->cur_dir_info, "file_set_cur_clus");
     if (rc != WFS_OK) return rc;
     const wfs_dir_item &d = h->cur_dir_info;
@@ -136,33 +156,38 @@ uint32_t wfs_file_read(FILEHANDLE h, void *buffer, uint32_t sectors)
     if (!VALID_HANDLE(h)) return WFS_ERR_BAD_HANDLE;
     if (sectors == 0) wfs_debug("wfs_file_read sec_num == 0\n");
     uint8_t *out = (uint8_t *)buffer;
-    for (;;) {
+    // Every step moves to a later cluster of the partition: no more steps than it has clusters.
+    for (uint32_t step = 0; step <= h->pdp->total_clus; ++step) {
         if (h->cur_cluster == 0 || h->clus_sectors < h->cur_offset) return FS_NO_EXIST_FILE;
         const wfs_pdp *pdp = h->pdp;
         uint64_t sector = pdp->start_sector + pdp->data_offset + (uint64_t)h->cur_cluster * pdp->sec_per_clus +
                           h->cur_offset;
         if (h->cur_offset + sectors <= h->clus_sectors) {
-            if (bread_multi(pdp->dev, (uint16_t)sectors, sector, out) != 0) return WFS_ERR_END_OF_CHAIN;
+            if (!read_run(pdp, sector, sectors, out)) return WFS_ERR_END_OF_CHAIN;
             h->cur_offset += sectors;
             return WFS_OK;
         }
         uint32_t k = h->clus_sectors - h->cur_offset;
         if (k > 0) {
-            if (bread_multi(pdp->dev, (uint16_t)k, sector, out) != 0) return WFS_ERR_END_OF_CHAIN;
+            if (!read_run(pdp, sector, k, out)) return WFS_ERR_END_OF_CHAIN;
             if (!is_real_cluster(h->cur_dir_info.down_cluster_no)) {
                 h->cur_offset += k;
-                fill_past_end(out + (size_t)k * pdp->sec_size, sectors - k, pdp->sec_size);
+                fill_past_end(out + (size_t)k * WFS_BLOCK_SIZE, sectors - k);
                 return WFS_OK;
             }
         }
         uint32_t next = 0;
         uint32_t rc = get_next_clus_no(h->pdp, WFS_SEARCH_NEXT_OF_FILE, h->cur_cluster, 0, &next, h->channel);
         if (rc != WFS_OK) return rc;
+        if (next <= h->cur_cluster) return WFS_ERR_END_OF_CHAIN;
+        const uint32_t ordinal = h->curr_clus_num + 1;
         if ((rc = file_set_cur_clus(h, next)) != WFS_OK) return rc;
+        h->curr_clus_num = ordinal; // counted along the chain: a damaged item_num cannot move the position
         if (h->clus_sectors == 0) return WFS_OK;
-        out += (size_t)k * pdp->sec_size;
+        out += (size_t)k * WFS_BLOCK_SIZE;
         sectors -= k;
     }
+    return WFS_ERR_END_OF_CHAIN;
 }
 
 uint32_t wfs_file_moveto_len(FILEHANDLE h, uint32_t s)
@@ -184,6 +209,7 @@ uint32_t wfs_file_moveto_len(FILEHANDLE h, uint32_t s)
         if (get_next_clus_no(h->pdp, WFS_SEARCH_NEXT_OF_FILE, clus, 0, &clus, h->channel) != WFS_OK)
             return WFS_ERR_NOT_PRESENT;
     if ((rc = file_set_cur_clus(h, clus)) != WFS_OK) return rc;
+    h->curr_clus_num = k; // the clusters walked, whatever the item says: wfs_file_tell then reports s
     h->cur_offset = o;
     wfs_debug("clus_num=%u,offset=%u\n", k, o);
     return WFS_OK;

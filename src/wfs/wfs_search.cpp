@@ -43,10 +43,16 @@ uint32_t read_item(wfs_pdp *pdp, uint32_t clus, wfs_dir_item *d)
     return get_dir_item_info_op(pdp, clus, d, "file_goto_driver");
 }
 
-// Binary search over every cluster of lo..hi by (start_time, repeat_no).
+uint32_t midpoint(uint32_t lo, uint32_t hi) { return (uint32_t)(((uint64_t)lo + hi) / 2); }
+
+// Binary search over every cluster of lo..hi by (start_time, repeat_no). The times of a damaged
+// directory need not be sorted; the search still halves its range every step.
 uint32_t narrow(wfs_pdp *pdp, uint32_t t, uint8_t hint, uint32_t *lo, uint32_t *hi)
 {
-    for (uint32_t mid = (*lo + *hi) / 2; mid != *lo; mid = (*lo + *hi) / 2) {
+    const int MAX_HALVINGS = 33; // a range of 32-bit cluster numbers
+    int halvings = 0;
+    for (uint32_t mid = midpoint(*lo, *hi); mid != *lo; mid = midpoint(*lo, *hi)) {
+        if (++halvings > MAX_HALVINGS) return WFS_ERR_END_OF_CHAIN;
         wfs_dir_item d;
         uint32_t rc = read_item(pdp, mid, &d);
         if (rc != WFS_OK) return rc;
@@ -98,10 +104,12 @@ uint32_t backward_start(FILEHANDLE h, uint32_t t, uint8_t stream, uint32_t hi, u
     return WFS_OK;
 }
 
-// Repeats a search while its result is on the wrong side of t.
+// Repeats a search while its result is on the wrong side of t; each search moves on, so
+// no more steps than the partition has clusters.
 uint32_t settle(wfs_pdp *pdp, int type, uint32_t t, uint32_t bound, uint8_t channel, uint32_t *found)
 {
-    for (;;) {
+    for (uint32_t steps = 0;; ++steps) {
+        if (steps > pdp->total_clus) return WFS_ERR_END_OF_CHAIN;
         uint32_t time = 0;
         uint32_t rc = WFS_OK;
         if (type == WFS_SEARCH_FIRST) rc = get_dir_item_time(pdp, *found, &time);
@@ -169,7 +177,7 @@ void position_section(FILEHANDLE h, wfs_time_section *s, uint8_t channel, uint32
     }
     s->cursor = h->cur_cluster;
     s->state = POSITIONED;
-    while (backward) {
+    for (uint32_t steps = 0; backward && steps <= s->end_clus - s->start_clus; ++steps) {
         uint32_t next = 0, time = 0;
         if (get_next_clus_no(s->pdp, WFS_SEARCH_FIRST, s->cursor, s->end_clus, &next, channel) != WFS_OK) break;
         if (!inside(s, next) || get_dir_item_time(s->pdp, next, &time) != WFS_OK || time >= to) break;
@@ -276,8 +284,8 @@ uint32_t file_goto_driver(FILEHANDLE h, uint32_t t, uint32_t lo, uint32_t hi, in
                           uint8_t stream_filter)
 {
     wfs_debug("file_goto_driver(%d -> %d), ", (int)lo, (int)hi);
-    if (lo > hi || lo == 0) return FS_NO_EXIST_FILE;
     wfs_pdp *pdp = h->pdp;
+    if (lo > hi || lo == 0 || hi >= pdp->total_clus) return FS_NO_EXIST_FILE;
     uint32_t a = lo, b = hi, c = 0;
     uint32_t rc = narrow(pdp, t, hint, &a, &b);
     if (rc != WFS_OK) return rc;
@@ -314,6 +322,8 @@ uint32_t file_goto_work_driver(FILEHANDLE h, uint8_t channel, uint32_t time, int
         if (rc != WFS_OK) return rc;
         if (admitted(alarm_mask, h->alarm)) return WFS_OK;
         if (type == WFS_SEARCH_FIRST) {
+            // The next recording of the same second needs a larger repeat number; past 255 there is none.
+            if (h->cur_dir_info.repeat_no == 0xFF) return FS_NO_EXIST_FILE;
             time = h->cur_dir_info.start_time;
             hint = (uint8_t)(h->cur_dir_info.repeat_no + 1);
         } else if (type == WFS_SEARCH_FIRST_DOWN) {

@@ -35,7 +35,8 @@ bool valid(FILEHANDLE h, int line) { return wfs_handle_valid(h, g_source, line);
 
 bool disk_failed(const wfs_file *h) { return !h->pdp || h->pdp->err_status == WFS_ERR_STATUS_BAD; }
 
-uint32_t sector_size(const wfs_file *h) { return h->pdp->sec_size ? h->pdp->sec_size : (uint32_t)WFS_BLOCK_SIZE; }
+// Streams count in the device's 512-byte sectors; a partition that says otherwise is not mounted.
+const uint32_t SECTOR = WFS_BLOCK_SIZE;
 
 // ---- buffers
 
@@ -132,9 +133,9 @@ uint32_t position_recording(FILEHANDLE h, const wfs_record_path &p)
 // A recording may begin with a "DHII" header whose length the directory item does not carry.
 uint32_t header_sectors(FILEHANDLE h)
 {
-    uint32_t sec = sector_size(h);
-    if (h->cur_dir_info.head_sectors != 0 || sec > WFS_SMALL_BUFFER) return h->cur_dir_info.head_sectors;
-    uint8_t first[WFS_SMALL_BUFFER];
+    const uint32_t sec = SECTOR;
+    if (h->cur_dir_info.head_sectors != 0) return h->cur_dir_info.head_sectors;
+    uint8_t first[SECTOR];
     if (wfs_file_read(h, first, 1) != 0 || memcmp(first, "DHII", 4) != 0) return 0;
     uint32_t header_bytes;
     memcpy(&header_bytes, first + 4, 4);
@@ -170,7 +171,7 @@ FILEHANDLE open_recording(const char *path, const wfs_record_path &p)
     }
     h->cur_dir_info.head_sectors = (uint16_t)header_sectors(h);
     h->file_len = recording_length(h);
-    h->head_skip = uint64_t(h->cur_dir_info.head_sectors) * sector_size(h);
+    h->head_skip = uint64_t(h->cur_dir_info.head_sectors) * SECTOR;
     h->position = h->head_skip;
     uint32_t size = h->av == 0 ? WFS_SMALL_BUFFER : WFS_VIDEO_BUFFER;
     return alloc_buffer(h, size) ? h : close_and_fail(h);
@@ -187,9 +188,11 @@ void refresh_length(FILEHANDLE h)
 
 bool refill(FILEHANDLE h)
 {
-    uint32_t sec = sector_size(h);
+    const uint32_t sec = SECTOR;
+    const uint32_t target = (uint32_t)(h->position / sec);
     uint32_t at = 0;
-    if (wfs_file_moveto_len(h, (uint32_t)(h->position / sec)) != WFS_OK || wfs_file_tell(h, &at) != WFS_OK ||
+    // The buffer must start at the position's sector, or copying out of it would leave the buffer.
+    if (wfs_file_moveto_len(h, target) != WFS_OK || wfs_file_tell(h, &at) != WFS_OK || at != target ||
         wfs_file_read(h, h->buffer, h->buf_size / sec) != WFS_OK) {
         h->buf_start = WFS_BUF_EMPTY;
         return false;
@@ -201,7 +204,7 @@ bool refill(FILEHANDLE h)
 // The block after the buffer: the handle already stands there.
 bool next_buffer(FILEHANDLE h)
 {
-    if (wfs_file_read(h, h->buffer, h->buf_size / sector_size(h)) != WFS_OK) {
+    if (wfs_file_read(h, h->buffer, h->buf_size / SECTOR) != WFS_OK) {
         h->buf_start = WFS_BUF_EMPTY;
         return false;
     }
@@ -234,7 +237,7 @@ uint64_t read_buffered(FILEHANDLE h, uint8_t *out, uint64_t n, bool stale)
 
 bool is_large_aligned(const wfs_file *h, uint64_t n)
 {
-    uint32_t sec = sector_size(h);
+    const uint32_t sec = SECTOR;
     return n > h->buf_size / 2 && h->position % sec == 0 && n % sec == 0;
 }
 
@@ -242,7 +245,7 @@ bool is_large_aligned(const wfs_file *h, uint64_t n)
 uint64_t read_direct(FILEHANDLE h, uint8_t *out, uint64_t n)
 {
     if (h->position >= h->file_len) return 0;
-    uint32_t sec = sector_size(h);
+    const uint32_t sec = SECTOR;
     n = (n < h->file_len - h->position ? n : h->file_len - h->position) / sec * sec;
     uint32_t target = (uint32_t)(h->position / sec);
     uint32_t at = 0;
@@ -325,7 +328,9 @@ void fill_find_entry(const wfs_pdp *pdp, uint32_t cluster, const wfs_dir_item &i
 int find_next_entry(FILEHANDLE h, wfs_find_entry *out)
 {
     uint32_t day_end = wfs_time_add_seconds(h->name_time, g_day_seconds);
-    for (;;) {
+    // Each search hands out another first cluster of some section: the sections' clusters bound the walk.
+    uint64_t limit = uint64_t(WFS_MAX_SECTIONS) * h->pdp->total_clus;
+    for (uint64_t step = 0; step <= limit; ++step) {
         uint32_t cluster = find_next_file(h, h->channel, h->name_time, day_end, 0, 0xFF, false, h->stream_type);
         if (cluster == 0 || wfs_time_diff_seconds(h->found_time, h->name_time) >= g_day_seconds) return -1;
         wfs_dir_item item;
@@ -334,6 +339,7 @@ int find_next_entry(FILEHANDLE h, wfs_find_entry *out)
         fill_find_entry(h->pdp, cluster, item, out);
         return 0;
     }
+    return -1;
 }
 
 FILEHANDLE search_handle(intptr_t search, int line)
@@ -429,7 +435,7 @@ int fs_fseek(FILEHANDLE h, int64_t offset, int whence)
     if (target < (recording ? (int64_t)h->head_skip : 0) || target > (int64_t)h->file_len) return WFS_SEEK_OUT_OF_RANGE;
     if (!buffer_holds(h, (uint64_t)target)) {
         fflush_locked(h);
-        if (wfs_file_moveto_len(h, (uint32_t)((uint64_t)target / sector_size(h))) != WFS_OK)
+        if (wfs_file_moveto_len(h, (uint32_t)((uint64_t)target / SECTOR)) != WFS_OK)
             return WFS_SEEK_OUT_OF_RANGE;
         h->buf_start = WFS_BUF_EMPTY;
     }

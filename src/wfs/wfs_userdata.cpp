@@ -109,7 +109,8 @@ void ud_check_item(wfs_pdp *pdp)
 {
     if (pdp->flag_f == 0 || !ring_usable(pdp) || !item_in_ring(pdp, pdp->ud_first_item)) return;
     uint32_t n = pdp->ud_first_item;
-    while (n != pdp->ud_last_item) {
+    // A last item outside the ring is never met: at most one lap of the ring is cleared.
+    for (uint32_t steps = 1; n != pdp->ud_last_item && steps < pdp->ud_item_count; ++steps) {
         wfs_ud_item item;
         if (!read_ud(pdp, n, &item)) break;
         if (!(item.first_cluster_no < pdp->current_cluster && item.lap != pdp->flag_f)) break;

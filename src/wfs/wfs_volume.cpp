@@ -100,21 +100,57 @@ void rebuild_rings()
     }
 }
 
-// Parameters that would make the library read outside the partition or divide by zero.
-const char *insane_parameters(const wfs_pdp *p, uint64_t part_blocks)
+// A field of the parameter block whose value the reader cannot work with, and why.
+struct bad_field {
+    const char *field;
+    uint64_t value;
+    const char *why;
+};
+
+bool area_fits(uint32_t offset, uint64_t blocks, uint64_t part_blocks)
 {
-    if (p->sec_per_clus == 0 || p->sec_size == 0) return "zero cluster or sector size";
-    if (p->total_clus > part_blocks / p->sec_per_clus) return "more clusters than the partition holds";
-    if ((uint64_t)p->data_offset + (uint64_t)p->total_clus * p->sec_per_clus > part_blocks)
-        return "data area beyond the partition";
-    if ((uint64_t)p->dir_offset + p->total_clus / 16 + 1 > part_blocks) return "directory beyond the partition";
-    if (p->index_offset && (uint64_t)p->index_offset + p->total_clus / 512 + 1 > part_blocks)
-        return "index area beyond the partition";
-    if (p->rev_clus > p->total_clus || (p->current_cluster >= p->total_clus && p->current_cluster != 0))
-        return "write head outside the clusters";
-    if (p->start_cluster2 >= p->total_clus || p->end_cluster2 >= p->total_clus) return "previous lap outside the clusters";
-    if (p->collision_num > WFS_MAX_COLLISIONS) return "too many clock collisions";
-    return nullptr;
+    return (uint64_t)offset + blocks <= part_blocks;
+}
+
+// Parameters that would make the library read outside the partition, divide by zero,
+// or walk cluster numbers that do not exist.
+bool find_bad_parameter(const wfs_pdp *p, uint64_t part_blocks, bad_field *bad)
+{
+    const uint64_t dir_blocks = p->total_clus / 16 + 1, index_blocks = p->total_clus / 512 + 1;
+    const uint64_t data_blocks = (uint64_t)p->total_clus * p->sec_per_clus;
+    if (p->sec_size != WFS_BLOCK_SIZE) *bad = {"sec_size", p->sec_size, "a sector has 512 bytes"};
+    else if (p->sec_per_clus == 0) *bad = {"sec_per_clus", 0, "zero sectors per cluster"};
+    else if (p->total_clus == 0) *bad = {"total_clus", 0, "no clusters"};
+    else if (p->total_clus > part_blocks / p->sec_per_clus)
+        *bad = {"total_clus", p->total_clus, "more clusters than the partition holds"};
+    else if (!area_fits(p->data_offset, data_blocks, part_blocks))
+        *bad = {"data_offset", p->data_offset, "data area beyond the partition"};
+    else if (!area_fits(p->dir_offset, dir_blocks, part_blocks))
+        *bad = {"dir_offset", p->dir_offset, "directory beyond the partition"};
+    else if (p->index_offset && !area_fits(p->index_offset, index_blocks, part_blocks))
+        *bad = {"index_offset", p->index_offset, "index area beyond the partition"};
+    else if (p->ext_dir_offset && !area_fits(p->ext_dir_offset, dir_blocks, part_blocks))
+        *bad = {"ext_dir_offset", p->ext_dir_offset, "extended directory beyond the partition"};
+    else if (p->rev_clus > p->total_clus) *bad = {"rev_clus", p->rev_clus, "first data cluster beyond the clusters"};
+    else if (p->current_cluster >= p->total_clus && p->current_cluster != 0)
+        *bad = {"current_cluster", p->current_cluster, "write head outside the clusters"};
+    else if (p->start_cluster2 >= p->total_clus)
+        *bad = {"start_cluster2", p->start_cluster2, "previous lap outside the clusters"};
+    else if (p->end_cluster2 >= p->total_clus)
+        *bad = {"end_cluster2", p->end_cluster2, "previous lap outside the clusters"};
+    else if (p->collision_num > WFS_MAX_COLLISIONS)
+        *bad = {"collision_num", p->collision_num, "too many clock collisions"};
+    else {
+        for (uint32_t i = 0; i < p->collision_num; ++i) {
+            uint32_t x = p->collision[i];
+            if (x == 0 || x < p->rev_clus || x >= p->total_clus) {
+                *bad = {"collision", x, "clock collision outside the clusters"};
+                return true;
+            }
+        }
+        return false;
+    }
+    return true;
 }
 
 void apply_key_param_quirk(uint32_t disk, uint32_t part, wfs_pdp *pdp)
@@ -173,8 +209,8 @@ void mount_disk(uint32_t disk)
             wfs_warn("mount fs partition failed.\n");
             continue;
         }
-        if (converted) {
-            wfs_pdp *pdp = get_pdp(disk, p);
+        wfs_pdp *pdp = get_pdp(disk, p);
+        if (converted && pdp) {
             wfs_apply_converted_ud_params(pdp);
             init_ud_area(pdp);
             save_pdp(pdp);
@@ -276,13 +312,16 @@ int wfs_fs_mount(uint32_t disk, uint32_t part)
     }
     wfs_pdp *pdp = fill_driver_param(disk, part, entry.start);
     if (!pdp) return -1;
-    apply_key_param_quirk(disk, part, pdp);
-    if (pdp->sec_per_clus == 0 || pdp->total_clus > entry.total / pdp->sec_per_clus) {
-        wfs_warn("wfs_fs_mount failed, partition crashed\n");
-        return -1;
+    // The type that marks a free slot would free this one while it is mounted: illegal, so read-only type 1.
+    if (pdp->driver_type == WFS_DRIVER_FREE) {
+        wfs_warn("wfs_get_driver_info() DISK Set to ReadOnly!\n");
+        pdp->driver_type = 1;
     }
-    if (const char *why = insane_parameters(pdp, entry.total)) {
-        wfs_warn("wfs_fs_mount failed, partition crashed: %s\n", why);
+    apply_key_param_quirk(disk, part, pdp);
+    bad_field bad;
+    if (find_bad_parameter(pdp, entry.total, &bad)) {
+        wfs_warn("wfs_fs_mount failed, partition crashed: disk %u partition %u: %s %llu (%s)\n", disk, part, bad.field,
+                 (unsigned long long)bad.value, bad.why);
         return -1;
     }
     if (pdp->status != WFS_STATUS_CLEAN && (pdp->driver_type == 0 || pdp->driver_type == 3 || pdp->driver_type == 4)) {

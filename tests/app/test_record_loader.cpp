@@ -99,6 +99,7 @@ TEST_F(RecordLoaderTest, ListsEveryChannelInTimeOrderAndAppliesTheFilters)
     for (int i = 0; i < 6; ++i) {
         s.recordings.push_back(recording(0, DAY + i * 100, 60, 0));
         s.recordings.push_back(recording(1, DAY + i * 100 + 30, 50, 0));
+        if (i % 2) s.recordings.back().av = 3; // with sound: listed like the others
     }
     s.recordings.push_back(recording(2, DAY, 1, 0));       // one second: never shown
     s.recordings.push_back(recording(2, DAY + 10, 2, 0));  // two seconds: not listed

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdlib>
 #include <ctime>
 #include <mutex>
+#include <sstream>
 #include <unistd.h>
 
 using namespace korvane::media::fixture;
@@ -60,6 +62,8 @@ private:
 };
 
 bool exists(const std::string &path) { return access(path.c_str(), F_OK) == 0; }
+
+const uint8_t kKeyStart[4] = {0, 0, 1, 0xFC};
 
 class Conversion : public ::testing::Test
 {
@@ -202,6 +206,87 @@ TEST_F(Conversion, AGapInTheStampsBecomesAGapInTime)
     EXPECT_NEAR(number(audio, "duration"), 13.0, 0.2);
 }
 
+// The clip framed with each key frame stamped as given (seconds after the first stamp).
+std::vector<uint8_t> withKeyStamps(const std::vector<EncodedFrame> &clip, const std::vector<int> &seconds)
+{
+    const uint32_t first = packStamp(2024, 3, 5, 10, 15, 0);
+    RecorderWriter w;
+    size_t key = 0;
+    for (const EncodedFrame &f : clip) {
+        if (f.key) w.key(f.bytes, advanceStamp(first, seconds.at(key++)), 25, 2, 176, 144);
+        else w.video(f.bytes);
+    }
+    EXPECT_EQ(key, seconds.size());
+    return w.bytes();
+}
+
+// The video packets' presentation times in the output, in its stream's time base.
+std::vector<long> videoTimes(const std::string &path)
+{
+    std::istringstream lines(runCommand("ffprobe -v error -select_streams v:0 -show_entries packet=pts -of csv=p=0 " +
+                                        path));
+    std::vector<long> times;
+    for (std::string line; std::getline(lines, line);) times.push_back(atol(line.c_str()));
+    std::sort(times.begin(), times.end());
+    return times;
+}
+
+void expectEvenlySpaced(const std::string &path, size_t frames, double seconds)
+{
+    const std::vector<long> times = videoTimes(path);
+    ASSERT_EQ(times.size(), frames);
+    for (size_t i = 1; i < times.size(); ++i)
+        ASSERT_EQ(times[i] - times[i - 1], times[1] - times[0]) << "frame " << i;
+    auto video = ffprobe("-select_streams v:0 -show_entries stream=duration " + path);
+    EXPECT_NEAR(number(video, "duration"), seconds, 1.0 / 25);
+}
+
+// Stamps are whole seconds of the recorder's clock: a key frame's stamp may run up to a second
+// ahead of the frames counted at the rate (the recording began mid-second) or behind it (a group
+// of pictures that is no multiple of the rate); neither is a gap in the recording.
+TEST_F(Conversion, KeyFrameStampsWithinASecondOfTheFrameCountKeepTheFramesEvenlySpaced)
+{
+    const std::vector<EncodedFrame> gopOf30 = encodeClip(2, 176, 144, 75, 30);
+    const struct {
+        const std::vector<EncodedFrame> &clip;
+        std::vector<int> stamps;
+        const char *what;
+    } cases[] = {
+        {smallClip(2), {0, 2, 3}, "each a second ahead"},
+        {smallClip(2), {0, 0, 1}, "each a second behind"},
+        {gopOf30, {0, 1, 3}, "began 0.6 s into its first second, a key frame every 1.2 s"},
+        {gopOf30, {0, 1, 2}, "a key frame every 1.2 s"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(source, withKeyStamps(c.clip, c.stamps));
+        Listener own;
+        TSDK_CALLBACK_INFO callback = own.record();
+        ASSERT_GT(TPLAY_StartConvertFile(&callback, source.c_str(), destination.c_str(), ""), 0);
+        expectProgressEndingAt100(own.waitForEnd());
+        expectEvenlySpaced(destination, 75, 3.0);
+        remove(destination.c_str());
+    }
+}
+
+TEST_F(Conversion, ALittleJunkAndACutLastFrameStillConvert)
+{
+    RecordingOptions options;
+    options.audio = false;
+    options.repeats = 2;
+    std::vector<uint8_t> recording = makeRecording(smallClip(2), options);
+    const size_t whole = recording.size();
+    std::vector<uint8_t> junk(whole / 10);
+    for (size_t i = 0; i < junk.size(); ++i) junk[i] = uint8_t(3 + i * 7 % 250);
+    const size_t middle = size_t(std::search(recording.begin() + ptrdiff_t(whole / 2), recording.end(),
+                                             std::begin(kKeyStart), std::end(kKeyStart)) -
+                                 recording.begin());
+    recording.insert(recording.begin() + ptrdiff_t(middle), junk.begin(), junk.end());
+    recording.resize(recording.size() - smallClip(2).back().bytes.size() / 2);
+    expectProgressEndingAt100(convert(recording));
+    expectEvenlySpaced(destination, 149, 149.0 / 25);
+}
+
 TEST_F(Conversion, LargerFilesReportProgressInSteps)
 {
     RecordingOptions options;
@@ -236,6 +321,33 @@ TEST_F(Conversion, KeyFramesWithoutParameterSetsFail)
     w.key(noise, packStamp(2024, 1, 1, 0, 0, 0), 25, 2, 176, 144);
     for (int i = 0; i < 24; ++i) w.video(noise);
     expectFailure(convert(w.bytes()), TSDK_ERR_CORRUPT_STREAM);
+    EXPECT_FALSE(exists(destination));
+}
+
+// H.265 key frames whose sequence parameter set is damaged after its profile: the muxer takes
+// them, but no decoder reads the result.
+std::vector<EncodedFrame> withDamagedSequenceParameters(std::vector<EncodedFrame> clip)
+{
+    for (EncodedFrame &f : clip) {
+        if (!f.key) continue;
+        std::vector<uint8_t> &b = f.bytes;
+        for (size_t i = 0; i + 24 < b.size(); ++i) {
+            const bool sps = b[i] == 0 && b[i + 1] == 0 && b[i + 2] == 1 && ((b[i + 3] >> 1) & 0x3F) == 33;
+            if (!sps) continue;
+            for (size_t j = i + 18; j < i + 24; ++j) b[j] = 0xFF;
+            break;
+        }
+    }
+    return clip;
+}
+
+TEST_F(Conversion, AnMp4ThatNoDecoderReadsIsAFailureAndLeavesNoFile)
+{
+    RecordingOptions options;
+    options.encodeType = 5;
+    options.audio = false;
+    expectFailure(convert(makeRecording(withDamagedSequenceParameters(smallClip(5)), options)),
+                  TSDK_ERR_CORRUPT_STREAM);
     EXPECT_FALSE(exists(destination));
 }
 

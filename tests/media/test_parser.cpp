@@ -180,6 +180,73 @@ TEST(ParserResync, JunkBetweenFramesIsSkipped)
     EXPECT_EQ(parseAll(dirty.bytes(), 4093), expected);
 }
 
+// Frames of every kind with junk before each one; clean holds the same frames without the junk.
+struct JunkedStream {
+    std::vector<uint8_t> bytes, clean;
+    std::vector<size_t> frameStarts; // where each frame's 00 00 01 begins in bytes
+};
+
+JunkedStream junkBeforeEveryFrame()
+{
+    const std::vector<std::vector<uint8_t>> junk = {{0xAB}, {0, 0}, {0, 0, 0}, {0, 0, 1, 0x42, 0}, {1, 0, 0}, {0}};
+    RecorderWriter frames[6];
+    frames[0].key(placeholder(40), packStamp(2024, 1, 2, 3, 4, 5), 25, 2, 176, 144);
+    frames[1].video(placeholder(30));
+    frames[2].audio(14, placeholder(20));
+    frames[3].info(1, "STATUS:00000000;");
+    frames[4].video(placeholder(9));
+    frames[5].key(placeholder(25), packStamp(2024, 1, 2, 3, 4, 6), 25, 2, 176, 144);
+    JunkedStream s;
+    for (size_t i = 0; i < 6; ++i) {
+        s.bytes.insert(s.bytes.end(), junk[i].begin(), junk[i].end());
+        s.frameStarts.push_back(s.bytes.size());
+        s.bytes.insert(s.bytes.end(), frames[i].bytes().begin(), frames[i].bytes().end());
+        s.clean.insert(s.clean.end(), frames[i].bytes().begin(), frames[i].bytes().end());
+    }
+    return s;
+}
+
+// The stream fed in pieces that end at the given positions (and at its end).
+std::vector<Parsed> parseCutAt(const std::vector<uint8_t> &stream, std::vector<size_t> cuts)
+{
+    cuts.push_back(stream.size());
+    H264_PARSER_HANDLE parser = H264_PARSER_Create(0);
+    std::vector<Parsed> frames;
+    size_t from = 0;
+    for (size_t cut : cuts) {
+        EXPECT_EQ(H264_PARSER_InputData(parser, stream.data() + from, uint32_t(cut - from)), 0);
+        while (const H264_PARSER_FRAME *f = H264_PARSER_GetNextFrame(parser)) frames.push_back(copyOf(*f));
+        from = cut;
+    }
+    H264_PARSER_Destroy(parser);
+    return frames;
+}
+
+TEST(ParserResync, AStartCodeAfterJunkThatEndsAChunkIsKept)
+{
+    const JunkedStream s = junkBeforeEveryFrame();
+    const std::vector<Parsed> expected = parseAll(s.clean);
+    ASSERT_EQ(expected.size(), 6u);
+    for (size_t i = 1; i < s.frameStarts.size(); ++i) {
+        SCOPED_TRACE("frame " + std::to_string(i));
+        EXPECT_EQ(parseCutAt(s.bytes, {s.frameStarts[i] + 3}), expected) << "00 00 01 are the chunk's last bytes";
+    }
+}
+
+TEST(ParserChunking, EverySplitOfStartCodesAndHeadersAfterJunkGivesTheSameFrames)
+{
+    const JunkedStream s = junkBeforeEveryFrame();
+    const std::vector<Parsed> expected = parseAll(s.clean);
+    for (size_t cut = 1; cut < s.bytes.size(); ++cut) {
+        ASSERT_EQ(parseCutAt(s.bytes, {cut}), expected) << "one cut at byte " << cut;
+    }
+    for (size_t start : s.frameStarts)
+        for (size_t a = start > 3 ? start - 3 : 1; a < start + 16; ++a)
+            for (size_t b = a + 1; b <= start + 17 && b < s.bytes.size(); ++b) {
+                ASSERT_EQ(parseCutAt(s.bytes, {a, b}), expected) << "cuts at bytes " << a << " and " << b;
+            }
+}
+
 TEST(ParserResync, ImplausibleLengthsAreSkipped)
 {
     const std::vector<uint8_t> payload = placeholder(100);

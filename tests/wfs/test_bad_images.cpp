@@ -150,3 +150,52 @@ TEST_F(BadImageTest, StorageErrorsCondemnOnlyMetadataAreas)
     g_fs_change();
     EXPECT_NE(wfs_work_driver(0), pdp) << "a failed partition is no longer a work driver";
 }
+
+TEST_F(BadImageTest, ADataAreaThatEndsPastThePartitionIsRefused)
+{
+    sim::Manifest m;
+    ASSERT_TRUE(sim::planDisk(healthyDisk(), m).ok);
+    const sim::PartitionResult &p = m.partitions[0];
+    const uint64_t dataBlocks = (uint64_t)p.totalClus * p.secPerClus;
+    ASSERT_LE(dataBlocks, p.totalSectors) << "the clusters alone fit";
+    const uint32_t pastTheEnd = (uint32_t)(p.totalSectors - dataBlocks + 1);
+    std::string log = mountDamaged({u32Patch(p.startSector + p.tempOff, 72, pastTheEnd)});
+    EXPECT_NE(log.find("partition crashed: disk 0 partition 0: data_offset " + std::to_string(pastTheEnd)),
+              std::string::npos)
+        << log;
+
+    sim::Scenario atTheEnd = healthyDisk();
+    atTheEnd.patches = {u32Patch(p.startSector + p.tempOff, 72, pastTheEnd - 1)};
+    SimDisk disk(dir, "data-at-end.img", atTheEnd);
+    ConsoleCapture console;
+    mountImages({disk.path});
+    EXPECT_NE(get_pdp(0, 0), nullptr) << "a data area that ends with the partition is sound";
+}
+
+// The type that marks a free driver slot, read from a partition: the partition stays mounted
+// (read-only type 1) and the next partition does not take its slot (found by the disk fuzzer,
+// on a volume converted from "WFS0.3", where the freed slot was then used).
+TEST_F(BadImageTest, APartitionTypeThatMarksAFreeSlotKeepsItsSlot)
+{
+    for (bool oldVolume : {false, true}) {
+        SCOPED_TRACE(oldVolume ? "WFS0.3" : "WFS0.4");
+        sim::Scenario s = healthyDisk();
+        s.patches = {u32Patch(PDP_BLOCK, 84, WFS_DRIVER_FREE)};
+        if (oldVolume) {
+            sim::Patch version;
+            version.bytes = {'3'};
+            version.offset = 5;
+            s.patches.push_back(version);
+        }
+        SimDisk disk(dir, "type255.img", s);
+        ConsoleCapture console;
+        mountImages({disk.path});
+        wfs_pdp *first = get_pdp(0, 0), *second = get_pdp(0, 1);
+        ASSERT_NE(first, nullptr);
+        ASSERT_NE(second, nullptr);
+        EXPECT_NE(first, second);
+        EXPECT_EQ(first->driver_type, 1u);
+        EXPECT_EQ(second->driver_type, 0u);
+        EXPECT_NE(console.text().find("DISK Set to ReadOnly!"), std::string::npos);
+    }
+}

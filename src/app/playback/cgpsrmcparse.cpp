@@ -1,6 +1,7 @@
 #include "cgpsrmcparse.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -150,6 +151,8 @@ void CGPSRMCParse::ParseCoordinates(const std::string &strSentence, int nLatFiel
         double value = ReadNumber(Field(strSentence, nLatField + 2 * i));
         *a.pLetter = letter.empty() ? 0 : letter[0];
         if (*a.pLetter != a.cPositive) value = -value;
+        // Absurd values stay absurd (and are refused as positions) without overflowing the conversion below.
+        value = std::isnan(value) ? 0 : std::clamp(value, -1e9, 1e9);
         const int32_t degrees = (int32_t)((long long)value / 100);
         const float minutes = (float)(value - degrees * 100.0);
         *a.pDecimal = degrees + minutes / 60.0;
