@@ -2,30 +2,63 @@
 
 #include "wfs.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <set>
 #include <unistd.h>
 
-bool parseCliOptions(int argc, char **argv, int first, CliOptions *out)
+bool parseCliOptions(int argc, char **argv, int first, const std::vector<CliOptionSpec> &accepted, CliOptions *out)
 {
+    std::set<std::string> seen;
     for (int i = first; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--image") {
-            if (i + 1 >= argc) {
-                fprintf(stderr, "korvane-cli: --image needs a file\n");
+        if (arg.size() < 2 || arg[0] != '-') {
+            out->args.push_back(arg);
+            continue;
+        }
+        std::string value;
+        const size_t equals = arg.find('=');
+        const bool inlineValue = arg.compare(0, 2, "--") == 0 && equals != std::string::npos;
+        if (inlineValue) {
+            value = arg.substr(equals + 1);
+            arg.erase(equals);
+        }
+        const auto spec = std::find_if(accepted.begin(), accepted.end(),
+                                       [&](const CliOptionSpec &option) { return arg == option.name; });
+        if (spec == accepted.end()) {
+            fprintf(stderr, "korvane-cli: unknown option %s (see korvane-cli --help)\n", arg.c_str());
+            return false;
+        }
+        if (!spec->repeatable && !seen.insert(arg).second) {
+            fprintf(stderr, "korvane-cli: %s given twice\n", arg.c_str());
+            return false;
+        }
+        if (!spec->takesValue && inlineValue) {
+            fprintf(stderr, "korvane-cli: %s takes no value\n", arg.c_str());
+            return false;
+        }
+        if (spec->takesValue && !inlineValue) {
+            // An option right after one that needs a value means the value was forgotten.
+            if (i + 1 >= argc || strncmp(argv[i + 1], "--", 2) == 0) {
+                fprintf(stderr, "korvane-cli: %s needs a value\n", arg.c_str());
                 return false;
             }
-            out->images.push_back(argv[++i]);
+            value = argv[++i];
+        }
+        if (arg == "--image") {
+            out->images.push_back(value);
         } else if (arg == "--no-devices") {
             out->scanDevices = false;
         } else if (arg == "--verbose") {
             out->verbose = true;
         } else {
             out->args.push_back(arg);
+            if (spec->takesValue) out->args.push_back(value);
         }
     }
     return true;

@@ -150,9 +150,8 @@ void CGlobalAppData::loadSettings()
     if (settings.status() != QSettings::NoError)
         qWarning() << "Config.ini could not be read completely, defaults used:" << m_strConfigFile;
 
-    const QString strVersion = QCoreApplication::applicationVersion();
-    m_strVersion = "V" + (strVersion.isEmpty() ? QStringLiteral(KORVANE_VERSION) : strVersion);
-    m_strBuildTime = buildTimeText(__DATE__, __TIME__);
+    m_strVersion = versionText();
+    m_strBuildTime = buildText();
     updateMapPath();
     readMapKey(m_strMapPath, m_nMapType, m_strMapKey, m_strSecurityCode);
     fillDefaultFolders();
@@ -351,6 +350,17 @@ bool CGlobalAppData::writeMapKey(const QString &strPagePath, int nMapType, const
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
     return file.write(strOut.toUtf8()) >= 0;
+}
+
+QString CGlobalAppData::versionText()
+{
+    const QString strVersion = QCoreApplication::applicationVersion();
+    return "V" + (strVersion.isEmpty() ? QStringLiteral(KORVANE_VERSION) : strVersion);
+}
+
+QString CGlobalAppData::buildText()
+{
+    return buildTimeText(__DATE__, __TIME__);
 }
 
 QString CGlobalAppData::buildTimeText(const QString &strDate, const QString &strTime)

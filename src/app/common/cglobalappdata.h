@@ -109,6 +109,9 @@ public:
 
     QString version() const { return m_strVersion; }
     QString buildTime() const { return m_strBuildTime; }
+    // The same texts without settings, for --version: "V" + version, and the build date and time.
+    static QString versionText();
+    static QString buildText();
     // "yyyy.MM.dd hh:mm:ss" from compiler texts such as "Aug  2 2026" and "09:05:01".
     static QString buildTimeText(const QString &strDate, const QString &strTime);
 
