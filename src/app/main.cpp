@@ -75,6 +75,7 @@ int runApplication(int argc, char **argv, const CCommandLine &options)
     QApplication app(argc, argv);
     QApplication::setApplicationName("korvane");
     QApplication::setApplicationVersion(KORVANE_VERSION);
+    QApplication::setDesktopFileName("korvane"); // the menu entry, so desktops match the window to it
 
     CGlobalAppData *pData = CGlobalAppData::instance();
     CLogWriter::install(pData->logLevel(), pData->logPath());
