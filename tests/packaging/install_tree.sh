@@ -59,6 +59,20 @@ for page in korvane korvane-cli; do
   grep -q "^NAME" "$work/$page.man" || fail "the manual page $page has no NAME section"
 done
 
+# Every option the programs list is in their manual pages, and korvane-cli's in its completion.
+for name in korvane korvane-cli; do
+  for option in $("$root/usr/lib/korvane/$name" --help | grep -oE -- "--[a-z][a-z0-9-]*" | sort -u); do
+    grep -q -- "$option" "$work/$name.man" || fail "man $name lacks $option"
+    [ $name = korvane-cli ] && [ "$option" != --version ] &&
+      ! grep -q -- "$option" "$root/usr/share/bash-completion/completions/korvane-cli" &&
+      fail "the completion lacks $option"
+  done
+done
+for command in $("$root/usr/lib/korvane/korvane-cli" --help | sed -n 's/^  \([a-z]*\)  .*/\1/p'); do
+  grep -q "^       $command " "$work/korvane-cli.man" || fail "man korvane-cli lacks the command $command"
+  grep -q "\b$command\b" "$root/usr/share/bash-completion/completions/korvane-cli" || fail "the completion lacks $command"
+done
+
 # The tree as installed, to see afterwards that running the programs left it alone.
 snapshot() { (cd "$root" && find . -printf '%p %s %y\n' | sort); }
 snapshot >"$work/tree.before"
