@@ -50,6 +50,10 @@ bool parseCliOptions(int argc, char **argv, int first, const std::vector<CliOpti
             }
             value = argv[++i];
         }
+        if (spec->takesValue && value.empty()) {
+            fprintf(stderr, "korvane-cli: %s needs a value\n", arg.c_str());
+            return false;
+        }
         if (arg == "--image") {
             out->images.push_back(value);
         } else if (arg == "--no-devices") {

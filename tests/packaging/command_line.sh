@@ -62,6 +62,8 @@ run cli-twice "$cli" gps --format csv --format=gpx rec.h264
 expect_error cli-twice 2 "--format given twice"
 run cli-value "$cli" export --no-devices --to
 expect_error cli-value 2 "--to needs a value"
+run cli-value-empty "$cli" list --image= --no-devices
+expect_error cli-value-empty 2 "--image needs a value"
 run cli-value-forgotten "$cli" export --to --mp4 /mnt/idea0
 expect_error cli-value-forgotten 2 "--to needs a value"
 run cli-command "$cli" play
