@@ -12,7 +12,8 @@
 #include <set>
 #include <unistd.h>
 
-bool parseCliOptions(int argc, char **argv, int first, const std::vector<CliOptionSpec> &accepted, CliOptions *out)
+bool parseCliOptions(int argc, char **argv, int first, const std::vector<CliOption> &accepted,
+                     CliOptions *out)
 {
     std::set<std::string> seen;
     for (int i = first; i < argc; ++i) {
@@ -28,21 +29,21 @@ bool parseCliOptions(int argc, char **argv, int first, const std::vector<CliOpti
             value = arg.substr(equals + 1);
             arg.erase(equals);
         }
-        const auto spec = std::find_if(accepted.begin(), accepted.end(),
-                                       [&](const CliOptionSpec &option) { return arg == option.name; });
-        if (spec == accepted.end()) {
+        const auto known = std::find_if(accepted.begin(), accepted.end(),
+                                        [&](const CliOption &option) { return arg == option.name; });
+        if (known == accepted.end()) {
             fprintf(stderr, "korvane-cli: unknown option %s (see korvane-cli --help)\n", arg.c_str());
             return false;
         }
-        if (!spec->repeatable && !seen.insert(arg).second) {
+        if (!known->repeatable && !seen.insert(arg).second) {
             fprintf(stderr, "korvane-cli: %s given twice\n", arg.c_str());
             return false;
         }
-        if (!spec->takesValue && inlineValue) {
+        if (!known->takesValue && inlineValue) {
             fprintf(stderr, "korvane-cli: %s takes no value\n", arg.c_str());
             return false;
         }
-        if (spec->takesValue && !inlineValue) {
+        if (known->takesValue && !inlineValue) {
             // An option right after one that needs a value means the value was forgotten.
             if (i + 1 >= argc || strncmp(argv[i + 1], "--", 2) == 0) {
                 fprintf(stderr, "korvane-cli: %s needs a value\n", arg.c_str());
@@ -50,7 +51,7 @@ bool parseCliOptions(int argc, char **argv, int first, const std::vector<CliOpti
             }
             value = argv[++i];
         }
-        if (spec->takesValue && value.empty()) {
+        if (known->takesValue && value.empty()) {
             fprintf(stderr, "korvane-cli: %s needs a value\n", arg.c_str());
             return false;
         }
@@ -62,7 +63,7 @@ bool parseCliOptions(int argc, char **argv, int first, const std::vector<CliOpti
             out->verbose = true;
         } else {
             out->args.push_back(arg);
-            if (spec->takesValue) out->args.push_back(value);
+            if (known->takesValue) out->args.push_back(value);
         }
     }
     return true;

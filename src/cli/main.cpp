@@ -23,14 +23,15 @@ const int EXIT_USAGE = 2;
 struct Command {
     const char *name;
     int (*run)(const CliOptions &);
-    std::vector<CliOptionSpec> options; // besides --verbose, which every command takes
-    const char *usage;                  // what follows "korvane-cli NAME"
+    std::vector<CliOption> options; // besides --verbose, which every command takes
+    const char *usage;              // what follows "korvane-cli NAME"
     const char *summary;
-    size_t minArgs, maxArgs;            // arguments besides options; checked here for commands without own options
+    // Arguments besides options; the commands with options of their own check theirs.
+    size_t minArgs, maxArgs;
 };
 
-const CliOptionSpec optImage{"--image", true, true};
-const CliOptionSpec optNoDevices{"--no-devices", false, false};
+const CliOption optImage{"--image", true, true};
+const CliOption optNoDevices{"--no-devices", false, false};
 const size_t unlimited = size_t(-1);
 
 const std::vector<Command> &commands()
@@ -106,7 +107,7 @@ void printVersion()
 bool accepts(const Command &command, const char *option)
 {
     return std::any_of(command.options.begin(), command.options.end(),
-                       [&](const CliOptionSpec &spec) { return strcmp(spec.name, option) == 0; });
+                       [&](const CliOption &accepted) { return strcmp(accepted.name, option) == 0; });
 }
 
 // Images the disk layer could not even open: named with the reason, before any disk is read.
@@ -158,7 +159,7 @@ int main(int argc, char **argv)
             fprintf(stderr, "korvane-cli: unknown command %s (see korvane-cli --help)\n", argv[1]);
         return EXIT_USAGE;
     }
-    std::vector<CliOptionSpec> accepted = command->options;
+    std::vector<CliOption> accepted = command->options;
     accepted.push_back({"--verbose", false, false});
     CliOptions options;
     if (!parseCliOptions(argc, argv, 2, accepted, &options)) return EXIT_USAGE;

@@ -1,5 +1,6 @@
 // CGlobalAppData: Config.ini defaults and write-back, folders, the XDG fallback and
-// installed copies, the map page key (in the user's copy of the page when installed), build texts and the per-window path queues.
+// installed copies, the map page key (in the user's copy of the page when installed),
+// build texts and the per-window path queues.
 #include "common/cglobalappdata.h"
 
 #include <gtest/gtest.h>

@@ -98,22 +98,23 @@ void CCommandLine::fail(const QString &strError)
 QString CCommandLine::helpText()
 {
     // Printed before any translation is loaded.
-    return QStringLiteral("Usage: korvane [OPTION]... [IMAGE]...\n"
-              "Shows, plays and exports the recordings on the disks of video recorders (WFS file system).\n"
-              "It never writes to a recorder disk.\n"
-              "\n"
-              "  --image FILE   offer the disk image FILE before the machine's disks (repeatable;\n"
-              "                 also --image=FILE; an IMAGE named without option is the same)\n"
-              "  --no-devices   leave the machine's block devices alone\n"
-              "  --verbose      also show the log's lines on standard error\n"
-              "  -h, --help     show this text\n"
-              "  --version      show the version and the build date\n"
-              "\n"
-              "Qt's own options (-platform, -style, -reverse, ...) are passed on to Qt; switches for the\n"
-              "map's web engine go into the environment variable QTWEBENGINE_CHROMIUM_FLAGS.\n"
-              "Settings and logs: ~/.config/korvane/Config.ini and ~/.local/share/korvane/Log, or beside\n"
-              "the program when it runs from a folder of its own that it may write to.\n"
-              "The manual page korvane(1) tells more.\n");
+    return QStringLiteral(
+        "Usage: korvane [OPTION]... [IMAGE]...\n"
+        "Shows, plays and exports the recordings on the disks of video recorders (WFS file system).\n"
+        "It never writes to a recorder disk.\n"
+        "\n"
+        "  --image FILE   offer the disk image FILE before the machine's disks (repeatable;\n"
+        "                 also --image=FILE; an IMAGE named without option is the same)\n"
+        "  --no-devices   leave the machine's block devices alone\n"
+        "  --verbose      also show the log's lines on standard error\n"
+        "  -h, --help     show this text\n"
+        "  --version      show the version and the build date\n"
+        "\n"
+        "Qt's own options (-platform, -style, -reverse, ...) are passed on to Qt; switches for the\n"
+        "map's web engine go into the environment variable QTWEBENGINE_CHROMIUM_FLAGS.\n"
+        "Settings and logs: ~/.config/korvane/Config.ini and ~/.local/share/korvane/Log, or beside\n"
+        "the program when it runs from a folder of its own that it may write to.\n"
+        "The manual page korvane(1) tells more.\n");
 }
 
 QString CCommandLine::versionText()
