@@ -1,15 +1,19 @@
 // Paints the skin's pictures (icons and button states) into a folder at build time,
-// so the repository holds their drawing code instead of binary files.
+// so the repository holds their drawing code instead of binary files; with --app-icons,
+// the program's icon for the desktop menu in the sizes of an icon theme, and as SVG.
 // Usage: korvane-mkskin OUTPUT_SKIN_FOLDER
+//        korvane-mkskin --app-icons OUTPUT_ICON_THEME_FOLDER
 #include <QDir>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -386,14 +390,43 @@ void writeButtons(Writer &w)
     w.button("NextMonth", chevron(90));
 }
 
+// The icon theme's layout: <size>x<size>/apps/korvane.png and scalable/apps/korvane.svg.
+bool writeAppIcons(const QString &strTheme)
+{
+    bool bOk = true;
+    for (int nSize : {48, 128, 256}) {
+        const QString strFolder = QString("%1/%2x%2/apps").arg(strTheme).arg(nSize);
+        QDir().mkpath(strFolder);
+        bOk &= save(drawGlyph(nSize, logoMark, accent), strFolder + "/korvane.png");
+    }
+    QDir().mkpath(strTheme + "/scalable/apps");
+    QSvgGenerator svg;
+    svg.setFileName(strTheme + "/scalable/apps/korvane.svg");
+    svg.setSize(QSize(100, 100));
+    svg.setViewBox(QRect(0, 0, 100, 100));
+    svg.setTitle("Korvane");
+    QPainter painter;
+    bOk &= painter.begin(&svg);
+    if (bOk) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        logoMark(painter, accent);
+        bOk &= painter.end();
+    }
+    if (!bOk) fprintf(stderr, "korvane-mkskin: cannot write the icons into %s\n", qPrintable(strTheme));
+    return bOk;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 3 && strcmp(argv[1], "--app-icons") == 0)
+        return writeAppIcons(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     if (argc != 2) {
-        fprintf(stderr, "usage: korvane-mkskin OUTPUT_SKIN_FOLDER\n");
+        fprintf(stderr, "usage: korvane-mkskin OUTPUT_SKIN_FOLDER\n"
+                        "       korvane-mkskin --app-icons OUTPUT_ICON_THEME_FOLDER\n");
         return 2;
     }
     Writer writer{QString::fromLocal8Bit(argv[1])};

@@ -21,6 +21,7 @@
 #include <QSplashScreen>
 #include <QStandardPaths>
 
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -73,6 +74,7 @@ int runApplication(int argc, char **argv, const CCommandLine &options)
     QApplication app(argc, argv);
     QApplication::setApplicationName("korvane");
     QApplication::setApplicationVersion(KORVANE_VERSION);
+    QApplication::setDesktopFileName("korvane"); // the menu entry, so desktops match the window to it
 
     CGlobalAppData *pData = CGlobalAppData::instance();
     CLogWriter::install(pData->logLevel(), pData->logPath());
@@ -80,6 +82,8 @@ int runApplication(int argc, char **argv, const CCommandLine &options)
     pData->setCommandLineImages(options.images());
     pData->setScanDevices(options.scanDevices());
     pData->applyDiskImages();
+    for (const QString &strLine : options.unusableImages())
+        qWarning().noquote() << "Disk image skipped:" << strLine;
     // Beside the executable, or with the logs when an installed copy's folder is read-only.
     CCrashHandler::install(nullptr, pData->dataPath() + "/CrashDumpFile.dmp");
 
@@ -107,15 +111,41 @@ int runApplication(int argc, char **argv, const CCommandLine &options)
     return nExitCode;
 }
 
+// Help, version and a wrong command line are answered before anything touches the window system.
+int answerWithoutWindow(const CCommandLine &options)
+{
+    switch (options.action()) {
+    case CCommandLine::actionHelp:
+        fputs(qPrintable(CCommandLine::helpText()), stdout);
+        return 0;
+    case CCommandLine::actionVersion:
+        fputs(qPrintable(CCommandLine::versionText()), stdout);
+        return 0;
+    case CCommandLine::actionError:
+        fprintf(stderr, "korvane: %s\n", qPrintable(options.error()));
+        return 2;
+    case CCommandLine::actionRun:
+        break;
+    }
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    // Until the log is open, whatever Qt says is kept for it rather than printed.
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     const CCommandLine options(args);
+    const int nAnswered = answerWithoutWindow(options);
+    if (nAnswered >= 0)
+        return nAnswered;
+    // The program still starts: the Disk page lists these images with the same reason.
+    for (const QString &strLine : options.unusableImages())
+        fprintf(stderr, "korvane: cannot use disk image %s\n", qPrintable(strLine));
+
+    // Until the log is open, whatever Qt says is kept for it rather than printed.
     CLogWriter::setEcho(options.verbose());
     CLogWriter::holdEarlyMessages();
 

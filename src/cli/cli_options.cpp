@@ -3,26 +3,67 @@
 #include "wfs.h"
 #include "wfs_image.h"
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <set>
+#include <unistd.h>
 
-bool parseCliOptions(int argc, char **argv, int first, CliOptions *out)
+bool parseCliOptions(int argc, char **argv, int first, const std::vector<CliOption> &accepted,
+                     CliOptions *out)
 {
+    std::set<std::string> seen;
     for (int i = first; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--image") {
-            if (i + 1 >= argc) {
-                fprintf(stderr, "korvane-cli: --image needs a file\n");
+        if (arg.size() < 2 || arg[0] != '-') {
+            out->args.push_back(arg);
+            continue;
+        }
+        std::string value;
+        const size_t equals = arg.find('=');
+        const bool inlineValue = arg.compare(0, 2, "--") == 0 && equals != std::string::npos;
+        if (inlineValue) {
+            value = arg.substr(equals + 1);
+            arg.erase(equals);
+        }
+        const auto known = std::find_if(accepted.begin(), accepted.end(),
+                                        [&](const CliOption &option) { return arg == option.name; });
+        if (known == accepted.end()) {
+            fprintf(stderr, "korvane-cli: unknown option %s (see korvane-cli --help)\n", arg.c_str());
+            return false;
+        }
+        if (!known->repeatable && !seen.insert(arg).second) {
+            fprintf(stderr, "korvane-cli: %s given twice\n", arg.c_str());
+            return false;
+        }
+        if (!known->takesValue && inlineValue) {
+            fprintf(stderr, "korvane-cli: %s takes no value\n", arg.c_str());
+            return false;
+        }
+        if (known->takesValue && !inlineValue) {
+            // An option right after one that needs a value means the value was forgotten.
+            if (i + 1 >= argc || strncmp(argv[i + 1], "--", 2) == 0) {
+                fprintf(stderr, "korvane-cli: %s needs a value\n", arg.c_str());
                 return false;
             }
-            out->images.push_back(argv[++i]);
+            value = argv[++i];
+        }
+        if (known->takesValue && value.empty()) {
+            fprintf(stderr, "korvane-cli: %s needs a value\n", arg.c_str());
+            return false;
+        }
+        if (arg == "--image") {
+            out->images.push_back(value);
         } else if (arg == "--no-devices") {
             out->scanDevices = false;
         } else if (arg == "--verbose") {
             out->verbose = true;
         } else {
             out->args.push_back(arg);
+            if (known->takesValue) out->args.push_back(value);
         }
     }
     return true;

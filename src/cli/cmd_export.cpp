@@ -11,6 +11,8 @@
 #include "wfs.h"
 #include "wfs_stream.h"
 
+#include <openssl/crypto.h>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -219,6 +221,9 @@ void writeLogAndSums(CExportWorker &worker, const RunTable &table, const QDateTi
 void runWorker(void *pWorker)
 {
     static_cast<CExportWorker *>(pWorker)->run();
+    // OpenSSL frees its per-thread state when the thread ends; the process may end first
+    // (Qt's threads are detached), so the worker's thread gives it back itself.
+    OPENSSL_thread_stop();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "widgets/cmessagebox.h"
 #include "widgets/cmytreeview.h"
 #include "widgets/cwaitframe.h"
+#include "widgets/fancymessagebox.h"
 #include "wfs.h"
 #include "wfs_device.h"
 
@@ -317,6 +318,33 @@ TEST_F(DiskPageTest, TheEmptyTreeSaysWhyAndHowToOpenAnImage)
     EXPECT_TRUE(strOne.startsWith("1 recorder disk(s) found, but none holds recordings")) << strOne.toStdString();
     EXPECT_FALSE(strOne.contains("cannot be opened"));
     EXPECT_FALSE(strOne.contains("skipped"));
+}
+
+TEST_F(DiskPageTest, ACommandLineImageThatCannotBeUsedIsNamedBesideTheDisksThatLoad)
+{
+    sim::Scenario s;
+    s.partitions = {partition(4000)};
+    s.recordings.push_back(recording(0, DAY, 60, 0));
+    SimDisk disk(dir, "good.img", s);
+    const QString strMissing = QString::fromStdString(dir.file("missing.img"));
+    CGlobalAppData *app = CGlobalAppData::instance();
+    app->setScanDevices(false);
+    app->setCommandLineImages({QString::fromStdString(disk.path), strMissing});
+    app->applyDiskImages();
+    CDiskManagePage page;
+    ASSERT_TRUE(loadAndWait(page));
+    EXPECT_EQ(page.model()->rowCount(), 1) << "the good image loads";
+    EXPECT_FALSE(page.emptyPanel()->isVisibleTo(&page));
+    QCoreApplication::processEvents(); // the notice is shown through a queued request
+    const QString strNotice = FancyMessageBox::instance()->text();
+    EXPECT_TRUE(strNotice.startsWith("Disk images skipped:")) << qPrintable(strNotice);
+    EXPECT_TRUE(strNotice.contains(strMissing + ": The file does not exist.")) << qPrintable(strNotice);
+    EXPECT_FALSE(strNotice.contains("good.img"));
+
+    FancyMessageBox::release();
+    app->setCommandLineImages({});
+    app->setScanDevices(true);
+    app->applyDiskImages();
 }
 
 TEST_F(DiskPageTest, AnImageOpenedFromThePageReplacesTheTextWithItsDisk)

@@ -1,5 +1,6 @@
-// CGlobalAppData: Config.ini defaults and write-back, folders, the XDG fallback,
-// the map page key, build texts and the per-window path queues.
+// CGlobalAppData: Config.ini defaults and write-back, folders, the XDG fallback and
+// installed copies, the map page key (in the user's copy of the page when installed),
+// build texts and the per-window path queues.
 #include "common/cglobalappdata.h"
 
 #include <gtest/gtest.h>
@@ -178,6 +179,53 @@ TEST_F(GlobalAppDataTest, SecurityCodeOnlyForGaode)
     EXPECT_EQ(strCode, "CODE333");
     ASSERT_TRUE(CGlobalAppData::readMapKey(strPage, 2, strKey, strCode));
     EXPECT_TRUE(strCode.isEmpty());
+}
+
+TEST_F(GlobalAppDataTest, InstalledCopyKeepsNothingInItsFolderEvenWhenWritable)
+{
+    writeFile(path("/INSTALLED"), "installed\n");
+    ASSERT_TRUE(CGlobalAppData::isFolderWritable(m_dir.path()));
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    const QString strData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    EXPECT_EQ(pData->appPath(), m_dir.path());
+    EXPECT_EQ(pData->dataPath(), strData);
+    EXPECT_EQ(pData->recordPath(), strData + "/Backup/Record");
+    CGlobalAppData::saveAndRelease();
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+              QStringList("INSTALLED"));
+}
+
+TEST_F(GlobalAppDataTest, InstalledCopyWritesTheMapKeyIntoTheUsersCopyOfThePage)
+{
+    const QByteArray page = readFile(KORVANE_SOURCE_DIR "/resources/map/googleMap.html");
+    ASSERT_FALSE(page.isEmpty());
+    writeFile(path("/INSTALLED"), "installed\n");
+    writeFile(path("/map/googleMap.html"), page);
+    writeFile(path("/map/mapcommon.js"), "// version 2\n");
+    const QString strUserMap = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/map";
+    QDir(strUserMap).removeRecursively();
+    QFile::setPermissions(path("/map/googleMap.html"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+
+    CGlobalAppData *pData = CGlobalAppData::instance();
+    EXPECT_EQ(pData->mapPath(), path("/map/osmMap.html")) << "a page without key stays the program's";
+    ASSERT_TRUE(pData->setMapSettings(CGlobalAppData::mapGoogle, "USERKEY", QString()));
+    EXPECT_EQ(pData->mapPath(), strUserMap + "/googleMap.html");
+    EXPECT_EQ(readFile(path("/map/googleMap.html")), page) << "the program's page is left alone";
+    EXPECT_EQ(readFile(strUserMap + "/mapcommon.js"), "// version 2\n") << "the script the copy loads";
+    EXPECT_TRUE(QFileInfo(strUserMap + "/googleMap.html").isWritable());
+
+    // The next start reads the key from the copy and brings its script up to date.
+    CGlobalAppData::saveAndRelease();
+    writeFile(path("/map/mapcommon.js"), "// version 3\n");
+    pData = CGlobalAppData::instance();
+    EXPECT_EQ(pData->mapPath(), strUserMap + "/googleMap.html");
+    EXPECT_EQ(pData->mapKey(), "USERKEY");
+    EXPECT_EQ(readFile(strUserMap + "/mapcommon.js"), "// version 3\n");
+    ASSERT_TRUE(pData->setMapSettings(CGlobalAppData::mapGoogle, "SECOND", QString()));
+    QString strKey, strCode;
+    CGlobalAppData::readMapKey(strUserMap + "/googleMap.html", CGlobalAppData::mapGoogle, strKey, strCode);
+    EXPECT_EQ(strKey, "SECOND");
+    QDir(strUserMap).removeRecursively();
 }
 
 TEST_F(GlobalAppDataTest, MissingMapPageGivesEmptyKey)

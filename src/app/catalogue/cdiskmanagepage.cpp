@@ -403,6 +403,7 @@ void CDiskManagePage::onEnabledControl(bool bEnabled)
 {
     const bool bEmpty = bEnabled && m_bLoaded && m_pModel->rowCount() == 0;
     if (bEmpty) updateEmptyText();
+    else if (bEnabled && m_bLoaded) noticeSkippedCommandLineImages();
     m_pTreeView->setVisible(bEnabled && !bEmpty);
     m_pEmptyPanel->setVisible(bEmpty);
     m_pWaitFrame->setVisible(!bEnabled);
@@ -430,18 +431,34 @@ QString CDiskManagePage::emptyTreeText(int nIdeNum, const QStringList &unreadabl
     return paragraphs.join("\n\n");
 }
 
-void CDiskManagePage::updateEmptyText()
+QStringList CDiskManagePage::skippedImages(const QStringList &images)
 {
-    const CGlobalAppData *app = CGlobalAppData::instance();
     QStringList skipped;
-    for (const QString &strImage : app->commandLineImages() + app->diskImages()) {
+    for (const QString &strImage : images) {
         const CDiskImage::Problem problem = CDiskImage::check(strImage);
         const QString strLine = QString("%1: %2").arg(strImage, CDiskImage::problemText(problem));
         if (problem != CDiskImage::problemNone && !skipped.contains(strLine)) skipped << strLine;
     }
+    return skipped;
+}
+
+void CDiskManagePage::updateEmptyText()
+{
+    const CGlobalAppData *app = CGlobalAppData::instance();
+    const QStringList skipped = skippedImages(app->commandLineImages() + app->diskImages());
     const QStringList unreadable =
         app->scanDevices() ? CDiskProbe::unreadable(CDiskProbe::blockDevices()) : QStringList();
     m_pEmptyText->setText(emptyTreeText(ideNum(), unreadable, skipped));
+}
+
+void CDiskManagePage::noticeSkippedCommandLineImages()
+{
+    // With other disks in the tree the empty-tree text does not show; the images just asked
+    // for on the command line are named once in a notice instead.
+    if (m_bCommandLineNoticed) return;
+    m_bCommandLineNoticed = true;
+    const QStringList skipped = skippedImages(CGlobalAppData::instance()->commandLineImages());
+    if (!skipped.isEmpty()) FancyMessageBox::showMessage(tr("Disk images skipped:") + "\n" + skipped.join("\n"));
 }
 
 QMenu *CDiskManagePage::createEmptyAreaMenu()

@@ -128,6 +128,9 @@ private:
     void connectSignals();
     void stopLoader();
     void updateEmptyText();
+    void noticeSkippedCommandLineImages();
+    // Each image that is not a readable WFS disk image, as "path: what is wrong".
+    static QStringList skippedImages(const QStringList &images);
     void onTreeContextMenu(const QPoint &pos);
     void clearTree();
     void addRecord(const QPair<QString, QString> &record);
@@ -154,6 +157,7 @@ private:
     CMyThread *m_pThread = nullptr;
     LoadContext *m_pLoad = nullptr;
     bool m_bLoaded = false;
+    bool m_bCommandLineNoticed = false;
     bool m_bAwaitingEndMark = false;
     bool m_bReloadPending = false; // the disks to offer changed during a load
     int m_nRecordCount = 0;

@@ -40,6 +40,7 @@ const char *const keyWindowSize = "Window/Size";
 const char *const keyWindowMaximized = "Window/Maximized";
 const char *const keyRecordListWidth = "Window/RecordListWidth";
 const char *const keyWindowLabels = "Window/Labels";
+const char *const mapScript = "/map/mapcommon.js";
 
 QString readText(const QString &strPath, bool &bOk)
 {
@@ -114,10 +115,15 @@ bool CGlobalAppData::isFolderWritable(const QString &strPath)
     return QFileInfo(strPath).isDir() && probe.open();
 }
 
+bool CGlobalAppData::isInstalledCopy(const QString &strAppPath)
+{
+    return QFileInfo::exists(strAppPath + "/" + installedMarker);
+}
+
 void CGlobalAppData::choosePaths()
 {
     m_strAppPath = g_appPathOverride.isEmpty() ? QCoreApplication::applicationDirPath() : g_appPathOverride;
-    if (isFolderWritable(m_strAppPath)) {
+    if (!isInstalledCopy(m_strAppPath) && isFolderWritable(m_strAppPath)) {
         m_strDataPath = m_strAppPath;
         m_strConfigFile = m_strAppPath + "/Config.ini";
         return;
@@ -150,9 +156,8 @@ void CGlobalAppData::loadSettings()
     if (settings.status() != QSettings::NoError)
         qWarning() << "Config.ini could not be read completely, defaults used:" << m_strConfigFile;
 
-    const QString strVersion = QCoreApplication::applicationVersion();
-    m_strVersion = "V" + (strVersion.isEmpty() ? QStringLiteral(KORVANE_VERSION) : strVersion);
-    m_strBuildTime = buildTimeText(__DATE__, __TIME__);
+    m_strVersion = versionText();
+    m_strBuildTime = buildText();
     updateMapPath();
     readMapKey(m_strMapPath, m_nMapType, m_strMapKey, m_strSecurityCode);
     fillDefaultFolders();
@@ -287,7 +292,32 @@ QString CGlobalAppData::mapPageName(int nMapType)
 
 void CGlobalAppData::updateMapPath()
 {
-    m_strMapPath = m_strAppPath + mapPageName(m_nMapType);
+    const QString strName = mapPageName(m_nMapType);
+    m_strMapPath = m_strAppPath + strName;
+    if (m_strDataPath != m_strAppPath && QFileInfo::exists(m_strDataPath + strName)) {
+        m_strMapPath = m_strDataPath + strName;
+        copyMapScript(); // the page's script as this version of the program has it
+    }
+}
+
+void CGlobalAppData::copyMapScript() const
+{
+    QFile::remove(m_strDataPath + mapScript);
+    if (!QFile::copy(m_strAppPath + mapScript, m_strDataPath + mapScript))
+        qWarning() << "Cannot copy the map script to" << m_strDataPath + mapScript;
+}
+
+bool CGlobalAppData::useUserMapPage()
+{
+    if (m_strDataPath == m_strAppPath || m_strMapPath.startsWith(m_strDataPath + "/")) return true;
+    const QString strPage = m_strDataPath + mapPageName(m_nMapType);
+    QDir().mkpath(m_strDataPath + "/map");
+    if (!QFile::copy(m_strMapPath, strPage)) return false;
+    // The copy of an installed page must stay writable by its user.
+    QFile::setPermissions(strPage, QFile::permissions(strPage) | QFile::WriteOwner);
+    m_strMapPath = strPage;
+    copyMapScript();
+    return true;
 }
 
 bool CGlobalAppData::setMapSettings(int nMapType, const QString &strMapKey, const QString &strSecurityCode)
@@ -297,7 +327,8 @@ bool CGlobalAppData::setMapSettings(int nMapType, const QString &strMapKey, cons
     m_strSecurityCode = strSecurityCode;
     updateMapPath();
     if (!mapTypeNeedsKey(m_nMapType)) return true; // its page has no key to write
-    const bool bOk = writeMapKey(m_strMapPath, m_nMapType, m_strMapKey, m_strSecurityCode);
+    // The program's folder is not the user's to change: the key goes into the user's copy of the page.
+    const bool bOk = useUserMapPage() && writeMapKey(m_strMapPath, m_nMapType, m_strMapKey, m_strSecurityCode);
     if (!bOk)
         qWarning() << "Cannot write the map key into" << m_strMapPath;
     return bOk;
@@ -351,6 +382,17 @@ bool CGlobalAppData::writeMapKey(const QString &strPagePath, int nMapType, const
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
     return file.write(strOut.toUtf8()) >= 0;
+}
+
+QString CGlobalAppData::versionText()
+{
+    const QString strVersion = QCoreApplication::applicationVersion();
+    return "V" + (strVersion.isEmpty() ? QStringLiteral(KORVANE_VERSION) : strVersion);
+}
+
+QString CGlobalAppData::buildText()
+{
+    return buildTimeText(__DATE__, __TIME__);
 }
 
 QString CGlobalAppData::buildTimeText(const QString &strDate, const QString &strTime)

@@ -37,12 +37,16 @@ public:
 
     // Folders. Resources (skin, language, map, copyright, license) are read from the
     // application folder; settings, logs and the Backup folders live beside it when it is
-    // writable, otherwise in the user's XDG configuration and data folders.
+    // writable and not an installed copy, otherwise in the user's XDG configuration and data folders.
     QString appPath() const { return m_strAppPath; }
     QString dataPath() const { return m_strDataPath; }
     QString configFilePath() const { return m_strConfigFile; }
     QString logPath() const { return m_strDataPath + "/Log"; }
     static bool isFolderWritable(const QString &strPath);
+    // An installed copy has this file beside its executable and keeps nothing in its folder,
+    // even when its user may write there (root).
+    static constexpr const char *installedMarker = "INSTALLED";
+    static bool isInstalledCopy(const QString &strAppPath);
 
     QString capturePath() const { return m_strCapturePath; }
     void setCapturePath(const QString &strPath);
@@ -68,6 +72,8 @@ public:
     QString mapKey() const { return m_strMapKey; }
     QString securityCode() const { return m_strSecurityCode; }
     // Stores the map settings, chooses the page of the type and rewrites key and code in it.
+    // When settings live apart from the program folder, the keyed page is the user's copy in
+    // dataPath()/map, made on the first key written; a page without key stays the program's.
     bool setMapSettings(int nMapType, const QString &strMapKey, const QString &strSecurityCode);
     static QString mapPageName(int nMapType);
     // The OpenStreetMap page needs no key; the service pages do.
@@ -109,6 +115,9 @@ public:
 
     QString version() const { return m_strVersion; }
     QString buildTime() const { return m_strBuildTime; }
+    // The same texts without settings, for --version: "V" + version, and the build date and time.
+    static QString versionText();
+    static QString buildText();
     // "yyyy.MM.dd hh:mm:ss" from compiler texts such as "Aug  2 2026" and "09:05:01".
     static QString buildTimeText(const QString &strDate, const QString &strTime);
 
@@ -163,6 +172,8 @@ private:
     void choosePaths();
     void fillDefaultFolders();
     void updateMapPath();
+    bool useUserMapPage();
+    void copyMapScript() const;
 
     QString m_strAppPath;
     QString m_strDataPath;
