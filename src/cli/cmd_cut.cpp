@@ -102,6 +102,7 @@ int runCut(const CliOptions &options)
     static char name[] = "korvane-cli";
     static char *argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
+    CGlobalAppData::instance(); // the settings object belongs to this thread, not to the worker's
 
     CCutWorker worker;
     if (!QFileInfo(args.strFile).isFile()) return exitWith(1, args.strFile + ": no such file");

@@ -5,6 +5,7 @@
 #include "cli_options.h"
 
 #include "catalogue/crecordloader.h"
+#include "common/cglobalappdata.h"
 #include "common/cmythread.h"
 #include "export/cexportlog.h"
 #include "export/cexportworker.h"
@@ -237,6 +238,7 @@ int runExport(const CliOptions &options)
     static char name[] = "korvane-cli";
     static char *argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
+    CGlobalAppData::instance(); // the settings object belongs to this thread, not to the worker's
     if (!openDisks(options)) return 1;
     wfs_register_stream_ops();
 

@@ -1,6 +1,7 @@
 // The export worker on a simulator disk: outputs against the recordings' bytes and
 // frames, merge decisions, names, "index.data", checksums, failures and conversions.
 #include "common/cdiskreadlocker.h"
+#include "common/cglobalappdata.h"
 #include "export/cconverttomp4.h"
 #include "export/cexportworker.h"
 
@@ -573,6 +574,7 @@ TEST(ExportSharesTheDisk, AReaderWaitingForTheDiskGetsItAtEveryChunk)
 
     std::atomic<bool> bExporting{false}, bDone{false};
     std::atomic<int> nReads{0};
+    CGlobalAppData::instance(); // made on this thread first, as the program does at start
     std::thread reader([&] {
         while (!bExporting) QThread::yieldCurrentThread();
         while (!bDone) {
