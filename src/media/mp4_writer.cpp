@@ -9,6 +9,24 @@
 
 namespace korvane::media {
 
+std::vector<uint8_t> extractParameterSets(uint32_t encodeType, const uint8_t *data, size_t size)
+{
+    const AVBitStreamFilter *filter = av_bsf_get_by_name("extract_extradata");
+    AVBSFContext *raw = nullptr;
+    if (!filter || size > INT32_MAX || av_bsf_alloc(filter, &raw) < 0) return {};
+    AvPtr<AVBSFContext> bsf(raw);
+    bsf->par_in->codec_type = AVMEDIA_TYPE_VIDEO;
+    bsf->par_in->codec_id = encodeType == 5 ? AV_CODEC_ID_HEVC : AV_CODEC_ID_H264;
+    AvPtr<AVPacket> packet(av_packet_alloc());
+    if (!packet || av_bsf_init(bsf.get()) < 0 || av_new_packet(packet.get(), int(size)) < 0) return {};
+    memcpy(packet->data, data, size);
+    if (av_bsf_send_packet(bsf.get(), packet.get()) < 0 || av_bsf_receive_packet(bsf.get(), packet.get()) < 0)
+        return {};
+    size_t extraSize = 0;
+    const uint8_t *extra = av_packet_get_side_data(packet.get(), AV_PKT_DATA_NEW_EXTRADATA, &extraSize);
+    return extra ? std::vector<uint8_t>(extra, extra + extraSize) : std::vector<uint8_t>{};
+}
+
 namespace {
 
 // The recorder's stamps are local time; MP4 keeps its creation time in UTC, so players show

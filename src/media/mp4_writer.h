@@ -9,6 +9,9 @@
 
 namespace korvane::media {
 
+// The parameter-set NAL units of a key frame (Annex B), as MP4 muxing wants them for extradata.
+std::vector<uint8_t> extractParameterSets(uint32_t encodeType, const uint8_t *data, size_t size);
+
 struct VideoTrack {
     uint32_t encodeType = 2; // 2 H.264, 5 H.265
     uint32_t frameRate = 25;

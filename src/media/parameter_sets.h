@@ -1,8 +1,6 @@
 // What a key frame's parameter sets say about the video: codec and picture size.
 #pragma once
 
-#include "ffmpeg_ptr.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -18,24 +16,13 @@ struct VideoFormat {
 // H.265 when a VPS or SPS NAL unit is present, H.264 when an SPS is; 0 otherwise.
 uint32_t encodeTypeOfParameterSets(const uint8_t *data, size_t size);
 
-// Reads the SPS of key frames with FFmpeg's H.264/H.265 parsers; keeps one parser per codec.
+// Reads the picture size from the SPS of a key frame (H.264 or H.265), without a decoder:
+// the stream parser runs in programs that do not load FFmpeg.
 class ParameterSetReader
 {
 public:
-    VideoFormat read(const uint8_t *data, size_t size);
-
-private:
-    struct Parser {
-        AvPtr<AVCodecParserContext> parser;
-        AvPtr<AVCodecContext> context;
-    };
-    Parser *parserFor(uint32_t encodeType);
-
-    Parser h264_;
-    Parser h265_;
+    VideoFormat read(const uint8_t *data, size_t size) const;
 };
 
-// The parameter-set NAL units of a key frame (Annex B), as MP4 muxing wants them for extradata.
-std::vector<uint8_t> extractParameterSets(uint32_t encodeType, const uint8_t *data, size_t size);
 
 } // namespace korvane::media

@@ -306,3 +306,24 @@ TEST(ParserInput, RejectsNullDataAndUnfetchedFloods)
 }
 
 } // namespace
+
+// The picture size comes from the SPS itself, cropping included, at sizes that are no multiple
+// of the coding block and with both codecs' conformance windows.
+TEST(ParserPictureSize, ReadsTheCroppedSizeOfEveryCodecFromTheParameterSets)
+{
+    const std::pair<int, int> sizes[] = {{200, 122}, {1920, 1080}, {720, 576}};
+    for (uint32_t encodeType : {2u, 5u}) {
+        for (const auto &[width, height] : sizes) {
+            const std::vector<EncodedFrame> clip = encodeClip(encodeType, width, height, 1, 1);
+            RecordingOptions options;
+            options.encodeType = encodeType;
+            options.misleadingHeader = true;
+            options.audio = options.info = false;
+            const std::vector<Parsed> frames = parseAll(makeRecording(clip, options));
+            ASSERT_FALSE(frames.empty());
+            EXPECT_EQ(frames[0].encodeType, encodeType);
+            EXPECT_EQ(frames[0].width, uint32_t(width)) << "codec " << encodeType;
+            EXPECT_EQ(frames[0].height, uint32_t(height)) << "codec " << encodeType;
+        }
+    }
+}
