@@ -112,7 +112,7 @@ QSet<QString> programTexts()
     QTemporaryDir dir;
     const QString strTs = dir.path() + "/all.ts";
     QProcess lupdate;
-    lupdate.start(KORVANE_LUPDATE, {"-silent", "-locations", "none", sourceDir + "/src/app", "-ts", strTs});
+    lupdate.start(KORVANE_LUPDATE, {"-silent", "-locations", "none", sourceDir + "/src/app", sourceDir + "/src/core", "-ts", strTs});
     EXPECT_TRUE(lupdate.waitForFinished(120000)) << "lupdate did not finish";
     EXPECT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
     QSet<QString> keys;

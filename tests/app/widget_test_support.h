@@ -1,8 +1,8 @@
-// Helpers for widget tests under GoogleTest: waiting for a condition while the event
-// loop runs, and mouse drags. QTest's QTRY_ macros report to QTest's own log and return
-// quietly, so under GoogleTest a condition that never came true would pass; these fail the test.
+// Helpers for widget tests under GoogleTest: mouse drags and answers to prompts; the waits
+// come from the core tests' support.
 #pragma once
 
+#include "core_test_support.h"
 #include "widgets/cmessagebox.h"
 
 #include <QApplication>
@@ -15,13 +15,6 @@
 #include <functional>
 
 #include <gtest/gtest.h>
-
-#define KORVANE_WAIT_FOR(condition, timeoutMs) QTest::qWaitFor([&]() { return bool(condition); }, timeoutMs)
-
-#define EXPECT_SOON(condition, timeoutMs)                                                                             \
-    EXPECT_TRUE(KORVANE_WAIT_FOR(condition, timeoutMs)) << "waited " << (timeoutMs) << " ms for: " #condition
-#define ASSERT_SOON(condition, timeoutMs)                                                                             \
-    ASSERT_TRUE(KORVANE_WAIT_FOR(condition, timeoutMs)) << "waited " << (timeoutMs) << " ms for: " #condition
 
 // One left-button mouse event: a press, a move with the button held, or a release.
 inline void sendMouse(QWidget *pWidget, QEvent::Type type, QPoint pos)

@@ -35,16 +35,18 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
+        m_strPreviousOverride = CGlobalAppData::appPathOverride();
         CGlobalAppData::setAppPathOverride(m_dir.path());
     }
     void TearDown() override
     {
         CGlobalAppData::saveAndRelease();
-        CGlobalAppData::setAppPathOverride(QString());
+        CGlobalAppData::setAppPathOverride(m_strPreviousOverride);
     }
     QString path(const QString &strName) const { return m_dir.path() + strName; }
 
     QTemporaryDir m_dir;
+    QString m_strPreviousOverride;
 };
 
 TEST_F(GlobalAppDataTest, MissingConfigGivesDefaultsAndCreatesBackupFolders)

@@ -96,6 +96,11 @@ void CGlobalAppData::setAppPathOverride(const QString &strAppPath)
     g_appPathOverride = strAppPath;
 }
 
+QString CGlobalAppData::appPathOverride()
+{
+    return g_appPathOverride;
+}
+
 void CGlobalAppData::printDebugInfo(const char *pText)
 {
     qDebug().noquote() << QString::fromLocal8Bit(pText).trimmed();

@@ -32,6 +32,7 @@ public:
     // Before the first instance(): the application folder to use instead of the executable's
     // (tools and tests); empty restores the default.
     static void setAppPathOverride(const QString &strAppPath);
+    static QString appPathOverride();
     // Text in the local 8-bit encoding, logged as a debug message (the WFS library's channel).
     static void printDebugInfo(const char *pText);
 
