@@ -6,7 +6,7 @@
 #include "export/cexportworker.h"
 
 #include "export_test_support.h"
-#include "widget_test_support.h"
+#include "core_test_support.h"
 
 #include <QDir>
 #include <QFile>

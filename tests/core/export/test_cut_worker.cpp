@@ -1,19 +1,12 @@
 // Cutting exported recordings: outputs against the frames inside the range, names, the
-// checks, the start jump on an uneven recording, failures, cancel, the dialog and the CLI.
+// checks, the start jump on an uneven recording, failures and stopping.
 #include "common/cglobalappdata.h"
-#include "export/ccutfiledlg.h"
 #include "export/ccutworker.h"
 
-#include "export_test_support.h"
-#include "widget_test_support.h"
+#include "core_test_support.h"
+#include "cut_test_fixture.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTimeEdit>
 
 #include <gtest/gtest.h>
 
@@ -23,60 +16,6 @@
 using namespace exporttest;
 
 namespace {
-
-class CutTest : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        s_disk = new ExportDisk;
-        s_exported = new ScratchDir;
-        ASSERT_TRUE(s_disk->mount());
-        CExportWorker worker;
-        QVector<ExportEntry> entries;
-        for (int nRecording = recA; nRecording < recordingCount; ++nRecording)
-            entries.append(s_disk->entry(nRecording));
-        worker.setEntries(entries);
-        CExportWorker::Choices choices;
-        choices.strSavePath = QString::fromStdString(s_exported->file("export"));
-        worker.setChoices(choices);
-        worker.prepareRun();
-        worker.run();
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_exported;
-        delete s_disk;
-    }
-
-    // The exported copy of a recording.
-    static QString copyOf(int nRecording)
-    {
-        const ExportEntry entry = s_disk->entry(nRecording);
-        QString strName = entry.strName;
-        if (nRecording == recD) strName.replace("h264", "h265");
-        return QString::fromStdString(s_exported->file("export")) +
-               QString("/idea0/2024-03-05/%1/").arg(entry.nChannel + 1, 3, 10, QChar('0')) + strName;
-    }
-
-    // Cuts on this thread; the result and the messages reported.
-    CCutWorker::Result cut(CCutWorker &worker, const QString &strSource, const QTime &begin, const QTime &end,
-                           bool bMp4 = false)
-    {
-        EXPECT_TRUE(worker.setSource(strSource));
-        EXPECT_TRUE(worker.rangeAllowed(begin, end));
-        worker.setChoices(m_strSave, begin, end, bMp4);
-        return worker.cut();
-    }
-
-    static ExportDisk *s_disk;
-    static ScratchDir *s_exported;
-    ScratchDir m_dir;
-    QString m_strSave = QString::fromStdString(m_dir.file("cuts"));
-};
-
-ExportDisk *CutTest::s_disk = nullptr;
-ScratchDir *CutTest::s_exported = nullptr;
 
 // Frames whose date-time lies in [from, to].
 QByteArray framesBetween(const QByteArray &bytes, const QDateTime &from, const QDateTime &to)
@@ -261,64 +200,6 @@ TEST_F(CutTest, ReadAndWriteFailuresEndAsFailedAndJunkGivesNoFrames)
     full.run();
     ASSERT_EQ(message.count(), 1);
     EXPECT_EQ(message.first().first().toString(), "Cut Failed");
-}
-
-TEST_F(CutTest, TheDialogChecksCutsAndClosesWithItsMessage)
-{
-    CCutFileDlg dialog(copyOf(recA));
-    EXPECT_EQ(dialog.windowTitle(), "CCutFileDlg");
-    EXPECT_EQ(dialog.rangeLabel()->text(), "Cut Range (10:00:00_10:00:06)");
-    EXPECT_EQ(dialog.startTimeEdit()->time(), QTime(10, 0, 0));
-    EXPECT_EQ(dialog.endTimeEdit()->time(), QTime(10, 0, 6));
-    EXPECT_EQ(dialog.progressBar()->maximum(), 1000);
-    EXPECT_EQ(dialog.formatCombo()->itemText(1), "MP4");
-    EXPECT_EQ(dialog.startButton()->size(), QSize(75, 25));
-    dialog.savePathEdit()->setText(m_strSave);
-    dialog.show();
-
-    dialog.startTimeEdit()->setTime(QTime(10, 0, 4));
-    dialog.endTimeEdit()->setTime(QTime(10, 0, 3));
-    {
-        PromptAnswer answer(0);
-        dialog.startButton()->click();
-        EXPECT_EQ(answer.m_strText, "Abnormal time");
-    }
-    EXPECT_TRUE(dialog.isVisible());
-
-    dialog.startTimeEdit()->setTime(QTime(10, 0, 1));
-    dialog.formatCombo()->setCurrentIndex(1);
-    PromptAnswer done(0);
-    dialog.startButton()->click();
-    ASSERT_SOON(done.answered() && !dialog.isVisible(), 30000);
-    EXPECT_EQ(done.m_strText, "Cut Success");
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(QDir(m_strSave).entryList(QDir::Files), QStringList({"20240305_10.00.01_10.00.03.mp4"}));
-}
-
-TEST_F(CutTest, CancelAsksFirstAndStopsTheCutWithoutAMessage)
-{
-    CCutFileDlg dialog(copyOf(recE));
-    dialog.savePathEdit()->setText(m_strSave);
-    dialog.show();
-    QMutex &diskLock = CGlobalAppData::instance()->diskReadMutex();
-    diskLock.lock(); // the cut waits at its first read
-    dialog.startButton()->click();
-    ASSERT_TRUE(dialog.isCutting());
-    {
-        PromptAnswer no(1);
-        dialog.cancelButton()->click();
-        EXPECT_EQ(no.m_strText, "Whether to cancel cut recording");
-    }
-    EXPECT_TRUE(dialog.isCutting());
-    {
-        PromptAnswer ok(0, [&diskLock] { diskLock.unlock(); });
-        dialog.cancelButton()->click();
-    }
-    EXPECT_FALSE(dialog.isCutting());
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    QCoreApplication::processEvents(); // a message the worker sent while it was stopped
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 } // namespace
