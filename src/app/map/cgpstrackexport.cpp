@@ -1,6 +1,6 @@
 #include "cgpstrackexport.h"
 
-#include "cgpstrack.h"
+#include "map/cgpstrack.h"
 #include "common/cglobalappdata.h"
 #include "common/cmythread.h"
 #include "widgets/cmessagebox.h"

@@ -1,8 +1,8 @@
 #include "cmapview.h"
 
-#include "ccoordtransform.h"
+#include "map/ccoordtransform.h"
 #include "cmapbridge.h"
-#include "cgpstrack.h"
+#include "map/cgpstrack.h"
 #include "cmapwebview.h"
 #include "common/cglobalappdata.h"
 #include "playback/frameinfo.h"
