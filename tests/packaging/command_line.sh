@@ -89,5 +89,11 @@ fi
 run cli-unreadable "${as_other[@]}" "$cli" cat --no-devices --image "$work/secret.img" /mnt/idea0/x
 expect_error cli-unreadable 1 "cannot use disk image $work/secret.img: The file cannot be opened for reading (no permission)."
 
+# korvane-cli loads the core only: Qt Core and no widget, web or media library, and no FFmpeg
+# until a command converts.
+heavy=$(ldd "$cli" | grep -oE 'lib(Qt5(Gui|Widgets|WebEngine[A-Za-z]*|Quick|Multimedia|Network)|av(codec|format|util)|sw(scale|resample))[^ ]*' | sort -u)
+[ -z "$heavy" ] || fail "korvane-cli links $(echo $heavy)"
+ldd "$cli" | grep -q libQt5Core || fail "korvane-cli does not link Qt Core: ldd changed its output?"
+
 [ $failures = 0 ] || { echo "$failures failure(s)"; exit 1; }
 echo "help, version and wrong command lines: all as expected"

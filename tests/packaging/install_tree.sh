@@ -87,6 +87,12 @@ mkdir -p "$HOME"
 "$build/bin/korvane-cli" list --no-devices --image "$work/disk.img" >"$work/list-build.txt"
 [ -s "$work/list.txt" ] && cmp -s "$work/list.txt" "$work/list-build.txt" ||
   fail "installed korvane-cli lists other recordings than the build's"
+# The installed korvane-cli finds its FFmpeg module through the link in bin/.
+"$mkdisk" "$source/resources/sim/real.json" "$work/real.img" >/dev/null 2>&1 || fail "wfs-mkdisk real.json"
+first=$("$root/usr/bin/korvane-cli" list --no-devices --image "$work/real.img" | head -1 | cut -f1)
+"$root/usr/bin/korvane-cli" export --no-devices --image "$work/real.img" --mp4 --to "$work/mp4" "$first" \
+  >/dev/null 2>"$work/mp4.err" || fail "installed korvane-cli export --mp4 failed: $(tail -2 "$work/mp4.err")"
+[ -n "$(find "$work/mp4" -name '*.mp4' -size +0)" ] || fail "installed korvane-cli export --mp4 left no MP4"
 
 # Completion of a channel's recordings, quoted for the shell, as "korvane-cli list" names them.
 channel=$(head -1 "$work/list.txt" | cut -f1 | sed 's|[^/]*$||')
