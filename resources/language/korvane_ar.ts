@@ -703,18 +703,6 @@
         <translation>اختر مسار حفظ التسجيلات</translation>
     </message>
     <message>
-        <source>Abnormal time</source>
-        <translation>وقت غير صالح</translation>
-    </message>
-    <message>
-        <source>No channels selected</source>
-        <translation>لم تُحدَّد أي قناة</translation>
-    </message>
-    <message>
-        <source>No files selected</source>
-        <translation>لم يُحدَّد أي ملف</translation>
-    </message>
-    <message>
         <source>Whether to cancel export recording</source>
         <translation>هل تريد إلغاء تصدير التسجيلات؟</translation>
     </message>
@@ -795,6 +783,29 @@
     <message>
         <source>Convert failed</source>
         <translation>فشل التحويل</translation>
+    </message>
+    <message>
+        <source>No files selected</source>
+        <translation>لم يُحدَّد أي ملف</translation>
+    </message>
+    <message>
+        <source>Abnormal time</source>
+        <translation>وقت غير صالح</translation>
+    </message>
+    <message>
+        <source>No channels selected</source>
+        <translation>لم تُحدَّد أي قناة</translation>
+    </message>
+</context>
+<context>
+    <name>CFrameWalker</name>
+    <message>
+        <source>the stream parser refused the data</source>
+        <translation>رفض محلل البث البيانات</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>ينتهي التسجيل عند البايت %1 من %2</translation>
     </message>
 </context>
 <context>

@@ -699,18 +699,6 @@
         <translation>Ordner für Aufnahmen wählen</translation>
     </message>
     <message>
-        <source>Abnormal time</source>
-        <translation>Ungültige Zeit</translation>
-    </message>
-    <message>
-        <source>No channels selected</source>
-        <translation>Kein Kanal ausgewählt</translation>
-    </message>
-    <message>
-        <source>No files selected</source>
-        <translation>Keine Datei ausgewählt</translation>
-    </message>
-    <message>
         <source>Whether to cancel export recording</source>
         <translation>Export der Aufnahmen abbrechen?</translation>
     </message>
@@ -791,6 +779,29 @@
     <message>
         <source>Convert failed</source>
         <translation>Umwandlung fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>No files selected</source>
+        <translation>Keine Datei ausgewählt</translation>
+    </message>
+    <message>
+        <source>Abnormal time</source>
+        <translation>Ungültige Zeit</translation>
+    </message>
+    <message>
+        <source>No channels selected</source>
+        <translation>Kein Kanal ausgewählt</translation>
+    </message>
+</context>
+<context>
+    <name>CFrameWalker</name>
+    <message>
+        <source>the stream parser refused the data</source>
+        <translation>der Stream-Parser hat die Daten abgelehnt</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>die Aufnahme endet bei Byte %1 von %2</translation>
     </message>
 </context>
 <context>

@@ -699,18 +699,6 @@
         <translation>Seleccione la carpeta de grabaciones</translation>
     </message>
     <message>
-        <source>Abnormal time</source>
-        <translation>Hora no válida</translation>
-    </message>
-    <message>
-        <source>No channels selected</source>
-        <translation>No hay canales seleccionados</translation>
-    </message>
-    <message>
-        <source>No files selected</source>
-        <translation>No hay archivos seleccionados</translation>
-    </message>
-    <message>
         <source>Whether to cancel export recording</source>
         <translation>¿Cancelar la exportación de las grabaciones?</translation>
     </message>
@@ -791,6 +779,29 @@
     <message>
         <source>Convert failed</source>
         <translation>Error de conversión</translation>
+    </message>
+    <message>
+        <source>No files selected</source>
+        <translation>No hay archivos seleccionados</translation>
+    </message>
+    <message>
+        <source>Abnormal time</source>
+        <translation>Hora no válida</translation>
+    </message>
+    <message>
+        <source>No channels selected</source>
+        <translation>No hay canales seleccionados</translation>
+    </message>
+</context>
+<context>
+    <name>CFrameWalker</name>
+    <message>
+        <source>the stream parser refused the data</source>
+        <translation>el analizador del flujo rechazó los datos</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>la grabación termina en el byte %1 de %2</translation>
     </message>
 </context>
 <context>

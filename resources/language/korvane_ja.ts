@@ -698,18 +698,6 @@
         <translation>録画の保存先を選択</translation>
     </message>
     <message>
-        <source>Abnormal time</source>
-        <translation>時刻が正しくありません</translation>
-    </message>
-    <message>
-        <source>No channels selected</source>
-        <translation>チャンネルが選択されていません</translation>
-    </message>
-    <message>
-        <source>No files selected</source>
-        <translation>ファイルが選択されていません</translation>
-    </message>
-    <message>
         <source>Whether to cancel export recording</source>
         <translation>録画のエクスポートを中止しますか?</translation>
     </message>
@@ -790,6 +778,29 @@
     <message>
         <source>Convert failed</source>
         <translation>変換失敗</translation>
+    </message>
+    <message>
+        <source>No files selected</source>
+        <translation>ファイルが選択されていません</translation>
+    </message>
+    <message>
+        <source>Abnormal time</source>
+        <translation>時刻が正しくありません</translation>
+    </message>
+    <message>
+        <source>No channels selected</source>
+        <translation>チャンネルが選択されていません</translation>
+    </message>
+</context>
+<context>
+    <name>CFrameWalker</name>
+    <message>
+        <source>the stream parser refused the data</source>
+        <translation>ストリーム解析器がデータを受け付けませんでした</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>録画は %2 バイト中 %1 バイト目で終わっています</translation>
     </message>
 </context>
 <context>

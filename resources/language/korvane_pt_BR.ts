@@ -699,18 +699,6 @@
         <translation>Selecione a pasta de gravações</translation>
     </message>
     <message>
-        <source>Abnormal time</source>
-        <translation>Horário inválido</translation>
-    </message>
-    <message>
-        <source>No channels selected</source>
-        <translation>Nenhum canal selecionado</translation>
-    </message>
-    <message>
-        <source>No files selected</source>
-        <translation>Nenhum arquivo selecionado</translation>
-    </message>
-    <message>
         <source>Whether to cancel export recording</source>
         <translation>Cancelar a exportação das gravações?</translation>
     </message>
@@ -791,6 +779,29 @@
     <message>
         <source>Convert failed</source>
         <translation>Falha na conversão</translation>
+    </message>
+    <message>
+        <source>No files selected</source>
+        <translation>Nenhum arquivo selecionado</translation>
+    </message>
+    <message>
+        <source>Abnormal time</source>
+        <translation>Horário inválido</translation>
+    </message>
+    <message>
+        <source>No channels selected</source>
+        <translation>Nenhum canal selecionado</translation>
+    </message>
+</context>
+<context>
+    <name>CFrameWalker</name>
+    <message>
+        <source>the stream parser refused the data</source>
+        <translation>o analisador do fluxo recusou os dados</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>a gravação termina no byte %1 de %2</translation>
     </message>
 </context>
 <context>

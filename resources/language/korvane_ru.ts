@@ -700,18 +700,6 @@
         <translation>Выберите папку для записей</translation>
     </message>
     <message>
-        <source>Abnormal time</source>
-        <translation>Неверное время</translation>
-    </message>
-    <message>
-        <source>No channels selected</source>
-        <translation>Не выбран ни один канал</translation>
-    </message>
-    <message>
-        <source>No files selected</source>
-        <translation>Не выбран ни один файл</translation>
-    </message>
-    <message>
         <source>Whether to cancel export recording</source>
         <translation>Отменить экспорт записей?</translation>
     </message>
@@ -792,6 +780,29 @@
     <message>
         <source>Convert failed</source>
         <translation>Ошибка преобразования</translation>
+    </message>
+    <message>
+        <source>No files selected</source>
+        <translation>Не выбран ни один файл</translation>
+    </message>
+    <message>
+        <source>Abnormal time</source>
+        <translation>Неверное время</translation>
+    </message>
+    <message>
+        <source>No channels selected</source>
+        <translation>Не выбран ни один канал</translation>
+    </message>
+</context>
+<context>
+    <name>CFrameWalker</name>
+    <message>
+        <source>the stream parser refused the data</source>
+        <translation>анализатор потока отверг данные</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>запись обрывается на байте %1 из %2</translation>
     </message>
 </context>
 <context>

@@ -698,18 +698,6 @@
         <translation>Kayıtlar için klasör seçin</translation>
     </message>
     <message>
-        <source>Abnormal time</source>
-        <translation>Geçersiz zaman</translation>
-    </message>
-    <message>
-        <source>No channels selected</source>
-        <translation>Kanal seçilmedi</translation>
-    </message>
-    <message>
-        <source>No files selected</source>
-        <translation>Dosya seçilmedi</translation>
-    </message>
-    <message>
         <source>Whether to cancel export recording</source>
         <translation>Kayıtların dışa aktarılması iptal edilsin mi?</translation>
     </message>
@@ -790,6 +778,29 @@
     <message>
         <source>Convert failed</source>
         <translation>Dönüştürme başarısız</translation>
+    </message>
+    <message>
+        <source>No files selected</source>
+        <translation>Dosya seçilmedi</translation>
+    </message>
+    <message>
+        <source>Abnormal time</source>
+        <translation>Geçersiz zaman</translation>
+    </message>
+    <message>
+        <source>No channels selected</source>
+        <translation>Kanal seçilmedi</translation>
+    </message>
+</context>
+<context>
+    <name>CFrameWalker</name>
+    <message>
+        <source>the stream parser refused the data</source>
+        <translation>akış çözümleyicisi verileri reddetti</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>kayıt %2 baytın %1. baytında bitiyor</translation>
     </message>
 </context>
 <context>

@@ -698,18 +698,6 @@
         <translation>选择录像保存路径</translation>
     </message>
     <message>
-        <source>Abnormal time</source>
-        <translation>时间异常</translation>
-    </message>
-    <message>
-        <source>No channels selected</source>
-        <translation>未选择通道</translation>
-    </message>
-    <message>
-        <source>No files selected</source>
-        <translation>未选择文件</translation>
-    </message>
-    <message>
         <source>Whether to cancel export recording</source>
         <translation>是否取消导出录像？</translation>
     </message>
@@ -790,6 +778,29 @@
     <message>
         <source>Convert failed</source>
         <translation>转换失败</translation>
+    </message>
+    <message>
+        <source>No files selected</source>
+        <translation>未选择文件</translation>
+    </message>
+    <message>
+        <source>Abnormal time</source>
+        <translation>时间异常</translation>
+    </message>
+    <message>
+        <source>No channels selected</source>
+        <translation>未选择通道</translation>
+    </message>
+</context>
+<context>
+    <name>CFrameWalker</name>
+    <message>
+        <source>the stream parser refused the data</source>
+        <translation>码流解析器拒绝了数据</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>录像在第 %1 字节处结束（共 %2 字节）</translation>
     </message>
 </context>
 <context>

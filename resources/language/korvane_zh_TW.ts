@@ -698,18 +698,6 @@
         <translation>選擇錄影儲存路徑</translation>
     </message>
     <message>
-        <source>Abnormal time</source>
-        <translation>時間異常</translation>
-    </message>
-    <message>
-        <source>No channels selected</source>
-        <translation>未選擇通道</translation>
-    </message>
-    <message>
-        <source>No files selected</source>
-        <translation>未選擇檔案</translation>
-    </message>
-    <message>
         <source>Whether to cancel export recording</source>
         <translation>是否取消匯出錄影？</translation>
     </message>
@@ -790,6 +778,29 @@
     <message>
         <source>Convert failed</source>
         <translation>轉換失敗</translation>
+    </message>
+    <message>
+        <source>No files selected</source>
+        <translation>未選擇檔案</translation>
+    </message>
+    <message>
+        <source>Abnormal time</source>
+        <translation>時間異常</translation>
+    </message>
+    <message>
+        <source>No channels selected</source>
+        <translation>未選擇通道</translation>
+    </message>
+</context>
+<context>
+    <name>CFrameWalker</name>
+    <message>
+        <source>the stream parser refused the data</source>
+        <translation>碼流解析器拒絕了資料</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>錄影在第 %1 位元組處結束（共 %2 位元組）</translation>
     </message>
 </context>
 <context>

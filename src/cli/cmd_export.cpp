@@ -7,7 +7,7 @@
 #include "catalogue/crecordloader.h"
 #include "common/cglobalappdata.h"
 #include "common/cmythread.h"
-#include "export/cexportlog.h"
+#include "common/crecordname.h"
 #include "export/cexportworker.h"
 #include "wfs.h"
 #include "wfs_stream.h"
@@ -111,7 +111,7 @@ QVector<ExportEntry> entriesUnder(const QString &strNode)
         for (int i = 0; i < pairs.size(); ++i) {
             const wfs_file_info_v2 &r = records[i];
             const QString strPath =
-                CRecordLoader::recordPath(r.disk, r.part, CRecordLoader::startDate(r), r.channel, pairs[i].second);
+                CRecordName::recordPath(r.disk, r.part, CRecordLoader::startDate(r), r.channel, pairs[i].second);
             if (strPath == strNode || strPath.startsWith(strNode + "/"))
                 entries.append(ExportEntry::fromRecorderPath(strPath, r.channel));
         }
@@ -129,94 +129,56 @@ QList<int> distinctChannels(const QVector<ExportEntry> &entries)
     return channels;
 }
 
-// The dialog's checks before a run; false with its message.
-bool checkChoices(const ExportArgs &args, QVector<ExportEntry> &entries, CExportWorker::Choices &choices)
+// The run's choices from the command line; the entries of the channels not chosen are unticked.
+CExportWorker::Choices choicesOf(const ExportArgs &args, QVector<ExportEntry> &entries)
 {
+    CExportWorker::Choices choices;
     choices.nMode = args.bByTime ? CExportWorker::modeTime : CExportWorker::modeFile;
     choices.nFormat = args.nFormat;
     choices.nExportType = args.nExportType;
     choices.strSavePath = args.strSaveTo;
-    if (entries.isEmpty()) return fail("No files selected");
-    const QList<int> present = distinctChannels(entries);
-    QList<int> selected;
-    for (int nChannel : present)
-        if (args.channels.isEmpty() || args.channels.contains(nChannel)) selected.append(nChannel);
-    if (!args.bByTime) {
-        for (ExportEntry &entry : entries) entry.bTicked = selected.contains(entry.nChannel);
-        if (selected.isEmpty()) return fail("No files selected");
-        return true;
-    }
-    QTime recordBegin, recordEnd;
-    CExportWorker::recordRange(entries, recordBegin, recordEnd);
-    auto seconds = [](const QTime &t) { return t.msecsSinceStartOfDay() / 1000; };
-    const int b = seconds(args.rangeBegin), rb = seconds(recordBegin), re = seconds(recordEnd);
-    const int e = seconds(args.rangeEnd) + (args.rangeEnd.hour() == 0 && args.rangeBegin.hour() >= 22 ? 86400 : 0);
-    if (b < rb || re < e || e < b) return fail("Abnormal time");
-    if (selected.isEmpty()) return fail("No channels selected");
     choices.rangeBegin = args.rangeBegin;
     choices.rangeEnd = args.rangeEnd;
-    choices.channels = selected;
-    return true;
+    for (int nChannel : distinctChannels(entries))
+        if (args.channels.isEmpty() || args.channels.contains(nChannel)) choices.channels.append(nChannel);
+    if (!args.bByTime)
+        for (ExportEntry &entry : entries) entry.bTicked = choices.channels.contains(entry.nChannel);
+    return choices;
 }
 
-// The rows of the run's list as the dialog shows them: channel, name, status, export path.
-class RunTable
+// Progress on standard error: every change of an entry's state, and percentages in steps of ten.
+class ProgressReport
 {
 public:
-    RunTable(const CExportWorker &worker)
-    {
-        const CExportWorker::Choices &choices = worker.choices();
-        const QVector<ExportEntry> &entries = worker.entries();
-        for (int i = 0; i < entries.size(); ++i) {
-            if (choices.nMode == CExportWorker::modeTime && !choices.channels.contains(entries[i].nChannel)) continue;
-            m_rows.insert(i, {QString("%1").arg(entries[i].nChannel + 1, 3, 10, QChar('0')), entries[i].strName,
-                              QString(), QString()});
-        }
-    }
+    explicit ProgressReport(const CExportWorker &worker) : m_worker(worker) {}
 
     void update(int nRow, int nCol, const QString &strText)
     {
-        auto it = m_rows.find(nRow);
-        if (it == m_rows.end() || nCol < CExportWorker::colChannel || nCol > CExportWorker::colPath) return;
-        (*it)[nCol - 1] = strText;
-        if (nCol == CExportWorker::colStatus) report(*it);
-    }
-
-    QList<QStringList> rows() const { return m_rows.values(); }
-
-    void print() const
-    {
-        for (const QStringList &row : m_rows) printf("%s\n", row.join('\t').toLocal8Bit().constData());
-        fflush(stdout);
+        static const QRegularExpression percent("\\((\\d+)%\\)$");
+        if (nCol != CExportWorker::colStatus || nRow < 0 || nRow >= m_worker.entries().size()) return;
+        const QRegularExpressionMatch match = percent.match(strText);
+        if (match.hasMatch() && match.captured(1).toInt() % 10 != 0) return;
+        if (strText == m_strLast) return;
+        m_strLast = strText;
+        const ExportEntry &entry = m_worker.entries()[nRow];
+        fprintf(stderr, "%s %s: %s\n", qPrintable(CRecordName::channelLabel(entry.nChannel)), qPrintable(entry.strName),
+                qPrintable(strText));
     }
 
 private:
-    // Progress on standard error: every change of state, and percentages in steps of ten.
-    void report(const QStringList &row)
-    {
-        static const QRegularExpression percent("\\((\\d+)%\\)$");
-        const QRegularExpressionMatch match = percent.match(row[2]);
-        if (match.hasMatch() && match.captured(1).toInt() % 10 != 0) return;
-        if (row[2] == m_strLastReport) return;
-        m_strLastReport = row[2];
-        fprintf(stderr, "%s %s: %s\n", qPrintable(row[0]), qPrintable(row[1]), qPrintable(row[2]));
-    }
-
-    QMap<int, QStringList> m_rows; // by entry index, in list order
-    QString m_strLastReport;
+    const CExportWorker &m_worker;
+    QString m_strLast;
 };
 
-void writeLogAndSums(CExportWorker &worker, const RunTable &table, const QDateTime &startTime, const ExportArgs &args)
+// The run's list as the dialog shows it: channel, name, status, export path.
+void printResults(const CExportWorker &worker)
 {
-    CExportLog::Run run = worker.finishLog(startTime);
-    for (int nChannel : distinctChannels(worker.entries()))
-        run.channelFilter.append({nChannel, args.channels.isEmpty() || args.channels.contains(nChannel)});
-    if (worker.choices().nMode == CExportWorker::modeFile) {
-        for (const ExportEntry &entry : worker.entries())
-            run.fileList.append({entry.bTicked, QString("%1").arg(entry.nChannel + 1, 3, 10, QChar('0')), entry.strName});
+    for (const CExportWorker::EntryResult &row : worker.results()) {
+        const ExportEntry &entry = worker.entries()[row.nEntry];
+        const QStringList columns = {CRecordName::channelLabel(entry.nChannel), entry.strName, row.strStatus, row.strPath};
+        printf("%s\n", columns.join('\t').toLocal8Bit().constData());
     }
-    run.results = table.rows();
-    CExportLog::append(run);
+    fflush(stdout);
 }
 
 void runWorker(void *pWorker)
@@ -243,16 +205,19 @@ int runExport(const CliOptions &options)
     wfs_register_stream_ops();
 
     QVector<ExportEntry> entries = entriesUnder(args.strNode);
-    CExportWorker::Choices choices;
-    if (!checkChoices(args, entries, choices)) return EXIT_USAGE;
-
+    const CExportWorker::Choices choices = choicesOf(args, entries);
     CExportWorker worker;
     worker.setEntries(entries);
+    const QString strRefusal = worker.checkChoices(choices);
+    if (!strRefusal.isEmpty()) {
+        fail(qPrintable(strRefusal));
+        return EXIT_USAGE;
+    }
     worker.setChoices(choices);
-    RunTable table(worker);
+    ProgressReport progress(worker);
     QStringList sourcesToRemove;
     QObject::connect(&worker, &CExportWorker::updateTableStatus, &app,
-                     [&table](int, int nRow, int nCol, const QString &strText) { table.update(nRow, nCol, strText); });
+                     [&progress](int, int nRow, int nCol, const QString &strText) { progress.update(nRow, nCol, strText); });
     QObject::connect(&worker, &CExportWorker::removeSrcFile, &app,
                      [&sourcesToRemove](const QString &strPath) { sourcesToRemove.append(strPath); });
     QObject::connect(&worker, &CExportWorker::exportFinish, &app, &QCoreApplication::quit);
@@ -276,8 +241,8 @@ int runExport(const CliOptions &options)
     worker.detachConverter();
     QCoreApplication::processEvents(); // the last queued statuses
     for (const QString &strPath : sourcesToRemove) QFile::remove(strPath);
-    writeLogAndSums(worker, table, startTime, args);
-    table.print();
+    worker.writeLog(startTime);
+    printResults(worker);
     if (bCancelled) return EXIT_CANCELLED;
     fprintf(stderr, "%s\n", qPrintable(worker.finishText()));
     return worker.failedCount() == 0 ? 0 : 1;

@@ -3,6 +3,7 @@
 #include "cli_options.h"
 
 #include "catalogue/crecordloader.h"
+#include "common/crecordname.h"
 #include "wfs.h"
 
 #include <cstdio>
@@ -19,7 +20,7 @@ void printBatch(const RecordPairs &pairs, const QVector<wfs_file_info_v2> &recor
 {
     for (int i = 0; i < pairs.size(); ++i) {
         const wfs_file_info_v2 &r = records[i];
-        QString path = CRecordLoader::recordPath(r.disk, r.part, CRecordLoader::startDate(r), r.channel, pairs[i].second);
+        QString path = CRecordName::recordPath(r.disk, r.part, CRecordLoader::startDate(r), r.channel, pairs[i].second);
         fputs(path.toUtf8().constData(), stdout);
         putchar('\t');
         printTime(r.start_time);

@@ -2,12 +2,12 @@
 #include "cli_commands.h"
 #include "cli_options.h"
 
+#include "common/cfsfile.h"
+#include "export/cframewalker.h"
 #include "streamreader.h"
 
 #include <cstdio>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -48,17 +48,13 @@ void count(const H264_PARSER_FRAME &f, ProbeSummary &s)
 
 bool probeFile(const char *path, ProbeSummary &s)
 {
-    std::unique_ptr<FILE, int (*)(FILE *)> file(fopen(path, "rb"), fclose);
-    if (!file) return false;
-    std::unique_ptr<void, int32_t (*)(void *)> parser(H264_PARSER_Create(0), H264_PARSER_Destroy);
-    std::vector<unsigned char> chunk(1 << 20);
-    size_t n;
-    while ((n = fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
-        s.bytes += n;
-        if (H264_PARSER_InputData(parser.get(), chunk.data(), uint32_t(n)) < 0) return false;
-        while (const H264_PARSER_FRAME *f = H264_PARSER_GetNextFrame(parser.get())) count(*f, s);
-    }
-    return !ferror(file.get());
+    CFSFile file;
+    if (!file.Open(QString::fromLocal8Bit(path), CFSFile::modeRead)) return false;
+    const qint64 nLength = file.GetLength();
+    CFrameWalker walker(file, 1 << 20, true);
+    while (const H264_PARSER_FRAME *f = walker.next()) count(*f, s);
+    s.bytes = uint64_t(walker.bytesRead());
+    return walker.shortfall(nLength).isEmpty();
 }
 
 const char *audioName(uint32_t codec) { return codec == 14 ? "G.711 A-law" : codec == 10 ? "G.711 mu-law" : "unknown"; }

@@ -118,10 +118,10 @@ TEST_F(ExportDialogTest, ListsAndChannelBoxesFollowTheChosenNode)
     QStringList boxes;
     for (const auto &box : pDialog->fileChannelBoxes()) boxes << box.first->text();
     EXPECT_EQ(boxes, QStringList({"001", "002", "003"}));
-    // The record range: earliest begin and latest end of the names.
+    // The record range: earliest begin and latest end of the names, E's end after midnight the latest.
     EXPECT_EQ(pDialog->startTimeEdit()->time(), QTime(10, 0, 0));
-    EXPECT_EQ(pDialog->endTimeEdit()->time(), QTime(10, 0, 14));
-    EXPECT_EQ(pDialog->rangeLabel()->text(), "(Record Time Range: 10:00:00 ~ 10:00:14)");
+    EXPECT_EQ(pDialog->endTimeEdit()->time(), QTime(0, 0, 5));
+    EXPECT_EQ(pDialog->rangeLabel()->text(), "(Record Time Range: 10:00:00 ~ 00:00:05)");
     EXPECT_FALSE(pDialog->mergeBox(CExportDialog::tabFile)->isChecked());
     EXPECT_TRUE(pDialog->mergeBox(CExportDialog::tabTime)->isChecked());
 
@@ -200,10 +200,11 @@ TEST_F(ExportDialogTest, OkRefusesBadChoicesAndStartsNothing)
 {
     auto pDialog = open();
     pDialog->tabWidget()->setCurrentIndex(CExportDialog::tabTime);
+    // The records run from 10:00:00 to 00:00:05 of the next day (E crosses midnight).
     const QList<QPair<QTime, QTime>> abnormal = {{QTime(9, 59, 59), QTime(10, 0, 5)},  // before the records
-                                                 {QTime(10, 0, 5), QTime(10, 0, 4)},   // reversed
-                                                 {QTime(10, 0, 5), QTime(10, 0, 15)},  // past their end
-                                                 {QTime(22, 30, 0), QTime(0, 0, 0)}}; // ends at 24:00:00
+                                                 {QTime(10, 0, 5), QTime(10, 0, 4)},   // reversed: a day long
+                                                 {QTime(23, 59, 58), QTime(0, 0, 6)},  // past their end
+                                                 {QTime(10, 0, 0), QTime(0, 0, 6)}};   // the same, from the begin
     for (const auto &range : abnormal) {
         pDialog->startTimeEdit()->setTime(range.first);
         pDialog->endTimeEdit()->setTime(range.second);

@@ -4,6 +4,7 @@
 #include "catalogue/cdiskmanagepage.h"
 #include "catalogue/csyncplayplan.h"
 #include "common/cglobalappdata.h"
+#include "common/crecordname.h"
 #include "export/ccutfiledlg.h"
 #include "map/cgpstrackexport.h"
 #include "widgets/cmytreeview.h"
@@ -23,14 +24,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <cstdio>
 
 namespace {
 const int ADD_BUTTON_HEIGHT = 25;
 const int CALENDAR_BUTTON_HEIGHT = 20;
 const int CALENDAR_HEIGHT = 190;
 const int AUTO_EXPAND_DELAY_MS = 800;
-const int NAME_START = 21; // "ide?N/yyyy-mm-dd/NNN/"
 
 enum Role {
     RoleKey = CDiskManagePage::RoleKey,
@@ -40,22 +39,6 @@ enum Role {
     RoleDate = CDiskManagePage::RoleDate,
     RoleChannel = CDiskManagePage::RoleChannel,
 };
-
-struct RelativePath {
-    char letter = 0;
-    int part = 0, year = 0, month = 0, day = 0, folder = 0;
-    QString name;
-};
-
-bool parseRelative(const QString &strRelative, RelativePath &out)
-{
-    const QByteArray text = strRelative.toLocal8Bit();
-    if (sscanf(text.constData(), "ide%c%01d/%04d-%02d-%02d/%03d/", &out.letter, &out.part, &out.year, &out.month,
-               &out.day, &out.folder) != 6)
-        return false;
-    out.name = strRelative.mid(NAME_START);
-    return true;
-}
 
 QString hhmmss(int nSeconds)
 {
@@ -172,9 +155,9 @@ bool CDirManagePage::loadFolder(const QString &strFolder)
 bool CDirManagePage::isExportPath(const QString &strRelative)
 {
     static const QRegularExpression layout("^ide[a-z][0-9]/\\d{4}-\\d{2}-\\d{2}/\\d{3}/[^/]+$");
-    RelativePath path;
-    return layout.match(strRelative).hasMatch() && parseRelative(strRelative, path) && path.folder >= 1 &&
-           QDate(path.year, path.month, path.day).isValid() && path.name != "." && path.name != "..";
+    const CRecordName name(strRelative);
+    return layout.match(strRelative).hasMatch() && name.hasFolders() && name.fileName() != "." &&
+           name.fileName() != "..";
 }
 
 QStringList CDirManagePage::readIndex(const QString &strFolder)
@@ -216,11 +199,11 @@ void CDirManagePage::LoadRecordByRecordPath(QString strPath)
 
 void CDirManagePage::addFile(const QString &strRelative, QDate &previousDate)
 {
-    RelativePath path;
-    if (!parseRelative(strRelative, path)) return;
-    const QDate date(path.year, path.month, path.day);
-    const int nChannel = path.folder - 1;
-    const QString strPart = strRelative.left(5), strDate = date.toString("yyyy-MM-dd");
+    const CRecordName name(strRelative);
+    if (!name.hasFolders()) return;
+    const QDate date = name.date();
+    const int nChannel = name.channel();
+    const QString strPart = strRelative.left(strRelative.indexOf('/')), strDate = date.toString("yyyy-MM-dd");
 
     QStandardItem *pPart = childWithKey(folderItem(), LevelPart, strPart);
     if (!pPart) {
@@ -238,14 +221,14 @@ void CDirManagePage::addFile(const QString &strRelative, QDate &previousDate)
     }
     QStandardItem *pChannel = childWithKey(pDate, LevelChannel, nChannel);
     if (!pChannel) {
-        pChannel = newItem(QString("%1").arg(nChannel + 1, 3, 10, QChar('0')), m_dirIcon, LevelChannel, nChannel);
+        pChannel = newItem(CRecordName::channelLabel(nChannel), m_dirIcon, LevelChannel, nChannel);
         pChannel->setData(m_strRootPath, RoleRoot);
         pChannel->setData(strPart, RolePart);
         pChannel->setData(date, RoleDate);
         pDate->appendRow(pChannel);
     }
-    QStandardItem *pFile = newItem(path.name, m_fileIcon, LevelFile, path.name);
-    pFile->setToolTip(path.name);
+    QStandardItem *pFile = newItem(name.fileName(), m_fileIcon, LevelFile, name.fileName());
+    pFile->setToolTip(name.fileName());
     pFile->setData(m_strRootPath, RoleRoot);
     pFile->setData(strPart, RolePart);
     pFile->setData(date, RoleDate);
@@ -305,8 +288,7 @@ QString CDirManagePage::localPath(const QModelIndex &index)
     const QDate date = index.data(RoleDate).toDate();
     return QString("%1/%2/%3/%4/%5")
         .arg(index.data(RoleRoot).toString(), index.data(RolePart).toString(), date.toString("yyyy-MM-dd"))
-        .arg(index.data(RoleChannel).toInt() + 1, 3, 10, QChar('0'))
-        .arg(index.data(RoleKey).toString());
+        .arg(CRecordName::channelLabel(index.data(RoleChannel).toInt()), index.data(RoleKey).toString());
 }
 
 // ---- the tree

@@ -3,6 +3,7 @@
 #include "calendar/ccalendar.h"
 #include "catalogue/cdiskprobe.h"
 #include "catalogue/crecordloader.h"
+#include "common/crecordname.h"
 #include "catalogue/csyncplayplan.h"
 #include "common/cdiskimage.h"
 #include "common/cfsfile.h"
@@ -389,7 +390,7 @@ QStandardItem *CDiskManagePage::channelItem(int nDisk, int nPart, const QDate &d
 {
     QString key = dateKey(nDisk, nPart, date) + QString("-%1").arg(nChannel);
     if (QStandardItem *item = m_channelItems.value(key)) return item;
-    QString label = QString("%1").arg(nChannel + 1, 3, 10, QChar('0'));
+    QString label = CRecordName::channelLabel(nChannel);
     QStandardItem *item = newItem(label, m_dirIcon, LevelChannel, nChannel);
     item->setData(nDisk, RoleDisk);
     item->setData(nPart, RolePart);
@@ -517,7 +518,7 @@ void CDiskManagePage::onDiskImagesChanged()
 QString CDiskManagePage::recordPath(const QModelIndex &index)
 {
     if (!index.isValid() || index.data(RoleLevel).toInt() != LevelRecord) return QString();
-    return CRecordLoader::recordPath(index.data(RoleDisk).toInt(), index.data(RolePart).toInt(),
+    return CRecordName::recordPath(index.data(RoleDisk).toInt(), index.data(RolePart).toInt(),
                                      index.data(RoleDate).toDate(), index.data(RoleChannel).toInt(),
                                      index.data(RoleKey).toString());
 }

@@ -4,6 +4,7 @@
 #include "catalogue/crecordloader.h"
 #include "common/cglobalappdata.h"
 #include "common/cmythread.h"
+#include "common/crecordname.h"
 #include "export/cexportlog.h"
 #include "shell/ctitlewidget.h"
 #include "widgets/cbuttonsize.h"
@@ -42,16 +43,6 @@ const int CHANNELS_PER_ROW = 16;
 const int REMOVE_DELAY_MS = 2000;
 const int COLUMN_WIDTHS[] = {30, 60, 240, 120, 240};
 const int COLUMNS = 5;
-
-QString channelText(int nChannel)
-{
-    return QString("%1").arg(nChannel + 1, 3, 10, QChar('0'));
-}
-
-int seconds(const QTime &time)
-{
-    return time.msecsSinceStartOfDay() / 1000;
-}
 
 QPushButton *createButton(const QString &strText, QWidget *parent, int nWidth = BUTTON_WIDTH,
                           int nHeight = BUTTON_HEIGHT, const char *pObjectName = "NormalToolButton")
@@ -115,7 +106,7 @@ void CExportDialog::collectEntries(QStandardItem *pItem, QVector<ExportEntry> &e
 {
     if (pItem->data(CDiskManagePage::RoleLevel).toInt() == CDiskManagePage::LevelRecord) {
         const int nChannel = pItem->data(CDiskManagePage::RoleChannel).toInt();
-        const QString strPath = CRecordLoader::recordPath(
+        const QString strPath = CRecordName::recordPath(
             pItem->data(CDiskManagePage::RoleDisk).toInt(), pItem->data(CDiskManagePage::RolePart).toInt(),
             pItem->data(CDiskManagePage::RoleDate).toDate(), nChannel, pItem->data(CDiskManagePage::RoleKey).toString());
         entries.append(ExportEntry::fromRecorderPath(strPath, nChannel));
@@ -285,7 +276,7 @@ QWidget *CExportDialog::createChannelBoxes(QList<QPair<QCheckBox *, int>> &boxes
     int nCell = 0;
     if (pAll) pGrid->addWidget(pAll, 0, nCell++);
     for (int nChannel : channels) {
-        auto *pBox = new QCheckBox(channelText(nChannel), pFlow);
+        auto *pBox = new QCheckBox(CRecordName::channelLabel(nChannel), pFlow);
         pBox->setChecked(true);
         boxes.append({pBox, nChannel});
         pGrid->addWidget(pBox, nCell / CHANNELS_PER_ROW, nCell % CHANNELS_PER_ROW);
@@ -314,7 +305,7 @@ QTreeWidgetItem *CExportDialog::createListItem(int nIndex, bool bCheckable)
     auto *pItem = new QTreeWidgetItem;
     pItem->setData(0, Qt::UserRole, nIndex);
     if (bCheckable) pItem->setCheckState(0, entry.bTicked ? Qt::Checked : Qt::Unchecked);
-    pItem->setText(1, channelText(entry.nChannel));
+    pItem->setText(1, CRecordName::channelLabel(entry.nChannel));
     pItem->setText(2, entry.strName);
     for (int nColumn = 0; nColumn < COLUMNS; ++nColumn) pItem->setTextAlignment(nColumn, Qt::AlignCenter);
     return pItem;
@@ -458,32 +449,28 @@ bool CExportDialog::checkTimeChoices(CExportWorker::Choices &choices)
     readTabChoices(tabTime, choices);
     choices.rangeBegin = m_pStartTime->time();
     choices.rangeEnd = m_pEndTime->time();
-    const int b = seconds(choices.rangeBegin), rb = seconds(m_recordBegin), re = seconds(m_recordEnd);
-    int e = seconds(choices.rangeEnd);
-    if (choices.rangeEnd.hour() == 0 && choices.rangeBegin.hour() >= 22) e += 86400;
-    if (b < rb || re < e || e < b) {
-        CMessageBox::prompt(this, tr("Abnormal time"), tr("OK"));
-        return false;
-    }
     for (const auto &box : m_timeChannels)
         if (box.first->isChecked()) choices.channels.append(box.second);
-    if (choices.channels.isEmpty()) {
-        CMessageBox::prompt(this, tr("No channels selected"), tr("OK"));
-        return false;
-    }
+    if (!acceptChoices(choices)) return false;
     clearResults(m_pTimeList);
     return true;
+}
+
+// The worker's checks; false after showing its message.
+bool CExportDialog::acceptChoices(const CExportWorker::Choices &choices)
+{
+    const QString strRefusal = m_pWorker->checkChoices(choices);
+    if (strRefusal.isEmpty()) return true;
+    CMessageBox::prompt(this, strRefusal, tr("OK"));
+    return false;
 }
 
 bool CExportDialog::checkFileChoices(CExportWorker::Choices &choices)
 {
     readTabChoices(tabFile, choices);
-    bool bAny = false;
-    for (const ExportEntry &entry : entries()) bAny = bAny || entry.bTicked;
-    if (!bAny) {
-        CMessageBox::prompt(this, tr("No files selected"), tr("OK"));
-        return false;
-    }
+    for (const auto &box : m_fileChannels)
+        if (box.first->isChecked()) choices.channels.append(box.second);
+    if (!acceptChoices(choices)) return false;
     clearResults(m_pFileList);
     return true;
 }
@@ -555,11 +542,6 @@ void CExportDialog::onExportFinish()
     CMessageBox::prompt(this, m_pWorker->finishText(), tr("OK"));
 }
 
-QTreeWidget *CExportDialog::listOfMode(int nMode) const
-{
-    return nMode != CExportWorker::modeFile ? m_pTimeList : m_pFileList;
-}
-
 void CExportDialog::onUpdateTableStatus(int nType, int nRow, int nCol, QString strStatus)
 {
     QTreeWidgetItem *pItem = nType != CExportWorker::modeFile ? m_timeItems.value(nRow)
@@ -575,21 +557,5 @@ void CExportDialog::onUpdateTableStatus(int nType, int nRow, int nCol, QString s
 
 void CExportDialog::writeExportLog()
 {
-    const CExportWorker::Choices &choices = m_pWorker->choices();
-    CExportLog::Run run = m_pWorker->finishLog(m_startTime);
-    const bool bByTime = choices.nMode == CExportWorker::modeTime;
-    for (const auto &box : bByTime ? m_timeChannels : m_fileChannels)
-        run.channelFilter.append({box.second, box.first->isChecked()});
-    if (!bByTime) {
-        for (int nRow = 0; nRow < m_pFileList->topLevelItemCount(); ++nRow) {
-            const QTreeWidgetItem *pItem = m_pFileList->topLevelItem(nRow);
-            run.fileList.append({pItem->checkState(0) == Qt::Checked, pItem->text(1), pItem->text(2)});
-        }
-    }
-    const QTreeWidget *pList = listOfMode(choices.nMode);
-    for (int nRow = 0; nRow < pList->topLevelItemCount(); ++nRow) {
-        const QTreeWidgetItem *pItem = pList->topLevelItem(nRow);
-        run.results.append({pItem->text(1), pItem->text(2), pItem->text(3), pItem->text(4)});
-    }
-    CExportLog::append(run);
+    m_pWorker->writeLog(m_startTime);
 }

@@ -128,12 +128,12 @@ private:
     void browse(QLineEdit *pEdit);
     bool checkTimeChoices(CExportWorker::Choices &choices);
     bool checkFileChoices(CExportWorker::Choices &choices);
+    bool acceptChoices(const CExportWorker::Choices &choices);
     void readTabChoices(int nTab, CExportWorker::Choices &choices) const;
     void clearResults(QTreeWidget *pList);
     void startRun(const CExportWorker::Choices &choices);
     void writeExportLog();
     void stopWorker();
-    QTreeWidget *listOfMode(int nMode) const;
 
     CExportWorker *m_pWorker = nullptr;
     CMyThread *m_pThread = nullptr;

@@ -3,6 +3,7 @@
 #include "common/cfsfile.h"
 #include "common/cdiskreadlocker.h"
 #include "common/cglobalappdata.h"
+#include "common/crecordname.h"
 #include "playback/cplaymanage.h"
 
 #include "streamreader.h"
@@ -87,16 +88,10 @@ CPlay::SourceMode CPlay::SourceModeOf(const QString &strPath)
 
 bool CPlay::ParseNameTimes(const QString &strPath, int &nStart, int &nEnd)
 {
-    const int nAt = strPath.indexOf("/ide");
-    if (nAt < 0) return false;
-    const QByteArray rest = strPath.mid(nAt + 5).toLocal8Bit();
-    int part, y, mo, d, ch, h1, m1, s1, h2, m2, s2;
-    if (sscanf(rest.constData(), "%d/%04d-%02d-%02d/%03d/%02d.%02d.%02d-%02d.%02d.%02d", &part, &y, &mo, &d, &ch, &h1,
-               &m1, &s1, &h2, &m2, &s2) != 11)
-        return false;
-    nStart = h1 * 3600 + m1 * 60 + s1;
-    nEnd = h2 * 3600 + m2 * 60 + s2;
-    if (h2 == 0 && h1 >= 22 && nEnd < nStart) nEnd += 86400;
+    const CRecordName name(strPath);
+    if (!name.hasFolders() || !name.hasTimes()) return false;
+    nStart = name.beginSeconds();
+    nEnd = name.endSeconds();
     return true;
 }
 
@@ -627,17 +622,14 @@ bool CPlay::CatchPicture(const QString &strFolder)
 
 bool CPlay::StartRecord(const QString &strFolder)
 {
-    const QString strPath = GetPath();
-    if (!strPath.startsWith("/mnt/ide")) return false;
-    const QByteArray rest = strPath.mid(9).toLocal8Bit();
-    int part, y, mo, d, ch;
-    char szName[256] = {0};
-    if (sscanf(rest.constData(), "%d/%04d-%02d-%02d/%03d/%255s", &part, &y, &mo, &d, &ch, szName) != 6) return false;
+    const CRecordName name(GetPath());
+    if (!name.isRecorderPath() || !name.hasFolders()) return false;
     if (!QDir().mkpath(strFolder)) return false;
-    char szClip[256];
-    snprintf(szClip, sizeof szClip, "%s/%03d_%04d%02d%02d_%s", strFolder.toLocal8Bit().constData(), ch, y, mo, d,
-             szName);
-    if (TPLAY_StartRecordData(m_nPlayHandle, szClip) >= 0) m_bRecording = true;
+    const QString strClip = QString("%1/%2_%3_%4")
+                                .arg(strFolder)
+                                .arg(name.channel(), 3, 10, QChar('0'))
+                                .arg(name.date().toString("yyyyMMdd"), name.fileName());
+    if (TPLAY_StartRecordData(m_nPlayHandle, strClip.toLocal8Bit().constData()) >= 0) m_bRecording = true;
     return m_bRecording;
 }
 

@@ -1,12 +1,12 @@
 #include "playback/cvideoframe.h"
 
 #include "common/cglobalappdata.h"
+#include "common/crecordname.h"
 #include "playback/cplaymanage.h"
 
 #include <QDateTime>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRegularExpression>
 
 CVideoFrame::CVideoFrame(int nIndex, QWidget *parent)
     : QFrame(parent), m_nIndex(nIndex)
@@ -63,19 +63,13 @@ void CVideoFrame::paintEvent(QPaintEvent *pEvent)
 
 QString CVideoFrame::labelText(const QString &strPath, qint64 nCurTime)
 {
-    // ".../ide<disk><partition>/<date>/<channel folder>/<name>": disk folders count channels from 0,
-    // exported folders from 1.
-    static const QRegularExpression layout("/ide[a-z]\\d+/(\\d{4}-\\d\\d-\\d\\d)/(\\d{3})/[^/]+$");
-    const QRegularExpressionMatch match = layout.match(strPath);
+    const CRecordName name(strPath);
     QStringList parts;
-    if (match.hasMatch()) {
-        const int nChannel = match.captured(2).toInt() + (strPath.startsWith("/mnt/ide") ? 1 : 0);
-        parts << tr("CH%1").arg(nChannel, 3, 10, QChar('0'));
-    }
+    if (name.hasFolders()) parts << tr("CH%1").arg(CRecordName::channelLabel(name.channel()));
     if (nCurTime > 0)
         parts << QDateTime::fromSecsSinceEpoch(nCurTime).toString("yyyy-MM-dd HH:mm:ss");
-    else if (match.hasMatch())
-        parts << match.captured(1);
+    else if (name.hasFolders())
+        parts << name.date().toString("yyyy-MM-dd");
     return parts.join("  ");
 }
 

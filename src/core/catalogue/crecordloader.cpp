@@ -174,14 +174,6 @@ QString CRecordLoader::fileName(const wfs_file_info_v2 &r)
     return QString::fromLatin1(name);
 }
 
-QString CRecordLoader::recordPath(int disk, int part, const QDate &date, int channel, const QString &fileName)
-{
-    char folder[64];
-    snprintf(folder, sizeof folder, "/mnt/ide%c%d/%04d-%02d-%02d/%03d/", 'a' + disk, part, date.year(), date.month(),
-             date.day(), channel);
-    return QString::fromLatin1(folder) + fileName;
-}
-
 QDate CRecordLoader::startDate(const wfs_file_info_v2 &r)
 {
     wfs_date_time s = wfs_unpack_time(r.start_time);

@@ -37,7 +37,6 @@ public:
 
     static QString recordKey(const wfs_file_info_v2 &record);
     static QString fileName(const wfs_file_info_v2 &record);
-    static QString recordPath(int disk, int part, const QDate &date, int channel, const QString &fileName);
     static QDate startDate(const wfs_file_info_v2 &record);
 
 private:

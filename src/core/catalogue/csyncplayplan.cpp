@@ -1,26 +1,20 @@
 #include "csyncplayplan.h"
 
 #include "common/cglobalappdata.h"
+#include "common/crecordname.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
-const int DAY = 86400;
-const int LATE_BEGIN_HOUR = 22;
-} // namespace
-
-bool CSyncPlayPlan::fileTimes(const QString &strFileName, int &nBegin, int &nEnd)
+// Seconds of the day of a file's begin and end, by the recording-name rule; false without times.
+bool fileTimes(const QString &strFileName, int &nBegin, int &nEnd)
 {
-    int bh, bm, bs, eh, em, es;
-    if (sscanf(strFileName.toLatin1().constData(), "%02d.%02d.%02d-%02d.%02d.%02d", &bh, &bm, &bs, &eh, &em, &es) != 6)
-        return false;
-    nBegin = bh * 3600 + bm * 60 + bs;
-    nEnd = eh * 3600 + em * 60 + es;
-    if (eh == 0 && bh >= LATE_BEGIN_HOUR && nEnd < nBegin)
-        nEnd += DAY;
-    return true;
+    const CRecordName name(strFileName);
+    nBegin = name.beginSeconds();
+    nEnd = name.endSeconds();
+    return name.hasTimes();
 }
+} // namespace
 
 CSyncPlayPlan::CSyncPlayPlan(const QString &strChosenFileName, const QVector<SyncPlayFile> &dayFiles)
 {
@@ -70,7 +64,7 @@ QString CSyncPlayPlan::withoutWindowMessage() const
         return QString();
     QStringList channels;
     for (int nChannel : m_withoutWindow)
-        channels << QString("%1").arg(nChannel + 1, 3, 10, QChar('0'));
+        channels << CRecordName::channelLabel(nChannel);
     return tr("Channels %1 cannot play in step: the wall has %2 windows.")
         .arg(channels.join(", "))
         .arg(kWindowCount);

@@ -4,8 +4,8 @@
 //
 // The chosen file gives the begin B and end E. A channel's queue starts with its file that
 // covers B or, when none does, its first file that begins in B..E; then come all its later
-// files of the day. Times are read from the file names ("hh.mm.ss-hh.mm.ss..."); an end in
-// hour 0 after a begin at 22:00 or later lies after midnight. The window of a channel is its
+// files of the day. Times are read from the file names ("hh.mm.ss-hh.mm.ss...") by the
+// recording-name rule: an end before the begin lies after midnight. The window of a channel is its
 // number; channels 16 and up have no window and are reported, not queued.
 #pragma once
 
@@ -30,10 +30,6 @@ class CSyncPlayPlan
     Q_DECLARE_TR_FUNCTIONS(CSyncPlayPlan)
 public:
     static constexpr int kWindowCount = 16;
-
-    // Seconds of the day of a file's begin and end; an end after midnight counts from the
-    // same day's midnight (00:01:15 after 23:58:45 is 86475). False for a name without times.
-    static bool fileTimes(const QString &strFileName, int &nBegin, int &nEnd);
 
     CSyncPlayPlan(const QString &strChosenFileName, const QVector<SyncPlayFile> &dayFiles);
 

@@ -2,30 +2,26 @@
 
 #include "common/cdiskreadlocker.h"
 #include "common/cfsfile.h"
+#include "common/crecordname.h"
 #include "export/cconverttomp4.h"
-#include "export/streamframes.h"
+#include "export/cframewalker.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstdio>
 #include <memory>
 
 namespace {
-using namespace streamframes;
+const int SECONDS_PER_DAY = CRecordName::SECONDS_PER_DAY;
 
-// A time of a file name; "24.00.00", the end of a day, is midnight.
-QTime nameTime(const QString &strHour, const QString &strMinute, const QString &strSecond)
+int seconds(const QTime &time)
 {
-    const int nHour = strHour.toInt();
-    return nHour == 24 && strMinute.toInt() == 0 && strSecond.toInt() == 0
-               ? QTime(0, 0, 0)
-               : QTime(nHour, strMinute.toInt(), strSecond.toInt());
+    return CRecordName::seconds(time);
 }
 
 void reportProgress(int nValue, void *pWorker)
@@ -41,19 +37,14 @@ CCutWorker::CCutWorker(QObject *parent)
 
 bool CCutWorker::setSource(const QString &strPath)
 {
-    static const QRegularExpression layout(
-        "/ide[a-z](\\d)/(\\d{4})-(\\d{2})-(\\d{2})/(\\d{3})/(\\d{2})\\.(\\d{2})\\.(\\d{2})-(\\d{2})\\.(\\d{2})\\.(\\d{2})[^/]*$");
     m_strSource = strPath;
     m_date = QDate();
-    const QRegularExpressionMatch match = layout.match(QString(strPath).replace('\\', '/'));
-    if (!match.hasMatch()) return false;
-    const QDate date(match.captured(2).toInt(), match.captured(3).toInt(), match.captured(4).toInt());
-    const QTime begin = nameTime(match.captured(6), match.captured(7), match.captured(8));
-    const QTime end = nameTime(match.captured(9), match.captured(10), match.captured(11));
-    if (!date.isValid() || !begin.isValid() || !end.isValid()) return false;
-    m_date = date;
-    m_fileBegin = begin;
-    m_fileEnd = end;
+    const CRecordName name(strPath);
+    if (!name.hasFolders() || !name.hasTimes()) return false;
+    m_date = name.date();
+    m_fileBegin = name.begin();
+    m_fileEnd = name.end();
+    m_nFileEndSeconds = name.endSeconds();
     return true;
 }
 
@@ -64,13 +55,12 @@ int CCutWorker::fileBeginSeconds() const
 
 int CCutWorker::fileEndSeconds() const
 {
-    return seconds(m_fileEnd) + (crossesMidnight(m_fileBegin, m_fileEnd) ? SECONDS_PER_DAY : 0);
+    return m_nFileEndSeconds;
 }
 
 bool CCutWorker::rangeAllowed(const QTime &cutBegin, const QTime &cutEnd) const
 {
-    const int b = seconds(cutBegin);
-    const int e = seconds(cutEnd) + (crossesMidnight(cutBegin, cutEnd) ? SECONDS_PER_DAY : 0);
+    const int b = seconds(cutBegin), e = CRecordName::endSeconds(cutBegin, cutEnd);
     return hasTimes() && b >= fileBeginSeconds() && fileEndSeconds() >= e && e >= b;
 }
 
@@ -189,83 +179,52 @@ QDateTime CCutWorker::firstTimeAt(CFSFile &source, qint64 nPosition)
         CDiskReadLocker locker;
         if (source.Seek(nPosition, SEEK_SET) != nPosition) return QDateTime();
     }
-    QByteArray buffer(CHUNK, Qt::Uninitialized);
-    Parser parser(H264_PARSER_Create(0));
-    for (int nChunk = 0; nChunk < PROBE_CHUNKS; ++nChunk) {
-        qint64 nRead;
-        {
-            CDiskReadLocker locker;
-            nRead = source.Read(buffer.data(), CHUNK);
-        }
-        if (nRead <= 0) break;
-        H264_PARSER_InputData(parser.get(), (const unsigned char *)buffer.constData(), (uint32_t)nRead);
-        while (const H264_PARSER_FRAME *pFrame = H264_PARSER_GetNextFrame(parser.get()))
-            if (pFrame->nYear != 0)
-                return QDateTime(QDate((int)pFrame->nYear, (int)pFrame->nMonth, (int)pFrame->nDay),
-                                 QTime((int)pFrame->nHour, (int)pFrame->nMinute, (int)pFrame->nSecond));
-    }
-    return QDateTime();
+    CFrameWalker walker(source, CHUNK);
+    walker.setReadLimit(PROBE_CHUNKS * CHUNK);
+    const H264_PARSER_FRAME *pFrame = walker.next();
+    return pFrame ? CFrameWalker::frameTime(*pFrame) : QDateTime();
 }
 
 CCutWorker::Result CCutWorker::cutFrom(CFSFile &source, CFSFile &output, qint64 nLength, qint64 nOffset)
 {
-    qint64 nPosition = nOffset;
     const QDateTime start(m_date, m_cutBegin);
-    const int nBeginSeconds = seconds(m_cutBegin);
-    int nEndSeconds = seconds(m_cutEnd);
-    QDateTime end(m_date, m_cutEnd);
-    if (m_cutEnd.hour() == 0 && m_cutBegin.hour() >= 22) {
-        end = QDateTime(m_date.addDays(1), m_cutEnd);
-        nEndSeconds += SECONDS_PER_DAY;
-    }
+    const int nBeginSeconds = seconds(m_cutBegin), nEndSeconds = CRecordName::endSeconds(m_cutBegin, m_cutEnd);
+    const QDateTime end = start.addSecs(nEndSeconds - nBeginSeconds);
     emit updateProcess(0);
-    QByteArray buffer(CHUNK, Qt::Uninitialized);
-    Parser parser(H264_PARSER_Create(0));
+    CFrameWalker walker(source, CHUNK);
     QDateTime previous;
     bool bPast = false, bKeySeen = false;
-    qint64 nRead, nTotal = 0;
-    while (true) {
-        errno = 0;
-        {
-            CDiskReadLocker locker;
-            nRead = source.Read(buffer.data(), CHUNK);
+    while (!bPast && !m_bStop) {
+        const H264_PARSER_FRAME *pFrame = walker.next();
+        if (!pFrame) break;
+        if (!bKeySeen && pFrame->nFrameType == H264_FRAME_VIDEO && pFrame->nSubType == 0) {
+            m_nEncodeType = (int)pFrame->nEncodeType;
+            bKeySeen = true;
         }
-        if (nRead <= 0) break;
-        nTotal += nRead;
-        nPosition += CHUNK;
-        H264_PARSER_InputData(parser.get(), (const unsigned char *)buffer.constData(), (uint32_t)nRead);
-        if (bPast || m_bStop) break;
-        while (!m_bStop) {
-            const H264_PARSER_FRAME *pFrame = H264_PARSER_GetNextFrame(parser.get());
-            if (!pFrame) break;
-            if (!bKeySeen && pFrame->nFrameType == H264_FRAME_VIDEO && pFrame->nSubType == 0) {
-                m_nEncodeType = (int)pFrame->nEncodeType;
-                bKeySeen = true;
+        const QDateTime t = CFrameWalker::frameTime(*pFrame);
+        if (start <= t && t <= end) {
+            if (t != previous) {
+                if (nEndSeconds != nBeginSeconds)
+                    emit updateProcess(int(start.secsTo(t) * PROGRESS_END / (nEndSeconds - nBeginSeconds)));
+                emit updateExportStatus(tr("Start Cut"));
             }
-            if (pFrame->nYear == 0) continue;
-            const QDateTime t(QDate((int)pFrame->nYear, (int)pFrame->nMonth, (int)pFrame->nDay),
-                              QTime((int)pFrame->nHour, (int)pFrame->nMinute, (int)pFrame->nSecond));
-            if (start <= t && t <= end) {
-                if (t != previous) {
-                    if (nEndSeconds != nBeginSeconds)
-                        emit updateProcess(int(start.secsTo(t) * PROGRESS_END / (nEndSeconds - nBeginSeconds)));
-                    emit updateExportStatus(tr("Start Cut"));
-                }
-                if (output.Write(pFrame->pData, pFrame->nLength) != (qint64)pFrame->nLength) {
-                    qWarning().noquote() << "Cannot write the cut file" << m_strOutput << strerror(errno);
-                    return resultFailed;
-                }
-            } else if (t > end) {
-                bPast = true;
-            } else if (t != previous) {
-                emit updateExportStatus(QString("%1 %2/%3").arg(tr("Find Start Pos")).arg(nPosition).arg(nLength));
+            if (output.Write(pFrame->pData, pFrame->nLength) != (qint64)pFrame->nLength) {
+                qWarning().noquote() << "Cannot write the cut file" << m_strOutput << strerror(errno);
+                return resultFailed;
             }
-            previous = t;
+            m_nFramesWritten++;
+        } else if (t > end) {
+            bPast = true;
+        } else if (t != previous) {
+            emit updateExportStatus(
+                QString("%1 %2/%3").arg(tr("Find Start Pos")).arg(nOffset + walker.bytesRead()).arg(nLength));
         }
+        previous = t;
     }
     if (m_bStop) return resultStopped;
-    if (!bPast && nTotal < nLength - nOffset) {
-        qWarning().noquote() << "The recording ended early while cutting" << m_strSource << strerror(errno ? errno : EIO);
+    const QString strShortfall = walker.shortfall(bPast ? 0 : nLength - nOffset);
+    if (!strShortfall.isEmpty()) {
+        qWarning().noquote() << "The recording ended early while cutting" << m_strSource << strShortfall;
         return resultFailed;
     }
     return resultDone;

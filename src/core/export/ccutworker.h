@@ -72,12 +72,14 @@ private:
     QDate m_date;
     QTime m_fileBegin;
     QTime m_fileEnd;
+    int m_nFileEndSeconds = 0;
     QString m_strSavePath;
     QTime m_cutBegin;
     QTime m_cutEnd;
     bool m_bMp4 = false;
     QString m_strOutput;
     int m_nEncodeType = 2;
+    qint64 m_nFramesWritten = 0;
     bool m_bConverted = false;
     qint64 m_nJumpThreshold = JUMP_THRESHOLD;
     std::atomic<bool> m_bStop{false};

@@ -1,6 +1,7 @@
 #include "cexportlog.h"
 
 #include "common/cglobalappdata.h"
+#include "common/crecordname.h"
 
 #include <QDebug>
 #include <QDir>
@@ -9,11 +10,6 @@
 
 namespace {
 const char *const TIME_FORMAT = "yyyy-MM-dd HH:mm:ss";
-
-QString channelText(int nChannel)
-{
-    return QString("%1").arg(nChannel + 1, 3, 10, QChar('0'));
-}
 
 QString resultLine(const QString &a, const QString &b, const QString &c, const QString &d)
 {
@@ -46,7 +42,7 @@ QString CExportLog::blockText(const Run &run, bool bSeparated)
         text += "Time Range: " + run.rangeBegin.toString("hh:mm:ss") + " ~ " + run.rangeEnd.toString("hh:mm:ss") + "\n";
     text += "--- Channel Filter ---\n";
     for (const auto &channel : run.channelFilter)
-        text += "  CH " + channelText(channel.first) + ": " + (channel.second ? "ON" : "OFF") + "\n";
+        text += "  CH " + CRecordName::channelLabel(channel.first) + ": " + (channel.second ? "ON" : "OFF") + "\n";
     if (run.nMode != 1) {
         text += "--- File List ---\n";
         for (const FileItem &item : run.fileList)

@@ -2,8 +2,9 @@
 
 #include "common/cdiskreadlocker.h"
 #include "common/cfsfile.h"
+#include "common/crecordname.h"
 #include "export/cconverttomp4.h"
-#include "export/streamframes.h"
+#include "export/cframewalker.h"
 
 #include <QDebug>
 #include <QDir>
@@ -16,17 +17,21 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 namespace {
-using namespace streamframes;
-
 const qint64 PROBE_CHUNK = 16384;
 const qint64 PROBE_LIMIT = 10485760;
 const int NAME_TIMES_LENGTH = 17; // "hh.mm.ss-hh.mm.ss"
+
+int seconds(const QTime &time)
+{
+    return CRecordName::seconds(time);
+}
 
 QString systemError(int nError)
 {
@@ -62,12 +67,10 @@ ExportEntry ExportEntry::fromRecorderPath(const QString &strPath, int nChannel)
     entry.strPath = strPath;
     entry.strName = strPath.mid(strPath.lastIndexOf('/') + 1);
     entry.nChannel = nChannel;
-    int bh, bm, bs, eh, em, es;
-    if (sscanf(entry.strName.toLatin1().constData(), "%02d.%02d.%02d-%02d.%02d.%02d", &bh, &bm, &bs, &eh, &em, &es) ==
-        6) {
-        entry.begin = QTime(bh, bm, bs);
-        entry.end = QTime(eh, em, es);
-    }
+    const CRecordName name(entry.strName);
+    entry.begin = name.begin();
+    entry.end = name.end();
+    entry.nEndSeconds = name.endSeconds();
     return entry;
 }
 
@@ -101,14 +104,40 @@ void CExportWorker::setChoices(const Choices &choices)
     m_choices.strSavePath = QDir::cleanPath(QString(choices.strSavePath).replace('\\', '/'));
 }
 
+void CExportWorker::recordSeconds(const QVector<ExportEntry> &entries, int &nBegin, int &nEnd)
+{
+    nBegin = CRecordName::SECONDS_PER_DAY - 1;
+    nEnd = 0;
+    for (const ExportEntry &entry : entries) {
+        if (!entry.begin.isValid()) continue;
+        nBegin = qMin(nBegin, seconds(entry.begin));
+        nEnd = qMax(nEnd, entry.nEndSeconds);
+    }
+}
+
 void CExportWorker::recordRange(const QVector<ExportEntry> &entries, QTime &begin, QTime &end)
 {
-    begin = QTime(23, 59, 59);
-    end = QTime(0, 0, 0);
-    for (const ExportEntry &entry : entries) {
-        if (entry.begin.isValid() && entry.begin < begin) begin = entry.begin;
-        if (entry.end.isValid() && entry.end > end) end = entry.end;
+    int nBegin, nEnd;
+    recordSeconds(entries, nBegin, nEnd);
+    begin = QTime(0, 0).addSecs(nBegin);
+    end = QTime(0, 0).addSecs(nEnd % CRecordName::SECONDS_PER_DAY);
+}
+
+QString CExportWorker::checkChoices(const Choices &choices) const
+{
+    if (choices.nMode == modeFile) {
+        const bool bAny = std::any_of(m_entries.begin(), m_entries.end(), [](const ExportEntry &e) { return e.bTicked; });
+        return bAny ? QString() : tr("No files selected");
     }
+    if (m_entries.isEmpty()) return tr("No files selected");
+    int nRecordBegin, nRecordEnd;
+    recordSeconds(m_entries, nRecordBegin, nRecordEnd);
+    const int b = seconds(choices.rangeBegin), e = CRecordName::endSeconds(choices.rangeBegin, choices.rangeEnd);
+    if (!choices.rangeBegin.isValid() || !choices.rangeEnd.isValid() || b < nRecordBegin || nRecordEnd < e)
+        return tr("Abnormal time");
+    const bool bAny = std::any_of(m_entries.begin(), m_entries.end(),
+                                  [&](const ExportEntry &entry) { return choices.channels.contains(entry.nChannel); });
+    return bAny ? QString() : tr("No channels selected");
 }
 
 void CExportWorker::attachConverter()
@@ -135,6 +164,13 @@ void CExportWorker::prepareRun()
     {
         QMutexLocker locker(&m_leftMutex);
         m_leftFiles.clear();
+    }
+    {
+        QMutexLocker locker(&m_resultMutex);
+        m_results.clear();
+        for (int i = 0; i < m_entries.size(); ++i)
+            if (m_choices.nMode == modeFile || m_choices.channels.contains(m_entries[i].nChannel))
+                m_results.insert(i, {i, QString(), QString()});
     }
     m_merge.clear();
     m_group.clear();
@@ -236,8 +272,8 @@ bool CExportWorker::inRange(int nIndex, QTime &clipBegin, QTime &clipEnd)
 {
     const ExportEntry &entry = m_entries[nIndex];
     const QTime &rangeBegin = m_choices.rangeBegin, &rangeEnd = m_choices.rangeEnd;
-    const int b = seconds(rangeBegin), e = endSeconds(rangeBegin, rangeEnd);
-    const int fb = seconds(entry.begin), fe = endSeconds(entry.begin, entry.end);
+    const int b = seconds(rangeBegin), e = CRecordName::endSeconds(rangeBegin, rangeEnd);
+    const int fb = seconds(entry.begin), fe = entry.nEndSeconds;
     if (fe == fb || fe < b || e < fb) {
         status(nIndex, colStatus, tr("Not in time range"));
         qDebug().noquote() << "File " << entry.strPath << " Not In Range " << hhmmss(rangeBegin) << " - "
@@ -259,7 +295,7 @@ void CExportWorker::exportEntry(int nIndex, bool bByTime, const QTime &clipBegin
         begin = clipBegin;
         end = clipEnd;
         const int nBracket = strName.indexOf('[');
-        if (nBracket > 0) strName = nameTime(begin, false) + "-" + nameTime(end, true) + strName.mid(nBracket);
+        if (nBracket > 0) strName = CRecordName::nameTime(begin, false) + "-" + CRecordName::nameTime(end, true) + strName.mid(nBracket);
     }
     VideoParams params;
     getVideoParams(entry.strPath, params);
@@ -397,7 +433,7 @@ CExportWorker::CopyResult CExportWorker::copyByFile(int nIndex, CFSFile &source,
         pauseForReaders();
     }
     if (out.nWritten < out.nSourceLength) {
-        out.strError = systemError(errno);
+        out.strError = CFrameWalker::endedEarly(out.nWritten, out.nSourceLength, errno);
         return CopyResult::readFailed;
     }
     return CopyResult::done;
@@ -407,55 +443,36 @@ CExportWorker::CopyResult CExportWorker::copyByTime(int nIndex, CFSFile &source,
                                                     QTime &last)
 {
     const QTime &rangeBegin = m_choices.rangeBegin, &rangeEnd = m_choices.rangeEnd;
-    const bool bCrossing = crossesMidnight(rangeBegin, rangeEnd);
-    QByteArray buffer(TIME_CHUNK, Qt::Uninitialized);
-    Parser parser(H264_PARSER_Create(0));
-    qint64 nRead, nTotalRead = 0, nProcessed = 0;
-    bool bPast = false;
-    {
-        CDiskReadLocker locker;
-        nRead = source.Read(buffer.data(), TIME_CHUNK);
-    }
-    while (nRead > 0 && !bPast && !m_bStop) {
-        nTotalRead += nRead;
-        if (H264_PARSER_InputData(parser.get(), (const unsigned char *)buffer.constData(), (uint32_t)nRead) < 0)
-            qDebug() << "H264_PARSER_InputData Failed ";
-        while (!m_bStop) {
-            const H264_PARSER_FRAME *pFrame = H264_PARSER_GetNextFrame(parser.get());
-            if (!pFrame) break;
-            if (pFrame->nYear == 0) continue; // before the first key frame: no time to judge it by
-            const QTime t(pFrame->nHour, pFrame->nMinute, pFrame->nSecond);
-            if (!first.isValid()) first = t;
-            if (t != QTime(0, 0, 0)) last = t;
-            const bool bInside = bCrossing ? (t >= rangeBegin || t <= rangeEnd) : (rangeBegin <= t && t <= rangeEnd);
-            if (bInside) {
-                errno = 0;
-                if (out.file.Write(pFrame->pData, pFrame->nLength) != (qint64)pFrame->nLength) {
-                    out.strError = systemError(errno);
-                    return CopyResult::writeFailed;
-                }
-                out.nWritten += pFrame->nLength;
-            } else if (!bCrossing && t > rangeEnd) {
-                bPast = true;
-            }
-        }
-        errno = 0;
-        {
-            CDiskReadLocker locker;
-            nRead = source.Read(buffer.data(), TIME_CHUNK);
-        }
-        nProcessed += TIME_CHUNK;
+    const bool bCrossing = CRecordName::crossesMidnight(rangeBegin, rangeEnd);
+    CFrameWalker walker(source, TIME_CHUNK);
+    walker.setChunkRead([&](qint64 nRead) {
         if (out.nSourceLength != 0)
             status(nIndex, colStatus,
-                   tr("Exporting") + QString("(%1%)").arg(qMin<qint64>(100, nProcessed * 100 / out.nSourceLength)));
+                   tr("Exporting") + QString("(%1%)").arg(qMin<qint64>(100, nRead * 100 / out.nSourceLength)));
         pauseForReaders();
+    });
+    bool bPast = false;
+    while (!bPast && !m_bStop) {
+        const H264_PARSER_FRAME *pFrame = walker.next();
+        if (!pFrame) break;
+        const QTime t = CFrameWalker::frameClock(*pFrame);
+        if (!first.isValid()) first = t;
+        if (t != QTime(0, 0, 0)) last = t;
+        const bool bInside = bCrossing ? (t >= rangeBegin || t <= rangeEnd) : (rangeBegin <= t && t <= rangeEnd);
+        if (bInside) {
+            errno = 0;
+            if (out.file.Write(pFrame->pData, pFrame->nLength) != (qint64)pFrame->nLength) {
+                out.strError = systemError(errno);
+                return CopyResult::writeFailed;
+            }
+            out.nWritten += pFrame->nLength;
+        } else if (!bCrossing && t > rangeEnd) {
+            bPast = true;
+        }
     }
     if (m_bStop) return CopyResult::stopped;
-    if (!bPast && nTotalRead < out.nSourceLength) {
-        out.strError = systemError(errno);
-        return CopyResult::readFailed;
-    }
-    return CopyResult::done;
+    out.strError = walker.shortfall(bPast ? 0 : out.nSourceLength);
+    return out.strError.isEmpty() ? CopyResult::done : CopyResult::readFailed;
 }
 
 // Takes back what the entry wrote: its own file goes, a merged file returns to its size before it.
@@ -504,7 +521,7 @@ QString CExportWorker::renameMergFile(const QList<int> &entries, const QString &
                                       const QTime &end)
 {
     QString strResult = strPath;
-    const QString strBegin = nameTime(begin, false), strEnd = nameTime(end, true);
+    const QString strBegin = CRecordName::nameTime(begin, false), strEnd = CRecordName::nameTime(end, true);
     const int nPos = begin.isValid() && end.isValid() ? strPath.indexOf(strBegin, strPath.lastIndexOf('/') + 1) : -1;
     if (nPos >= 0) {
         const QString strNew = strPath.left(nPos) + strBegin + "-" + strEnd + strPath.mid(nPos + NAME_TIMES_LENGTH);
@@ -703,6 +720,12 @@ bool CExportWorker::appendChecksums(const QList<LeftFile> &files) const
     return sums.write(text) == text.size() && sums.flush();
 }
 
+QVector<CExportWorker::EntryResult> CExportWorker::results() const
+{
+    QMutexLocker locker(&m_resultMutex);
+    return m_results.values().toVector();
+}
+
 CExportLog::Run CExportWorker::finishLog(const QDateTime &startTime)
 {
     CExportLog::Run run;
@@ -714,10 +737,30 @@ CExportLog::Run CExportWorker::finishLog(const QDateTime &startTime)
     run.strSavePath = m_choices.strSavePath;
     run.rangeBegin = m_choices.rangeBegin;
     run.rangeEnd = m_choices.rangeEnd;
+    QList<int> channels;
+    for (const ExportEntry &entry : m_entries)
+        if (!channels.contains(entry.nChannel)) channels.append(entry.nChannel);
+    std::sort(channels.begin(), channels.end());
+    for (int nChannel : channels) run.channelFilter.append({nChannel, m_choices.channels.contains(nChannel)});
+    if (m_choices.nMode == modeFile)
+        for (const ExportEntry &entry : m_entries)
+            run.fileList.append({entry.bTicked, CRecordName::channelLabel(entry.nChannel), entry.strName});
+    for (const EntryResult &row : results()) {
+        const ExportEntry &entry = m_entries[row.nEntry];
+        run.results.append({CRecordName::channelLabel(entry.nChannel), entry.strName, row.strStatus, row.strPath});
+    }
     const QList<LeftFile> files = leftFiles();
     for (const LeftFile &file : files) run.checksums.append({file.strSha256, relativePath(file.strPath)});
-    appendChecksums(files);
     return run;
+}
+
+bool CExportWorker::writeLog(const QDateTime &startTime)
+{
+    const CExportLog::Run run = finishLog(startTime);
+    QList<LeftFile> files;
+    for (const auto &sum : run.checksums) files.append({m_choices.strSavePath + "/" + sum.second, sum.first});
+    const bool bSums = appendChecksums(files);
+    return CExportLog::append(run) && bSums;
 }
 
 // ---- helpers
@@ -730,47 +773,38 @@ bool CExportWorker::getVideoParams(const QString &strPath, VideoParams &params)
         qDebug().noquote() << "Open File Failed " << strPath;
         return false;
     }
-    QByteArray buffer(PROBE_CHUNK, Qt::Uninitialized);
-    Parser parser(H264_PARSER_Create(0));
-    qint64 nTotal = 0;
-    bool bFound = false;
-    while (nTotal < PROBE_LIMIT && !bFound) {
-        const qint64 nRead = file.Read(buffer.data(), PROBE_CHUNK);
-        if (nRead <= 0) {
-            qDebug() << " file.Read Failed ";
-            break;
-        }
-        nTotal += nRead;
-        if (H264_PARSER_InputData(parser.get(), (const unsigned char *)buffer.constData(), (uint32_t)nRead) < 0) {
-            qDebug() << "H264_PARSER_InputData Failed ";
-            continue;
-        }
-        while (const H264_PARSER_FRAME *pFrame = H264_PARSER_GetNextFrame(parser.get())) {
-            if (pFrame->nFrameType != H264_FRAME_VIDEO || pFrame->nSubType != 0) continue;
-            params.nWidth = (qint32)pFrame->nWidth;
-            params.nHeight = (qint32)pFrame->nHeight;
-            params.nFrameRate = (qint32)pFrame->nFrameRate;
-            params.nEncodeType = (qint32)pFrame->nEncodeType;
-            bFound = true;
-            break;
-        }
+    CFrameWalker walker(file, PROBE_CHUNK, true);
+    walker.setReadLimit(PROBE_LIMIT);
+    while (const H264_PARSER_FRAME *pFrame = walker.next()) {
+        if (pFrame->nFrameType != H264_FRAME_VIDEO || pFrame->nSubType != 0) continue;
+        params.nWidth = (qint32)pFrame->nWidth;
+        params.nHeight = (qint32)pFrame->nHeight;
+        params.nFrameRate = (qint32)pFrame->nFrameRate;
+        params.nEncodeType = (qint32)pFrame->nEncodeType;
+        return true;
     }
-    return bFound;
+    qDebug().noquote() << "No video key frame in " << strPath << walker.error();
+    return false;
 }
 
 QString CExportWorker::outputFolder(const QString &strRecorderPath) const
 {
-    // "/mnt/ide<disk><part>/<yyyy-mm-dd>/<channel>/<name>"
-    const QStringList parts = strRecorderPath.split('/');
-    if (parts.size() != 6 || !parts[0].isEmpty() || parts[1] != "mnt" || !parts[2].startsWith("ide")) return QString();
-    bool bOk = false;
-    const int nChannel = parts[4].toInt(&bOk);
-    if (!bOk || nChannel < 0) return QString();
-    return QString("%1/%2/%3/%4/").arg(m_choices.strSavePath, parts[2], parts[3]).arg(nChannel + 1, 3, 10, QChar('0'));
+    const CRecordName name(strRecorderPath);
+    if (!name.hasFolders() || !name.isRecorderPath()) return QString();
+    return QString("%1/ide%2%3/%4/%5/")
+        .arg(m_choices.strSavePath, QChar(name.diskLetter()))
+        .arg(name.partition())
+        .arg(name.date().toString("yyyy-MM-dd"), CRecordName::channelLabel(name.channel()));
 }
 
 void CExportWorker::status(int nIndex, int nColumn, const QString &strText)
 {
+    {
+        QMutexLocker locker(&m_resultMutex);
+        auto it = m_results.find(nIndex);
+        if (it != m_results.end() && nColumn == colStatus) it->strStatus = strText;
+        if (it != m_results.end() && nColumn == colPath) it->strPath = strText;
+    }
     emit updateTableStatus(m_choices.nMode, nIndex, nColumn, strText);
 }
 
@@ -789,9 +823,3 @@ QString CExportWorker::hhmmss(const QTime &time)
     return (time.isValid() ? time : QTime(0, 0, 0)).toString("hh:mm:ss");
 }
 
-// A time in a file name; an end at midnight is the day's end, "24.00.00".
-QString CExportWorker::nameTime(const QTime &time, bool bEnd)
-{
-    if (bEnd && time == QTime(0, 0, 0)) return "24.00.00";
-    return time.toString("hh.mm.ss");
-}

@@ -30,6 +30,7 @@ struct ExportEntry {
     int nChannel = 0; // 0-based
     QTime begin;      // from the name; null when the name does not parse
     QTime end;
+    int nEndSeconds = 0; // from the begin's midnight: past 86399 for an end on the next day
     bool bTicked = true;
 
     static ExportEntry fromRecorderPath(const QString &strPath, int nChannel);
@@ -57,9 +58,16 @@ public:
         QString strSavePath;
         QTime rangeBegin; // time mode
         QTime rangeEnd;
-        QList<int> channels; // time mode: the selected channels, 0-based
+        QList<int> channels; // the channels ticked in the run's channel filter, 0-based (time mode: those exported)
         // Hash each file left as soon as it is complete (else when leftFiles() asks for them).
         bool bHashWhenComplete = true;
+    };
+
+    // One row of the run's list as the dialog shows it and the export log keeps it.
+    struct EntryResult {
+        int nEntry = -1; // index into entries()
+        QString strStatus;
+        QString strPath; // the output as shown: the MP4 of an MP4 run
     };
 
     // A file the run leaves in the save folder, with its SHA-256 (hex).
@@ -76,8 +84,14 @@ public:
     QVector<ExportEntry> &entries() { return m_entries; }
     void setChoices(const Choices &choices);
     const Choices &choices() const { return m_choices; }
-    // The earliest entry begin (from 23:59:59) and the latest entry end (from 00:00:00).
+    // The earliest entry begin (from 23:59:59) and the latest entry end (from 00:00:00); an end on
+    // the next day is the latest of all, so the range runs over midnight. The seconds variant
+    // counts the end from the begin's midnight.
     static void recordRange(const QVector<ExportEntry> &entries, QTime &begin, QTime &end);
+    static void recordSeconds(const QVector<ExportEntry> &entries, int &nBegin, int &nEnd);
+    // The checks before a run, the same for the dialog and korvane-cli: empty when the choices can run
+    // on the entries, else the message to show ("No files selected", "Abnormal time", ...).
+    QString checkChoices(const Choices &choices) const;
 
     // Clears the previous run's results and the early-finished conversions; stop flag cleared.
     void prepareRun();
@@ -109,10 +123,13 @@ public:
     // Appends the files to "SHA256SUMS" in the save folder, paths relative to it.
     bool appendChecksums(const QList<LeftFile> &files) const;
     QString relativePath(const QString &strPath) const;
-    // The run's block of the export log as far as the worker knows it: its choices and the files
-    // it left with their checksums, which also go to "SHA256SUMS". The front end adds the channel
-    // filter, the file list and the results as it shows them.
+    // The rows of the run's list, in list order: every entry by file, the selected channels' by time.
+    QVector<EntryResult> results() const;
+    // The run's block of the export log: its choices, channel filter, file list, rows and the files it
+    // left with their checksums, which also go to "SHA256SUMS".
     CExportLog::Run finishLog(const QDateTime &startTime);
+    // finishLog() appended to the day's export log; false when the log or SHA256SUMS could not be written.
+    bool writeLog(const QDateTime &startTime);
 
     // Reads the first video key frame of a recording into params (zero-filled first).
     static bool getVideoParams(const QString &strPath, VideoParams &params);
@@ -165,7 +182,6 @@ private:
     void maybeFinishRun();
     void pauseForReaders() const;
     static QString hhmmss(const QTime &time);
-    static QString nameTime(const QTime &time, bool bEnd);
 
     QVector<ExportEntry> m_entries;
     Choices m_choices;
@@ -190,4 +206,7 @@ private:
 
     QMutex m_leftMutex;
     QList<LeftFile> m_leftFiles;
+
+    mutable QMutex m_resultMutex;
+    QMap<int, EntryResult> m_results; // by entry index
 };

@@ -1,6 +1,7 @@
 #include "sim_disk.h"
 
 #include "catalogue/crecordloader.h"
+#include "common/crecordname.h"
 #include "wfs.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +89,7 @@ TEST_F(RecordLoaderTest, KeysNamesAndPathsFollowTheRecordGrammar)
     r.end_time = wfs_pack_time({2024, 3, 5, 10, 45, 7});
     EXPECT_EQ(CRecordLoader::recordKey(r), "01020320240305101500-104507");
     EXPECT_EQ(CRecordLoader::fileName(r), "10.15.00-10.45.07[M][@1a2b][1].h264");
-    EXPECT_EQ(CRecordLoader::recordPath(1, 2, CRecordLoader::startDate(r), 3, CRecordLoader::fileName(r)),
+    EXPECT_EQ(CRecordName::recordPath(1, 2, CRecordLoader::startDate(r), 3, CRecordLoader::fileName(r)),
               "/mnt/ideb2/2024-03-05/003/10.15.00-10.45.07[M][@1a2b][1].h264");
 }
 

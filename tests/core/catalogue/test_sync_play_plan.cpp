@@ -18,19 +18,6 @@ QString path(int nChannel, const QString &strTimes)
     return file(nChannel, strTimes).strPath;
 }
 
-TEST(SyncPlayPlan, FileTimesCountAnEndPastMidnightOnFromTheSameDay)
-{
-    int nBegin = 0, nEnd = 0;
-    ASSERT_TRUE(CSyncPlayPlan::fileTimes("23.58.45-00.01.15[R][@1][0].h264", nBegin, nEnd));
-    EXPECT_EQ(nBegin, 23 * 3600 + 58 * 60 + 45);
-    EXPECT_EQ(nEnd, 86400 + 75);
-    ASSERT_TRUE(CSyncPlayPlan::fileTimes("08.00.00-08.10.00", nBegin, nEnd));
-    EXPECT_EQ(nEnd - nBegin, 600);
-    ASSERT_TRUE(CSyncPlayPlan::fileTimes("21.59.00-00.01.00", nBegin, nEnd));
-    EXPECT_LT(nEnd, nBegin) << "only a begin at 22:00 or later runs into the next day";
-    EXPECT_FALSE(CSyncPlayPlan::fileTimes("index.data", nBegin, nEnd));
-}
-
 TEST(SyncPlayPlan, ARecordingOverMidnightQueuesEveryChannelOfItsTime)
 {
     const QVector<SyncPlayFile> day = {

@@ -331,6 +331,7 @@ TEST_F(ExportWorkerTest, ByTimeWithoutFramesInsideRemovesTheOutput)
 {
     setUp({recA}, CExportWorker::modeTime, CExportWorker::typeSingle);
     m_worker.entries()[0].end = QTime(10, 5, 0); // the name promises more than the stream holds
+    m_worker.entries()[0].nEndSeconds = 10 * 3600 + 5 * 60;
     setRange(QTime(10, 2, 0), QTime(10, 3, 0));
     EXPECT_EQ(run(), 1);
     EXPECT_EQ(m_log.status(0), "Frame not in time range (10:00:00 - 10:00:05)");
