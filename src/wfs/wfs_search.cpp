@@ -1,6 +1,7 @@
 #include "wfs_search.h"
 
 #include "wfs_dir.h"
+#include "wfs_image.h"
 #include "wfs_log.h"
 #include "wfs_time.h"
 #include "wfs_volume.h"
@@ -372,6 +373,7 @@ uint32_t wfs_file_list_in(const wfs_pdp *only, uint8_t channel, uint32_t from, u
     if (from == to) return FS_NO_EXIST_FILE;
     FILEHANDLE h = nullptr;
     if (wfs_file_open(&h, 1, 0) != WFS_OK) return FS_NO_EXIST_FILE;
+    const unsigned failures = wfs_image_last_failure()->count;
     if (wfs_pdp *work = list_partition(type_mask)) h->pdp = work;
     h->channel = channel;
     h->sections = wfs_build_search_list(backward, only);
@@ -393,6 +395,7 @@ uint32_t wfs_file_list_in(const wfs_pdp *only, uint8_t channel, uint32_t from, u
         if (have_last && last.disk == r.disk && last.part == r.part && last.first_cluster_no == r.first_cluster_no)
             continue;
         if (!accepted(r, first, from, type_mask, stream_filter)) continue;
+        wfs_check_item_times(h->pdp, first, r.start_time, r.end_time);
         last = r;
         have_last = true;
         ++n;
@@ -400,5 +403,7 @@ uint32_t wfs_file_list_in(const wfs_pdp *only, uint8_t channel, uint32_t from, u
     *count = n;
     wfs_debug("%d file(s) found.\n", (int)n);
     wfs_file_close(h);
+    // A disk that could not be read is no empty disk: what was found may be only part of the list.
+    if (wfs_image_last_failure()->count != failures) return WFS_ERR_READ;
     return n > 0 ? WFS_OK : FS_NO_EXIST_FILE;
 }

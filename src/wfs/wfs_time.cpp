@@ -8,6 +8,16 @@ uint32_t wfs_pack_time(const wfs_date_time &t)
            (uint32_t)t.hour << 12 | (uint32_t)t.minute << 6 | (uint32_t)t.second;
 }
 
+bool wfs_packed_time_valid(uint32_t packed)
+{
+    static const int days_in_month[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    wfs_date_time t = wfs_unpack_time(packed);
+    if (packed == 0 || t.month < 1 || t.month > 12 || t.day < 1 || t.hour > 23 || t.minute > 59 || t.second > 59)
+        return false;
+    bool leap = t.year % 4 == 0 && (t.year % 100 != 0 || t.year % 400 == 0);
+    return t.day <= days_in_month[t.month - 1] - (t.month == 2 && !leap ? 1 : 0);
+}
+
 wfs_date_time wfs_unpack_time(uint32_t p)
 {
     wfs_date_time t;
