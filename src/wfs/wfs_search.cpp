@@ -113,9 +113,10 @@ uint32_t settle(wfs_pdp *pdp, int type, uint32_t t, uint32_t bound, uint8_t chan
         if (steps > pdp->total_clus) return WFS_ERR_END_OF_CHAIN;
         uint32_t time = 0;
         uint32_t rc = WFS_OK;
-        if (type == WFS_SEARCH_FIRST) rc = get_dir_item_time(pdp, *found, &time);
-        else if (type == WFS_SEARCH_FIRST_DOWN) rc = get_dir_item_time1(pdp, *found, &time);
+        if (type == WFS_SEARCH_FIRST || type == WFS_SEARCH_FIRST_DOWN) rc = get_dir_item_time(pdp, *found, &time);
         if (rc != WFS_OK) return rc;
+        // Forward: the first recording that starts at or after t; backward: the last that starts at or
+        // before it, which is the one that covers t when one does.
         bool again = (type == WFS_SEARCH_FIRST && time < t) || (type == WFS_SEARCH_FIRST_DOWN && time > t);
         if (!again) return WFS_OK;
         if ((rc = get_next_clus_no(pdp, type, *found, bound, found, channel)) != WFS_OK) return rc;
@@ -141,14 +142,16 @@ wfs_time_section *position_round(FILEHANDLE h, wfs_time_section *list, bool forw
     wfs_time_section *best = nullptr;
     for (wfs_time_section *s = list; s; s = s->next) {
         if (s->state == EXHAUSTED || !section_admitted(s, part_mask)) continue;
-        if (forward ? s->end_time <= t : s->start_time >= t) {
+        // An end time is exclusive, a start time is not: a section that starts at t covers it.
+        if (forward ? s->end_time <= t : s->start_time > t) {
             s->state = EXHAUSTED;
             continue;
         }
         if (best && (forward ? s->start_time > best->candidate_time : s->end_time < best->candidate_time)) continue;
         h->pdp = s->pdp;
+        // A backward search looks from the section's last cluster down until the section has been positioned.
         uint32_t lo = forward ? s->cursor : s->start_clus;
-        uint32_t hi = forward ? s->end_clus : s->cursor;
+        uint32_t hi = forward || s->state == UNPOSITIONED ? s->end_clus : s->cursor;
         if (file_goto_driver(h, t, lo, hi, type, hint, stream) != WFS_OK) {
             s->state = EXHAUSTED;
             continue;
@@ -328,7 +331,8 @@ uint32_t file_goto_work_driver(FILEHANDLE h, uint8_t channel, uint32_t time, int
             time = h->cur_dir_info.start_time;
             hint = (uint8_t)(h->cur_dir_info.repeat_no + 1);
         } else if (type == WFS_SEARCH_FIRST_DOWN) {
-            time = h->cur_dir_info.start_time;
+            // The next round looks before this recording's start.
+            time = wfs_time_add_seconds(h->cur_dir_info.start_time, -1);
             hint = 0;
         } else {
             return WFS_OK;
