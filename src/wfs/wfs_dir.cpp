@@ -51,7 +51,7 @@ template <typename Change> uint32_t change_dir_item(wfs_pdp *pdp, uint32_t clus,
     if (!dir_cluster_ok(pdp, clus, op)) return WFS_ERR_CLUSTER_RANGE;
     buffer_head *bh = bread(pdp->dev, dir_block(pdp, pdp->dir_offset, clus));
     if (!bh) {
-        wfs_raise_storage_error(pdp->dev, pdp->part * 100 + 7);
+        wfs_raise_storage_error(pdp->dev, wfs_storage_area_code(pdp->part, WFS_STORAGE_DIR));
         return WFS_ERR_READ;
     }
     wfs_dir_item item;
@@ -73,7 +73,7 @@ bool locked_item(wfs_pdp *pdp, uint32_t clus, wfs_dir_item *item)
 uint32_t get_dir_item_info_op(wfs_pdp *pdp, uint32_t clus, wfs_dir_item *out, const char *op)
 {
     if (!dir_cluster_ok(pdp, clus, op)) return WFS_ERR_CLUSTER_RANGE;
-    return read_item(pdp, pdp->dir_offset, clus, out, pdp->part * 100 + 7);
+    return read_item(pdp, pdp->dir_offset, clus, out, wfs_storage_area_code(pdp->part, WFS_STORAGE_DIR));
 }
 
 uint32_t get_dir_item_info(wfs_pdp *pdp, uint32_t clus, wfs_dir_item *out)
@@ -87,7 +87,7 @@ uint32_t get_bk_dir_item_info(wfs_pdp *pdp, uint32_t clus, wfs_dir_item *out)
         wfs_error("GET_BK_DIR_ITEM(%d %d) failed!!!!!!!!!!!!\n", (int)pdp->dev, (int)clus);
         return WFS_ERR_CLUSTER_RANGE;
     }
-    return read_item(pdp, pdp->backdir_offset, clus, out, pdp->part * 100 + 8);
+    return read_item(pdp, pdp->backdir_offset, clus, out, wfs_storage_area_code(pdp->part, WFS_STORAGE_BACKUP_DIR));
 }
 
 uint32_t get_dir_item_time(wfs_pdp *pdp, uint32_t clus, uint32_t *time)
