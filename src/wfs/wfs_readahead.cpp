@@ -25,6 +25,8 @@ uint64_t run_key(uint32_t dev, uint64_t block) { return (uint64_t)dev << 56 | bl
 
 Run *find(uint64_t key)
 {
+    // Scans read block after block of one run: the most recent run needs no lookup.
+    if (!g_runs.empty() && g_runs.front()->key == key) return g_runs.front().get();
     auto it = g_index.find(key);
     if (it == g_index.end()) return nullptr;
     g_runs.splice(g_runs.begin(), g_runs, it->second);
