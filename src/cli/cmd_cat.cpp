@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <unistd.h>
 
 namespace
@@ -44,6 +45,14 @@ qint64 copyToStdout(CFSFile &file)
 }
 } // namespace
 
+// What the library says about the last failed read of a recording, as ": reason", or nothing.
+std::string lastReason()
+{
+    char why[512] = "";
+    if (fs_last_error(why, sizeof why) == WFS_OK || !why[0]) return std::string();
+    return std::string(": ") + why;
+}
+
 int runCat(const CliOptions &options)
 {
     if (!openDisks(options)) return 1;
@@ -51,10 +60,16 @@ int runCat(const CliOptions &options)
     const std::string &path = options.args.front();
     CFSFile file;
     if (!file.Open(QString::fromStdString(path), CFSFile::modeRead)) {
-        fprintf(stderr, "korvane-cli: cannot open %s\n", path.c_str());
+        fprintf(stderr, "korvane-cli: cannot open %s%s\n", path.c_str(), lastReason().c_str());
         return 1;
     }
+    // The listed length is what the copy must reach; a recording whose length cannot be had is no success.
     const qint64 length = file.GetLength();
+    if (length <= 0) {
+        fprintf(stderr, "korvane-cli: %s: the length of the recording cannot be read%s\n", path.c_str(),
+                lastReason().c_str());
+        return 1;
+    }
     const qint64 copied = copyToStdout(file);
     if (copied < 0) {
         fprintf(stderr, "korvane-cli: cannot write the output\n");
@@ -62,8 +77,13 @@ int runCat(const CliOptions &options)
     }
     // A read that fails part-way ends like the end of the recording: only the length tells them apart.
     if (copied < length) {
-        fprintf(stderr, "korvane-cli: %s: read failed after %lld of %lld bytes\n", path.c_str(),
-                (long long)copied, (long long)length);
+        char why[512] = "";
+        if (fs_last_error(why, sizeof why) == WFS_ERR_READ)
+            fprintf(stderr, "korvane-cli: %s: read failed after %lld of %lld bytes: %s\n", path.c_str(),
+                    (long long)copied, (long long)length, why);
+        else
+            fprintf(stderr, "korvane-cli: %s: the recording ends at byte %lld of %lld%s\n", path.c_str(),
+                    (long long)copied, (long long)length, lastReason().c_str());
         return 1;
     }
     return 0;

@@ -1,6 +1,7 @@
 #include "wfs_buffer.h"
 
 #include "wfs_device.h"
+#include "wfs_image.h"
 #include "wfs_log.h"
 #include "wfs_partition.h"
 #include "wfs_readahead.h"
@@ -187,13 +188,23 @@ template <typename Fn> int with_protection_lifted(uint32_t dev, Fn fn)
     return rc;
 }
 
+// A failed read is reported with what the image layer says about it.
+void report_read_failure(uint32_t dev, uint64_t block, unsigned failures_before)
+{
+    wfs_report_storage_error(dev, block, WFS_IO_READ);
+    const wfs_image_failure *why = wfs_image_last_failure();
+    if (why->count != failures_before)
+        wfs_warn("disk %d, block %llu: %s\n", (int)dev, (unsigned long long)block, why->text);
+}
+
 int read_multi(uint32_t dev, uint16_t count, uint64_t block, void *dst, bool report)
 {
     if (count == 0) return 0;
     wfs_note_access(dev);
+    const unsigned failures = wfs_image_last_failure()->count;
     int rc = ide_read((uint16_t)dev, count, block, dst);
     if (rc != 0) {
-        if (report) wfs_report_storage_error(dev, block, WFS_IO_READ);
+        if (report) report_read_failure(dev, block, failures);
         return rc;
     }
     apply_overlay(dev, count, block, (uint8_t *)dst);
@@ -262,8 +273,9 @@ buffer_head *bread(uint32_t dev, uint64_t block)
         return nullptr;
     }
     if (bh->uptodate) return bh;
+    const unsigned failures = wfs_image_last_failure()->count;
     if (read_block(dev, block, bh->data) != 0) {
-        wfs_report_storage_error(dev, block, WFS_IO_READ);
+        report_read_failure(dev, block, failures);
         brelse(bh);
         return nullptr;
     }

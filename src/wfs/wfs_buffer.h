@@ -22,6 +22,17 @@ struct buffer_head {
 
 enum { WFS_IO_WRITE = 1, WFS_IO_READ = 2 };
 
+// What the storage-error hook is told failed to read: the partition table (code 5, its back-up 6),
+// or an area of partition p, as p * 100 + the area's code.
+enum : uint32_t {
+    WFS_STORAGE_PART_TABLE = 5,
+    WFS_STORAGE_PART_TABLE_BACKUP = 6,
+    WFS_STORAGE_PARAMS = 5,     // key-parameter and parameter blocks
+    WFS_STORAGE_DIR = 7,        // directory area
+    WFS_STORAGE_BACKUP_DIR = 8, // back-up directory area
+};
+inline uint32_t wfs_storage_area_code(uint32_t part, uint32_t area) { return part * 100 + area; }
+
 typedef void (*wfs_storage_error_hook)(uint32_t disk, uint32_t code);
 
 void buffer_init();

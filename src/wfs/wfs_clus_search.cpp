@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 const uint32_t INDEX_PER_BLOCK = WFS_BLOCK_SIZE;
@@ -71,23 +74,32 @@ uint8_t stream_of(wfs_pdp *pdp, uint32_t clus, bool *ok)
     return item.stream_type;
 }
 
-// First cluster from c up to stop whose index byte carries the channel, 8 bytes at a time; stop + 1 when none.
-uint32_t skip_to_channel(const uint8_t *block, uint32_t c, uint32_t stop, uint8_t channel)
+// A byte that a search bound to one channel must judge: one of the channel, and for first-cluster
+// searches not a continuation (state 0 never passes the first-cluster test).
+bool is_candidate(uint8_t b, uint8_t channel, bool first_only)
 {
-    const uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
-    const uint64_t wanted = ones * (uint64_t)(channel << 2), channel_bits = ones * 0xFC;
-    while (c % 8 != 0 && c <= stop) {
-        if ((block[c % INDEX_PER_BLOCK] >> 2) == channel) return c;
-        ++c;
+    return (b >> 2) == channel && !(first_only && (b & 3) == 0);
+}
+
+// First cluster from c up to stop (one index block) that is a candidate; stop + 1 when none. The
+// channels of a disk interleave: the scan looks at 16 index bytes a time.
+uint32_t skip_to_candidate(const uint8_t *block, uint32_t c, uint32_t stop, uint8_t channel, bool first_only)
+{
+    const uint8_t *bytes = block + c % INDEX_PER_BLOCK;
+    const uint32_t n = stop - c + 1;
+    uint32_t i = 0;
+#ifdef __SSE2__
+    const __m128i channel_bits = _mm_set1_epi8((char)0xFC), wanted = _mm_set1_epi8((char)(channel << 2));
+    const __m128i state_bits = _mm_set1_epi8(3), continuation = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + i));
+        __m128i hit = _mm_cmpeq_epi8(_mm_and_si128(v, channel_bits), wanted);
+        if (first_only) hit = _mm_andnot_si128(_mm_cmpeq_epi8(_mm_and_si128(v, state_bits), continuation), hit);
+        if (int mask = _mm_movemask_epi8(hit)) return c + i + (uint32_t)__builtin_ctz((unsigned)mask);
     }
-    for (; c + 7 <= stop; c += 8) {
-        uint64_t word;
-        memcpy(&word, block + c % INDEX_PER_BLOCK, 8);
-        uint64_t differ = (word ^ wanted) & channel_bits; // a zero byte is a byte of the channel
-        if ((differ - ones) & ~differ & highs) break;
-    }
-    for (; c <= stop; ++c)
-        if ((block[c % INDEX_PER_BLOCK] >> 2) == channel) return c;
+#endif
+    for (; i < n; ++i)
+        if (is_candidate(bytes[i], channel, first_only)) return c + i;
     return stop + 1;
 }
 
@@ -169,6 +181,7 @@ uint32_t get_next_clus_no(wfs_pdp *pdp, int kind, uint32_t cluster, uint32_t bou
     // Kinds bound to one channel look at the directory only for bytes of that channel.
     bool one_channel = s.channel != WFS_ANY_CHANNEL && kind != WFS_SEARCH_ALLOC && kind != WFS_SEARCH_BAD &&
                        kind != WFS_SEARCH_FIRST_ANY;
+    bool first_only = kind == WFS_SEARCH_FIRST || kind == WFS_SEARCH_FIRST_STRICT;
     for (uint32_t c = first; down ? c >= seg.lo && c <= first : c <= seg.hi;) {
         const uint8_t *block = index.block_of(c);
         if (!block) return WFS_ERR_READ;
@@ -176,7 +189,7 @@ uint32_t get_next_clus_no(wfs_pdp *pdp, int kind, uint32_t cluster, uint32_t bou
         uint32_t stop = down ? std::max(block_first, seg.lo) : std::min(block_first + INDEX_PER_BLOCK - 1, seg.hi);
         for (;; down ? --c : ++c) {
             if (one_channel && !down) {
-                c = skip_to_channel(block, c, stop, s.channel);
+                c = skip_to_candidate(block, c, stop, s.channel, first_only);
                 if (c > stop) {
                     c = stop;
                     break;

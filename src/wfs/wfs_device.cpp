@@ -225,6 +225,13 @@ uint32_t ide_get_base_sector(int disk)
     return disk >= 0 && disk < WFS_MAX_DISKS ? g_base_sector[disk] : 0;
 }
 
+uint64_t ide_volume_sectors(int disk)
+{
+    if (disk < 0 || disk >= g_ide_info_wfs.ide_num) return 0;
+    uint64_t sectors = g_ide_info_wfs.ide_cap[disk];
+    return sectors > g_base_sector[disk] ? sectors - g_base_sector[disk] : 0;
+}
+
 int ide_wakeup(int) { return 0; }
 int ide_set_standby(int, int) { return 0; }
 int ide_setstabdby_multi(uint32_t, int) { return 0; }

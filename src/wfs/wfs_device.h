@@ -29,6 +29,8 @@ int ide_write(uint16_t disk, uint16_t count, uint64_t sector, const void *src);
 int ide_get_drive_number(int disk);
 const char *ide_get_drive_path(int disk);
 uint32_t ide_get_base_sector(int disk);
+// Sectors from the volume's base sector to the end of the drive as it was opened (0: no such disk).
+uint64_t ide_volume_sectors(int disk);
 
 // Sees every successful sector read (disk index, volume-relative sector, count); for diagnostics and benchmarks.
 typedef void (*ide_read_observer)(int disk, uint64_t sector, uint16_t count);

@@ -6,6 +6,7 @@
 #include "wfs_userdata.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 const uint32_t DIR_ITEMS_PER_BLOCK = WFS_BLOCK_SIZE / sizeof(wfs_dir_item);
@@ -50,7 +51,7 @@ template <typename Change> uint32_t change_dir_item(wfs_pdp *pdp, uint32_t clus,
     if (!dir_cluster_ok(pdp, clus, op)) return WFS_ERR_CLUSTER_RANGE;
     buffer_head *bh = bread(pdp->dev, dir_block(pdp, pdp->dir_offset, clus));
     if (!bh) {
-        wfs_raise_storage_error(pdp->dev, pdp->part * 100 + 7);
+        wfs_raise_storage_error(pdp->dev, wfs_storage_area_code(pdp->part, WFS_STORAGE_DIR));
         return WFS_ERR_READ;
     }
     wfs_dir_item item;
@@ -72,7 +73,7 @@ bool locked_item(wfs_pdp *pdp, uint32_t clus, wfs_dir_item *item)
 uint32_t get_dir_item_info_op(wfs_pdp *pdp, uint32_t clus, wfs_dir_item *out, const char *op)
 {
     if (!dir_cluster_ok(pdp, clus, op)) return WFS_ERR_CLUSTER_RANGE;
-    return read_item(pdp, pdp->dir_offset, clus, out, pdp->part * 100 + 7);
+    return read_item(pdp, pdp->dir_offset, clus, out, wfs_storage_area_code(pdp->part, WFS_STORAGE_DIR));
 }
 
 uint32_t get_dir_item_info(wfs_pdp *pdp, uint32_t clus, wfs_dir_item *out)
@@ -86,7 +87,7 @@ uint32_t get_bk_dir_item_info(wfs_pdp *pdp, uint32_t clus, wfs_dir_item *out)
         wfs_error("GET_BK_DIR_ITEM(%d %d) failed!!!!!!!!!!!!\n", (int)pdp->dev, (int)clus);
         return WFS_ERR_CLUSTER_RANGE;
     }
-    return read_item(pdp, pdp->backdir_offset, clus, out, pdp->part * 100 + 8);
+    return read_item(pdp, pdp->backdir_offset, clus, out, wfs_storage_area_code(pdp->part, WFS_STORAGE_BACKUP_DIR));
 }
 
 uint32_t get_dir_item_time(wfs_pdp *pdp, uint32_t clus, uint32_t *time)
@@ -127,6 +128,21 @@ uint32_t get_index_item_info(wfs_pdp *pdp, uint32_t clus, uint8_t *out)
     *out = bh->data[clus % INDEX_ITEMS_PER_BLOCK];
     brelse(bh);
     return WFS_OK;
+}
+
+bool wfs_check_item_times(const wfs_pdp *pdp, uint32_t clus, uint32_t start_time, uint32_t end_time)
+{
+    bool sound = true;
+    const std::pair<const char *, uint32_t> times[] = {{"start_time", start_time}, {"end_time", end_time}};
+    for (const auto &t : times) {
+        if (wfs_packed_time_valid(t.second)) continue;
+        wfs_date_time d = wfs_unpack_time(t.second);
+        wfs_warn("disk %u partition %u cluster %u: damaged %s 0x%08x (%04d-%02d-%02d %02d:%02d:%02d)\n",
+                 (unsigned)pdp->dev, (unsigned)pdp->part, (unsigned)clus, t.first, (unsigned)t.second, d.year,
+                 d.month, d.day, d.hour, d.minute, d.second);
+        sound = false;
+    }
+    return sound;
 }
 
 uint32_t wfs_item_length_kib(const wfs_pdp *pdp, const wfs_dir_item &item)

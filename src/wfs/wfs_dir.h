@@ -39,5 +39,8 @@ uint8_t wfs_state_of_dir_flag(uint8_t dir_flag);
 bool wfs_index_usable(wfs_pdp *pdp, uint32_t clus, uint8_t index_byte);
 bool wfs_index_continuation(wfs_pdp *pdp, uint32_t clus, uint8_t index_byte);
 bool wfs_index_first(wfs_pdp *pdp, uint32_t clus, uint8_t index_byte);
+// Logs each time of the item that is not a calendar time (an end hour of 25) as damaged, with the
+// partition, the cluster and the value as stored; true when both times are sound.
+bool wfs_check_item_times(const wfs_pdp *pdp, uint32_t clus, uint32_t start_time, uint32_t end_time);
 // Length in KiB of the recording a (first-cluster) item describes.
 uint32_t wfs_item_length_kib(const wfs_pdp *pdp, const wfs_dir_item &item);

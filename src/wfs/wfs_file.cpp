@@ -46,6 +46,18 @@ bool read_run(const wfs_pdp *pdp, uint64_t sector, uint32_t sectors, uint8_t *ou
     return true;
 }
 
+// The cluster after `from` in the recording's chain. A cluster that the index search finds but that
+// names another first cluster belongs to another recording: the chain has ended.
+uint32_t next_of_file(FILEHANDLE h, uint32_t from, uint32_t *next)
+{
+    uint32_t rc = get_next_clus_no(h->pdp, WFS_SEARCH_NEXT_OF_FILE, from, 0, next, h->channel);
+    if (rc != WFS_OK) return rc;
+    if (*next <= from) return WFS_ERR_END_OF_CHAIN;
+    wfs_dir_item item;
+    if ((rc = get_dir_item_info_op(h->pdp, *next, &item, "wfs_file_read")) != WFS_OK) return rc;
+    return item.first_cluster_no == h->first_cluster ? WFS_OK : WFS_ERR_END_OF_CHAIN;
+}
+
 uint32_t recording_sectors(FILEHANDLE h, uint32_t *sectors)
 {
     wfs_dir_item first;
@@ -170,16 +182,15 @@ uint32_t wfs_file_read(FILEHANDLE h, void *buffer, uint32_t sectors)
         uint32_t k = h->clus_sectors - h->cur_offset;
         if (k > 0) {
             if (!read_run(pdp, sector, k, out)) return WFS_ERR_END_OF_CHAIN;
+            h->cur_offset += k; // the sectors read count even when no cluster follows
             if (!is_real_cluster(h->cur_dir_info.down_cluster_no)) {
-                h->cur_offset += k;
                 fill_past_end(out + (size_t)k * WFS_BLOCK_SIZE, sectors - k);
                 return WFS_OK;
             }
         }
         uint32_t next = 0;
-        uint32_t rc = get_next_clus_no(h->pdp, WFS_SEARCH_NEXT_OF_FILE, h->cur_cluster, 0, &next, h->channel);
+        uint32_t rc = next_of_file(h, h->cur_cluster, &next);
         if (rc != WFS_OK) return rc;
-        if (next <= h->cur_cluster) return WFS_ERR_END_OF_CHAIN;
         const uint32_t ordinal = h->curr_clus_num + 1;
         if ((rc = file_set_cur_clus(h, next)) != WFS_OK) return rc;
         h->curr_clus_num = ordinal; // counted along the chain: a damaged item_num cannot move the position
@@ -206,8 +217,7 @@ uint32_t wfs_file_moveto_len(FILEHANDLE h, uint32_t s)
     wfs_debug("fir_clus=%u,cur_clus=%u,down_clus:%u", h->first_cluster, h->cur_cluster,
               h->cur_dir_info.down_cluster_no);
     for (uint32_t i = 0; i < k; ++i)
-        if (get_next_clus_no(h->pdp, WFS_SEARCH_NEXT_OF_FILE, clus, 0, &clus, h->channel) != WFS_OK)
-            return WFS_ERR_NOT_PRESENT;
+        if (next_of_file(h, clus, &clus) != WFS_OK) return WFS_ERR_NOT_PRESENT;
     if ((rc = file_set_cur_clus(h, clus)) != WFS_OK) return rc;
     h->curr_clus_num = k; // the clusters walked, whatever the item says: wfs_file_tell then reports s
     h->cur_offset = o;

@@ -38,12 +38,14 @@ struct wfs_file {
     uint64_t head_skip;
     uint64_t buf_start; // WFS_BUF_EMPTY: nothing buffered
     uint32_t buf_size;
+    uint32_t buf_valid; // bytes of the buffer the recording's clusters filled (less at the chain's end)
     uint8_t *buffer;      // 512-byte aligned inside buffer_alloc
     uint8_t *buffer_alloc;
     uint32_t open_generation;
     wfs_time_section *sections; // search list of a time search
     uint8_t dirty;
     uint8_t kind;
+    uint8_t short_logged; // the early end of the chain has been logged once
 };
 typedef wfs_file *FILEHANDLE;
 

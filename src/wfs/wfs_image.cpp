@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdarg>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <map>
 #include <mutex>
 #include <string>
 #include <sys/ioctl.h>
@@ -25,15 +27,19 @@ struct piece {
     int fd;
     uint64_t first; // byte offset of the piece in the whole image
     uint64_t size;
+    std::string path;
 };
 } // namespace
 
 struct wfs_image {
     image_kind kind;
     uint64_t size;
+    std::string path;
     std::vector<piece> pieces; // raw: one; split raw: every piece in order
     libewf_handle_t *ewf = nullptr;
     std::mutex ewf_lock; // a libewf handle keeps a file position and chunk cache of its own
+    uint32_t ewf_bytes_per_sector = 512;
+    uint32_t ewf_sectors_per_chunk = 64;
     const uint8_t *memory = nullptr;
     char kind_text[64];
 };
@@ -41,6 +47,20 @@ struct wfs_image {
 namespace
 {
 const int MAX_PIECES = 10000;
+
+thread_local wfs_image_failure t_failure;
+
+void fail(int kind, const char *fmt, ...) __attribute__((format(printf, 2, 3)));
+void fail(int kind, const char *fmt, ...)
+{
+    t_failure.count++;
+    t_failure.kind = kind;
+    int n = snprintf(t_failure.text, sizeof t_failure.text, "%s: ", wfs_image_failure_name(kind));
+    va_list args;
+    va_start(args, fmt);
+    vsnprintf(t_failure.text + n, sizeof t_failure.text - (size_t)n, fmt, args);
+    va_end(args);
+}
 
 void say(char *why, size_t why_size, const char *fmt, const char *arg)
 {
@@ -63,12 +83,24 @@ uint64_t size_of(int fd)
     return (uint64_t)st.st_size;
 }
 
-bool pread_exact(int fd, uint8_t *dst, size_t len, uint64_t offset)
+// The whole range or a failure that says why: a file that ends early has shrunk since it was opened.
+bool pread_exact(const piece &p, uint8_t *dst, size_t len, uint64_t offset)
 {
     size_t done = 0;
     while (done < len) {
-        ssize_t n = pread(fd, dst + done, len - done, (off_t)(offset + done));
-        if (n <= 0) return false;
+        ssize_t n = pread(p.fd, dst + done, len - done, (off_t)(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            fail(WFS_IMAGE_IO_ERROR, "byte %llu of %s: %s", (unsigned long long)(offset + done), p.path.c_str(),
+                 strerror(errno));
+            return false;
+        }
+        if (n == 0) {
+            fail(WFS_IMAGE_PAST_END, "byte %llu of %s, which has %llu bytes now (%llu when opened)",
+                 (unsigned long long)(offset + done), p.path.c_str(), (unsigned long long)size_of(p.fd),
+                 (unsigned long long)p.size);
+            return false;
+        }
         done += (size_t)n;
     }
     return true;
@@ -121,12 +153,47 @@ bool open_raw(wfs_image *image, const char *path, char *why, size_t why_size)
     }
     image->kind = IMAGE_RAW;
     image->size = size_of(fd);
-    image->pieces.push_back({fd, 0, image->size});
+    image->pieces.push_back({fd, 0, image->size, path});
     snprintf(image->kind_text, sizeof image->kind_text, "raw");
     return true;
 }
 
-// Every numbered piece after the first, as long as the numbers run on without a gap.
+bool exists(const std::string &path) { return access(path.c_str(), F_OK) == 0; }
+
+// The size the pieces before the last share: the one most of them have, the first piece's on a tie.
+uint64_t usual_piece_size(const std::vector<piece> &pieces)
+{
+    std::map<uint64_t, size_t> count;
+    for (size_t i = 0; i + 1 < pieces.size(); ++i)
+        count[pieces[i].size]++;
+    uint64_t usual = pieces.front().size;
+    for (const auto &c : count)
+        if (c.second > count[usual]) usual = c.first;
+    return usual;
+}
+
+// A piece cut short, grown or from another set would shift every byte after it: such a set is refused.
+bool pieces_fit(const std::vector<piece> &pieces, char *why, size_t why_size)
+{
+    if (pieces.size() < 2) return true;
+    const uint64_t usual = usual_piece_size(pieces);
+    char text[600];
+    for (size_t i = 0; i + 1 < pieces.size(); ++i) {
+        if (pieces[i].size == usual) continue;
+        snprintf(text, sizeof text, "piece %s has %llu bytes where the pieces before the last have %llu",
+                 pieces[i].path.c_str(), (unsigned long long)pieces[i].size, (unsigned long long)usual);
+        say(why, why_size, "%s", text);
+        return false;
+    }
+    if (pieces.back().size <= usual) return true;
+    snprintf(text, sizeof text, "the last piece %s has %llu bytes, more than the %llu of the pieces before it",
+             pieces.back().path.c_str(), (unsigned long long)pieces.back().size, (unsigned long long)usual);
+    say(why, why_size, "%s", text);
+    return false;
+}
+
+// Every numbered piece after the first, as long as the numbers run on without a gap; a gap
+// with pieces after it is a missing piece.
 bool open_split(wfs_image *image, const std::string &path, size_t digits_at, size_t width, char *why,
                 size_t why_size)
 {
@@ -135,15 +202,23 @@ bool open_split(wfs_image *image, const std::string &path, size_t digits_at, siz
     for (int n = 1; n <= MAX_PIECES; ++n) {
         std::string name = piece_name(path, digits_at, width, n);
         int fd = open_read_only(name.c_str());
+        if (fd < 0 && n > 1 && errno == ENOENT && !exists(piece_name(path, digits_at, width, n + 1))) break;
         if (fd < 0) {
-            if (n > 1 && errno == ENOENT) break;
-            say(why, why_size, "%s", strerror(errno));
+            if (errno == ENOENT)
+                say(why, why_size, "missing segment: piece %s is not there, the pieces after it are",
+                    name.c_str());
+            else
+                say(why, why_size, "%s", strerror(errno));
             close_pieces(image);
             return false;
         }
         uint64_t size = size_of(fd);
-        image->pieces.push_back({fd, image->size, size});
+        image->pieces.push_back({fd, image->size, size, name});
         image->size += size;
+    }
+    if (!pieces_fit(image->pieces, why, why_size)) {
+        close_pieces(image);
+        return false;
     }
     snprintf(image->kind_text, sizeof image->kind_text, "split raw, %zu pieces", image->pieces.size());
     return true;
@@ -183,6 +258,10 @@ bool open_ewf(wfs_image *image, const char *path, char *why, size_t why_size)
     }
     image->kind = IMAGE_EWF;
     image->size = media;
+    libewf_handle_get_bytes_per_sector(image->ewf, &image->ewf_bytes_per_sector, nullptr);
+    libewf_handle_get_sectors_per_chunk(image->ewf, &image->ewf_sectors_per_chunk, nullptr);
+    if (image->ewf_bytes_per_sector == 0) image->ewf_bytes_per_sector = 512;
+    if (image->ewf_sectors_per_chunk == 0) image->ewf_sectors_per_chunk = 64;
     snprintf(image->kind_text, sizeof image->kind_text, "Expert Witness, %d segment file%s", count,
              count == 1 ? "" : "s");
     return true;
@@ -195,7 +274,7 @@ int read_pieces(wfs_image *image, uint8_t *dst, size_t len, uint64_t offset)
         if (offset >= p.first + p.size) continue;
         uint64_t inside = offset - p.first;
         size_t n = (size_t)std::min<uint64_t>(len, p.size - inside);
-        if (!pread_exact(p.fd, dst, n, inside)) return -1;
+        if (!pread_exact(p, dst, n, inside)) return -1;
         dst += n;
         offset += n;
         len -= n;
@@ -203,28 +282,45 @@ int read_pieces(wfs_image *image, uint8_t *dst, size_t len, uint64_t offset)
     return len == 0 ? 0 : -1;
 }
 
-uint32_t ewf_checksum_errors(wfs_image *image)
+// libewf lists every chunk it found damaged so far. A damaged chunk is read as zeros once it is in
+// libewf's cache, so each read is checked against the whole list, not only against new entries.
+bool touches_bad_chunk(wfs_image *image, uint64_t first, uint64_t end)
 {
     uint32_t errors = 0;
-    libewf_handle_get_number_of_checksum_errors(image->ewf, &errors, nullptr);
-    return errors;
+    if (libewf_handle_get_number_of_checksum_errors(image->ewf, &errors, nullptr) != 1) return false;
+    const uint64_t sector = image->ewf_bytes_per_sector;
+    for (uint32_t i = 0; i < errors; ++i) {
+        uint64_t start = 0, count = 0;
+        if (libewf_handle_get_checksum_error(image->ewf, i, &start, &count, nullptr) != 1) continue;
+        uint64_t bad_first = start * sector, bad_end = (start + count) * sector;
+        if (bad_first >= end || bad_end <= first) continue;
+        fail(WFS_IMAGE_CHECKSUM, "chunk %llu (bytes %llu-%llu) of %s", (unsigned long long)(start / image->ewf_sectors_per_chunk),
+             (unsigned long long)bad_first, (unsigned long long)bad_end - 1, image->path.c_str());
+        return true;
+    }
+    return false;
 }
 
-// A chunk that fails its checksum comes back as zeros from libewf: that is a failed read here.
 int read_ewf(wfs_image *image, uint8_t *dst, size_t len, uint64_t offset)
 {
     std::lock_guard<std::mutex> hold(image->ewf_lock);
-    uint32_t errors_before = ewf_checksum_errors(image);
+    const uint64_t first = offset, end = offset + len;
+    char text[256] = "";
     while (len > 0) {
         libewf_error_t *error = nullptr;
         ssize_t n = libewf_handle_read_random(image->ewf, dst, len, (off64_t)offset, &error);
+        if (n <= 0 && error) libewf_error_sprint(error, text, sizeof text);
         libewf_error_free(&error);
-        if (n <= 0) return -1;
+        if (n <= 0) break;
         dst += n;
         offset += (uint64_t)n;
         len -= (size_t)n;
     }
-    return ewf_checksum_errors(image) == errors_before ? 0 : -1;
+    if (touches_bad_chunk(image, first, end)) return -1;
+    if (len == 0) return 0;
+    fail(WFS_IMAGE_IO_ERROR, "byte %llu of %s: %s", (unsigned long long)offset, image->path.c_str(),
+         text[0] ? text : "libewf read nothing");
+    return -1;
 }
 } // namespace
 
@@ -235,6 +331,7 @@ wfs_image *wfs_image_open(const char *path, char *why, size_t why_size)
         return nullptr;
     }
     wfs_image *image = new wfs_image;
+    image->path = path;
     std::string name = path;
     size_t digits_at = 0, width = 0;
     bool ok;
@@ -252,6 +349,7 @@ wfs_image *wfs_image_open(const char *path, char *why, size_t why_size)
 wfs_image *wfs_image_open_memory(const void *data, size_t size)
 {
     wfs_image *image = new wfs_image;
+    image->path = "(memory)";
     image->kind = IMAGE_MEMORY;
     image->memory = static_cast<const uint8_t *>(data);
     image->size = size;
@@ -272,7 +370,12 @@ void wfs_image_close(wfs_image *image)
 
 int wfs_image_read(wfs_image *image, void *dst, size_t len, uint64_t offset)
 {
-    if (!image || offset > image->size || len > image->size - offset) return -1;
+    if (!image) return -1;
+    if (offset > image->size || len > image->size - offset) {
+        fail(WFS_IMAGE_PAST_END, "%zu bytes at byte %llu of %s, which has %llu bytes", len,
+             (unsigned long long)offset, image->path.c_str(), (unsigned long long)image->size);
+        return -1;
+    }
     if (len == 0) return 0;
     uint8_t *out = static_cast<uint8_t *>(dst);
     switch (image->kind) {
@@ -294,4 +397,25 @@ uint64_t wfs_image_size(const wfs_image *image)
 const char *wfs_image_kind(const wfs_image *image)
 {
     return image ? image->kind_text : "";
+}
+
+const wfs_image_failure *wfs_image_last_failure()
+{
+    return &t_failure;
+}
+
+const char *wfs_image_failure_name(int kind)
+{
+    switch (kind) {
+    case WFS_IMAGE_PAST_END:
+        return "past the end";
+    case WFS_IMAGE_MISSING_SEGMENT:
+        return "missing segment";
+    case WFS_IMAGE_CHECKSUM:
+        return "checksum failure";
+    case WFS_IMAGE_IO_ERROR:
+        return "I/O error";
+    default:
+        return "no failure";
+    }
 }

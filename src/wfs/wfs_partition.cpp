@@ -119,7 +119,7 @@ void load_collisions(wfs_pdp *pdp)
     buffer_head *bh = bread(pdp->dev, pdp->start_sector + pdp->collision_off);
     if (!bh) {
         wfs_error("collision sec read error\n");
-        wfs_raise_storage_error(pdp->dev, pdp->part * 100 + 5);
+        wfs_raise_storage_error(pdp->dev, wfs_storage_area_code(pdp->part, WFS_STORAGE_PARAMS));
         memset(pdp->collision, 0, sizeof pdp->collision);
         return;
     }
@@ -202,7 +202,7 @@ uint32_t wfs_read_partitions(uint32_t disk_no, wfs_part_entry *entries, int coun
     buffer_head *bh = bread(disk_no, table_block);
     if (!bh) {
         wfs_debug("\e[1;33m read block:%d error! file:%s,line:%d\n \e[m", (int)table_block, __FILE__, __LINE__);
-        wfs_raise_storage_error(disk_no, 5);
+        wfs_raise_storage_error(disk_no, WFS_STORAGE_PART_TABLE);
         return WFS_ERR_READ;
     }
     int n = count < WFS_MAX_PARTS ? count : WFS_MAX_PARTS;
@@ -225,7 +225,7 @@ int load_part_key_param(uint32_t disk_no, uint32_t part, uint64_t start)
     buffer_head *bh = bread(disk_no, start + key_offset + KEY_PARAM_BLOCK);
     if (!bh) {
         wfs_debug("\e[1;33m read block error! file:%s,line:%d\n \e[m", __FILE__, __LINE__);
-        wfs_raise_storage_error(disk_no, part * 100 + 5);
+        wfs_raise_storage_error(disk_no, wfs_storage_area_code(part, WFS_STORAGE_PARAMS));
         return 1;
     }
     uint8_t *copy = wfs_key_param_copy(disk_no, part);
@@ -249,7 +249,7 @@ wfs_pdp *fill_driver_param(uint32_t disk_no, uint32_t part, uint64_t start)
     buffer_head *bh = bread(disk_no, start + temp_off);
     if (!bh) {
         wfs_debug("\e[1;33m read block:%d error! file:%s,line:%d\n \e[m", (int)(start + temp_off), __FILE__, __LINE__);
-        wfs_raise_storage_error(disk_no, part * 100 + 5);
+        wfs_raise_storage_error(disk_no, wfs_storage_area_code(part, WFS_STORAGE_PARAMS));
         return nullptr;
     }
     if (get32(bh->data, PDP_MARK) != WFS_PARAM_MARK) {

@@ -42,9 +42,11 @@ bool parse_number(const char *text, int *out)
     return true;
 }
 
-bool valid_time_of_day(int hour, int minute, int second)
+// Names carry the times as the directory stores them: a damaged item's end hour of 25 is listed
+// as 25, and the name must still open. Only what the packed fields cannot hold is refused.
+bool storable_time_of_day(int hour, int minute, int second)
 {
-    return hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60;
+    return hour >= 0 && hour <= 31 && minute >= 0 && minute <= 63 && second >= 0 && second <= 63;
 }
 
 bool valid_date(int year, int month, int day)
@@ -105,8 +107,8 @@ bool wfs_parse_record_name(const char *name, wfs_record_name *out)
     if (sscanf(name, "%2d.%2d.%2d-%2d.%2d.%2d%n", &n.start_hour, &n.start_minute, &n.start_second, &n.end_hour,
                &n.end_minute, &n.end_second, &used) != 6)
         return false;
-    if (!valid_time_of_day(n.start_hour, n.start_minute, n.start_second) ||
-        !valid_time_of_day(n.end_hour, n.end_minute, n.end_second))
+    if (!storable_time_of_day(n.start_hour, n.start_minute, n.start_second) ||
+        !storable_time_of_day(n.end_hour, n.end_minute, n.end_second))
         return false;
     const char *open = strchr(name + used, '[');
     const char *close = open ? strchr(open, ']') : nullptr;

@@ -1,6 +1,7 @@
 #include "wfs_search.h"
 
 #include "wfs_dir.h"
+#include "wfs_image.h"
 #include "wfs_log.h"
 #include "wfs_time.h"
 #include "wfs_volume.h"
@@ -112,9 +113,10 @@ uint32_t settle(wfs_pdp *pdp, int type, uint32_t t, uint32_t bound, uint8_t chan
         if (steps > pdp->total_clus) return WFS_ERR_END_OF_CHAIN;
         uint32_t time = 0;
         uint32_t rc = WFS_OK;
-        if (type == WFS_SEARCH_FIRST) rc = get_dir_item_time(pdp, *found, &time);
-        else if (type == WFS_SEARCH_FIRST_DOWN) rc = get_dir_item_time1(pdp, *found, &time);
+        if (type == WFS_SEARCH_FIRST || type == WFS_SEARCH_FIRST_DOWN) rc = get_dir_item_time(pdp, *found, &time);
         if (rc != WFS_OK) return rc;
+        // Forward: the first recording that starts at or after t; backward: the last that starts at or
+        // before it, which is the one that covers t when one does.
         bool again = (type == WFS_SEARCH_FIRST && time < t) || (type == WFS_SEARCH_FIRST_DOWN && time > t);
         if (!again) return WFS_OK;
         if ((rc = get_next_clus_no(pdp, type, *found, bound, found, channel)) != WFS_OK) return rc;
@@ -140,14 +142,16 @@ wfs_time_section *position_round(FILEHANDLE h, wfs_time_section *list, bool forw
     wfs_time_section *best = nullptr;
     for (wfs_time_section *s = list; s; s = s->next) {
         if (s->state == EXHAUSTED || !section_admitted(s, part_mask)) continue;
-        if (forward ? s->end_time <= t : s->start_time >= t) {
+        // An end time is exclusive, a start time is not: a section that starts at t covers it.
+        if (forward ? s->end_time <= t : s->start_time > t) {
             s->state = EXHAUSTED;
             continue;
         }
         if (best && (forward ? s->start_time > best->candidate_time : s->end_time < best->candidate_time)) continue;
         h->pdp = s->pdp;
+        // A backward search looks from the section's last cluster down until the section has been positioned.
         uint32_t lo = forward ? s->cursor : s->start_clus;
-        uint32_t hi = forward ? s->end_clus : s->cursor;
+        uint32_t hi = forward || s->state == UNPOSITIONED ? s->end_clus : s->cursor;
         if (file_goto_driver(h, t, lo, hi, type, hint, stream) != WFS_OK) {
             s->state = EXHAUSTED;
             continue;
@@ -327,7 +331,8 @@ uint32_t file_goto_work_driver(FILEHANDLE h, uint8_t channel, uint32_t time, int
             time = h->cur_dir_info.start_time;
             hint = (uint8_t)(h->cur_dir_info.repeat_no + 1);
         } else if (type == WFS_SEARCH_FIRST_DOWN) {
-            time = h->cur_dir_info.start_time;
+            // The next round looks before this recording's start.
+            time = wfs_time_add_seconds(h->cur_dir_info.start_time, -1);
             hint = 0;
         } else {
             return WFS_OK;
@@ -372,6 +377,7 @@ uint32_t wfs_file_list_in(const wfs_pdp *only, uint8_t channel, uint32_t from, u
     if (from == to) return FS_NO_EXIST_FILE;
     FILEHANDLE h = nullptr;
     if (wfs_file_open(&h, 1, 0) != WFS_OK) return FS_NO_EXIST_FILE;
+    const unsigned failures = wfs_image_last_failure()->count;
     if (wfs_pdp *work = list_partition(type_mask)) h->pdp = work;
     h->channel = channel;
     h->sections = wfs_build_search_list(backward, only);
@@ -393,6 +399,7 @@ uint32_t wfs_file_list_in(const wfs_pdp *only, uint8_t channel, uint32_t from, u
         if (have_last && last.disk == r.disk && last.part == r.part && last.first_cluster_no == r.first_cluster_no)
             continue;
         if (!accepted(r, first, from, type_mask, stream_filter)) continue;
+        wfs_check_item_times(h->pdp, first, r.start_time, r.end_time);
         last = r;
         have_last = true;
         ++n;
@@ -400,5 +407,7 @@ uint32_t wfs_file_list_in(const wfs_pdp *only, uint8_t channel, uint32_t from, u
     *count = n;
     wfs_debug("%d file(s) found.\n", (int)n);
     wfs_file_close(h);
+    // A disk that could not be read is no empty disk: what was found may be only part of the list.
+    if (wfs_image_last_failure()->count != failures) return WFS_ERR_READ;
     return n > 0 ? WFS_OK : FS_NO_EXIST_FILE;
 }

@@ -14,6 +14,9 @@ uint32_t file_goto_work_driver(FILEHANDLE h, uint8_t channel, uint32_t time, int
 // First cluster of the next recording in time order, 0 when none; sets found_time and pdp of the handle.
 uint32_t find_next_file(FILEHANDLE h, uint8_t channel, uint32_t from, uint32_t to, uint8_t hint, uint32_t part_mask,
                         bool backward, uint8_t stream_filter);
+// Lists into records (count in: room, out: found); 0 when something was found, 6 when nothing,
+// WFS_ERR_READ when a block of the disk could not be read meanwhile (the records found are kept;
+// wfs_image_last_failure says why).
 uint32_t wfs_file_list(uint8_t channel, uint32_t from, uint32_t to, uint32_t *count, wfs_file_info_v2 *records,
                        uint32_t alarm_mask, uint8_t hint, uint32_t type_mask, uint8_t stream_filter);
 // The same list over one partition only: what a caller that keeps only that partition's

@@ -1,12 +1,15 @@
 #include "wfs_stream.h"
 
 #include "wfs_dir.h"
+#include "wfs_image.h"
 #include "wfs_log.h"
 #include "wfs_path.h"
 #include "wfs_search.h"
 #include "wfs_time.h"
 #include "wfs_volume.h"
 
+#include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,12 +34,85 @@ struct hook_scope {
     }
 };
 
-bool valid(FILEHANDLE h, int line) { return wfs_handle_valid(h, g_source, line); }
+// Streams count in the device's 512-byte sectors; a partition that says otherwise is not mounted.
+const uint32_t SECTOR = WFS_BLOCK_SIZE;
+
+// ---- why the thread's last operation failed
+
+struct stream_error {
+    uint32_t code;
+    char text[480];
+};
+thread_local stream_error t_error;
+
+void clear_error()
+{
+    t_error.code = WFS_OK;
+    t_error.text[0] = '\0';
+}
+
+// The first failure of an operation is its reason.
+void set_error(uint32_t code, const char *fmt, ...) __attribute__((format(printf, 2, 3)));
+void set_error(uint32_t code, const char *fmt, ...)
+{
+    if (t_error.code != WFS_OK) return;
+    t_error.code = code;
+    va_list args;
+    va_start(args, fmt);
+    vsnprintf(t_error.text, sizeof t_error.text, fmt, args);
+    va_end(args);
+}
+
+// Calls the optional lock hooks around one stream operation; operations that read the disk
+// start with no failure of their own.
+struct operation_scope : hook_scope {
+    operation_scope() { clear_error(); }
+};
+
+bool valid(FILEHANDLE h, int line)
+{
+    if (wfs_handle_valid(h, g_source, line)) return true;
+    set_error(WFS_ERR_BAD_HANDLE, "not an open stream");
+    return false;
+}
 
 bool disk_failed(const wfs_file *h) { return !h->pdp || h->pdp->err_status == WFS_ERR_STATUS_BAD; }
 
-// Streams count in the device's 512-byte sectors; a partition that says otherwise is not mounted.
-const uint32_t SECTOR = WFS_BLOCK_SIZE;
+// Stream bytes: the header is not part of the recording's bytes.
+unsigned long long stream_byte(const wfs_file *h, uint64_t position)
+{
+    return position > h->head_skip ? position - h->head_skip : 0;
+}
+
+// The recording's clusters end before the length its directory item lists.
+void note_short(FILEHANDLE h)
+{
+    if (t_error.code != WFS_OK) return;
+    wfs_dir_item first = {};
+    get_dir_item_info(h->pdp, h->first_cluster, &first);
+    char item[160];
+    snprintf(item, sizeof item, "disk %u partition %u cluster %u: item_num %u, end_length %u, %u sectors a cluster",
+             (unsigned)h->pdp->dev, (unsigned)h->pdp->part, (unsigned)h->first_cluster, (unsigned)first.item_num,
+             (unsigned)first.end_length, (unsigned)h->pdp->sec_per_clus);
+    set_error(WFS_ERR_SHORT_CHAIN, "its clusters end there (%s)", item);
+    if (h->short_logged) return;
+    h->short_logged = 1;
+    wfs_warn("a recording shorter than listed: its clusters end at byte %llu of %llu (%s)\n",
+             stream_byte(h, h->position), stream_byte(h, h->file_len), item);
+}
+
+// A read or move that failed: the disk could not be read (the image layer says why), or the chain ended.
+void note_failure(FILEHANDLE h, uint32_t rc, unsigned image_failures_before)
+{
+    const wfs_image_failure *why = wfs_image_last_failure();
+    if (why->count != image_failures_before)
+        set_error(WFS_ERR_READ, "%s", why->text);
+    else if (rc == WFS_ERR_READ)
+        set_error(WFS_ERR_READ, "a block of disk %u partition %u cannot be read", (unsigned)h->pdp->dev,
+                  (unsigned)h->pdp->part);
+    else
+        note_short(h);
+}
 
 // ---- buffers
 
@@ -143,11 +219,29 @@ uint32_t header_sectors(FILEHANDLE h)
     return sectors <= 0xFFFF ? sectors : 0;
 }
 
-uint64_t recording_length(FILEHANDLE h)
+// The length the first cluster's directory item lists, in bytes; false (with the reason) when it cannot be read.
+bool listed_length(FILEHANDLE h, uint64_t *bytes)
 {
     uint32_t start = 0, end = 0, kib = 0;
-    if (wfs_get_file_info2(h, &start, &end, &kib) != 0) return 0;
-    return uint64_t(kib) * 1024;
+    uint32_t rc = wfs_get_file_info2(h, &start, &end, &kib);
+    if (rc != WFS_OK) {
+        set_error(rc, "its length cannot be read (directory item of disk %u partition %u cluster %u)",
+                  (unsigned)h->pdp->dev, (unsigned)h->pdp->part, (unsigned)h->first_cluster);
+        return false;
+    }
+    *bytes = uint64_t(kib) * 1024;
+    return true;
+}
+
+// Values of the first cluster's item that no recorder writes are named in the log.
+void check_first_item(const wfs_file *h)
+{
+    const wfs_dir_item &d = h->cur_dir_info;
+    if (d.end_length > h->pdp->sec_per_clus)
+        wfs_warn("disk %u partition %u cluster %u: end_length %u is more than the %u sectors of a cluster\n",
+                 (unsigned)h->pdp->dev, (unsigned)h->pdp->part, (unsigned)h->cur_cluster, (unsigned)d.end_length,
+                 (unsigned)h->pdp->sec_per_clus);
+    wfs_check_item_times(h->pdp, h->cur_cluster, d.start_time, d.end_time);
 }
 
 FILEHANDLE open_recording(const char *path, const wfs_record_path &p)
@@ -155,22 +249,36 @@ FILEHANDLE open_recording(const char *path, const wfs_record_path &p)
     wfs_pdp *pdp = get_pdp((uint32_t)(p.disk_letter - 'a'), (uint32_t)p.part);
     if (!pdp) {
         wfs_warn("No such driver!\n");
+        set_error(FS_NO_EXIST_FILE, "no mounted partition %d on disk %c", p.part, p.disk_letter);
         return nullptr;
     }
-    if (pdp->err_status == WFS_ERR_STATUS_BAD) return nullptr;
+    if (pdp->err_status == WFS_ERR_STATUS_BAD) {
+        set_error(WFS_ERR_READ, "disk %c partition %d failed to read its metadata", p.disk_letter, p.part);
+        return nullptr;
+    }
     FILEHANDLE h = take_handle("Get the Handle error!\n");
-    if (!h) return nullptr;
+    if (!h) {
+        set_error(1, "no free file handle");
+        return nullptr;
+    }
     h->kind = WFS_KIND_RECORDING;
     h->channel = (uint8_t)p.channel;
     h->pdp = pdp;
     h->name_time = wfs_record_start_time(p);
     h->alarm = wfs_alarm_of_letters(p.name.letters);
-    if (position_recording(h, p) != WFS_OK) {
+    const unsigned failures = wfs_image_last_failure()->count;
+    uint32_t rc = position_recording(h, p);
+    if (rc != WFS_OK) {
         wfs_warn("No file %s!\n", path);
+        const wfs_image_failure *why = wfs_image_last_failure();
+        if (why->count != failures) set_error(WFS_ERR_READ, "%s", why->text);
+        else set_error(rc, "no recording starts at cluster %x of disk %c partition %d", (unsigned)p.name.cluster,
+                       p.disk_letter, p.part);
         return close_and_fail(h);
     }
+    check_first_item(h);
     h->cur_dir_info.head_sectors = (uint16_t)header_sectors(h);
-    h->file_len = recording_length(h);
+    if (!listed_length(h, &h->file_len)) return close_and_fail(h);
     h->head_skip = uint64_t(h->cur_dir_info.head_sectors) * SECTOR;
     h->position = h->head_skip;
     uint32_t size = h->av == 0 ? WFS_SMALL_BUFFER : WFS_VIDEO_BUFFER;
@@ -180,35 +288,67 @@ FILEHANDLE open_recording(const char *path, const wfs_record_path &p)
 // ---- reading
 
 // Near the end the recording may still be growing: take the newer length, never a shorter one.
-void refresh_length(FILEHANDLE h)
+bool refresh_length(FILEHANDLE h)
 {
-    uint64_t len = recording_length(h);
+    uint64_t len = 0;
+    if (!listed_length(h, &len)) return false;
     if (len > h->file_len) h->file_len = len;
-}
-
-bool refill(FILEHANDLE h)
-{
-    const uint32_t sec = SECTOR;
-    const uint32_t target = (uint32_t)(h->position / sec);
-    uint32_t at = 0;
-    // The buffer must start at the position's sector, or copying out of it would leave the buffer.
-    if (wfs_file_moveto_len(h, target) != WFS_OK || wfs_file_tell(h, &at) != WFS_OK || at != target ||
-        wfs_file_read(h, h->buffer, h->buf_size / sec) != WFS_OK) {
-        h->buf_start = WFS_BUF_EMPTY;
-        return false;
-    }
-    h->buf_start = uint64_t(at) * sec;
     return true;
 }
 
-// The block after the buffer: the handle already stands there.
+// Up to `sectors` from where the handle stands; *got says how many the chain held there. wfs_file_read
+// fills what lies past the chain's last cluster with 0xFF: those bytes are never counted.
+void read_sectors(FILEHANDLE h, uint8_t *out, uint32_t sectors, uint32_t *got)
+{
+    const unsigned failures = wfs_image_last_failure()->count;
+    uint32_t before = 0, after = 0;
+    wfs_file_tell(h, &before);
+    uint32_t rc = wfs_file_read(h, out, sectors);
+    wfs_file_tell(h, &after);
+    *got = after > before ? std::min(after - before, sectors) : 0;
+    if (rc != WFS_OK) note_failure(h, rc, failures);
+}
+
+// Puts the handle at a sector of the recording; a chain too short to reach it is a failure with its reason.
+bool move_to(FILEHANDLE h, uint32_t target)
+{
+    const unsigned failures = wfs_image_last_failure()->count;
+    uint32_t at = 0;
+    uint32_t rc = wfs_file_moveto_len(h, target);
+    if (rc == WFS_OK && wfs_file_tell(h, &at) == WFS_OK && at == target) return true;
+    note_failure(h, rc, failures);
+    return false;
+}
+
+// The buffer from the position's sector on: copying out of it never leaves it.
+bool refill(FILEHANDLE h)
+{
+    const uint32_t target = (uint32_t)(h->position / SECTOR);
+    h->buf_start = WFS_BUF_EMPTY;
+    if (!move_to(h, target)) return false;
+    uint32_t got = 0;
+    read_sectors(h, h->buffer, h->buf_size / SECTOR, &got);
+    if (got == 0) {
+        note_short(h);
+        return false;
+    }
+    h->buf_start = uint64_t(target) * SECTOR;
+    h->buf_valid = got * SECTOR;
+    return true;
+}
+
+// The block after a full buffer: the handle already stands there.
 bool next_buffer(FILEHANDLE h)
 {
-    if (wfs_file_read(h, h->buffer, h->buf_size / SECTOR) != WFS_OK) {
+    uint32_t got = 0;
+    read_sectors(h, h->buffer, h->buf_size / SECTOR, &got);
+    if (got == 0) {
         h->buf_start = WFS_BUF_EMPTY;
+        note_short(h);
         return false;
     }
     h->buf_start += h->buf_size;
+    h->buf_valid = got * SECTOR;
     h->position = h->buf_start;
     return true;
 }
@@ -220,17 +360,26 @@ uint64_t copy_out(FILEHANDLE h, uint8_t *out, uint64_t n)
     return n;
 }
 
+// Recording bytes the buffer holds from the position on, up to the listed length.
+uint64_t buffered_from_position(const wfs_file *h)
+{
+    uint64_t end = std::min(h->buf_start + h->buf_valid, h->file_len);
+    return end > h->position ? end - h->position : 0;
+}
+
+// A buffer that the chain did not fill is read again from the position: a damaged block
+// fails every time it is read, and the chain's early end is found again.
 uint64_t read_buffered(FILEHANDLE h, uint8_t *out, uint64_t n, bool stale)
 {
     if ((stale || !buffer_covers(h, h->position)) && !refill(h)) return 0;
     uint64_t done = 0;
     while (done < n) {
-        uint64_t end = h->buf_start + h->buf_size;
-        uint64_t tail = end > h->file_len ? end - h->file_len : 0;
-        int64_t available = int64_t(h->buf_size) - int64_t(h->position - h->buf_start) - int64_t(tail);
-        if (available >= int64_t(n - done)) return done + copy_out(h, out + done, n - done);
-        if (available > 0) done += copy_out(h, out + done, (uint64_t)available);
-        if (tail > 0 || !next_buffer(h)) break;
+        uint64_t available = buffered_from_position(h);
+        if (available >= n - done) return done + copy_out(h, out + done, n - done);
+        done += copy_out(h, out + done, available);
+        if (h->position >= h->file_len) break;
+        bool full = h->buf_valid == h->buf_size && h->position == h->buf_start + h->buf_size;
+        if (!(full ? next_buffer(h) : refill(h))) break;
     }
     return done;
 }
@@ -241,20 +390,22 @@ bool is_large_aligned(const wfs_file *h, uint64_t n)
     return n > h->buf_size / 2 && h->position % sec == 0 && n % sec == 0;
 }
 
-// Whole sectors straight from the disk into the caller's buffer.
+// Whole sectors straight from the disk into the caller's buffer, as far as the chain holds them.
 uint64_t read_direct(FILEHANDLE h, uint8_t *out, uint64_t n)
 {
     if (h->position >= h->file_len) return 0;
     const uint32_t sec = SECTOR;
-    n = (n < h->file_len - h->position ? n : h->file_len - h->position) / sec * sec;
-    uint32_t target = (uint32_t)(h->position / sec);
+    n = std::min(n, h->file_len - h->position) / sec * sec;
+    const uint32_t target = (uint32_t)(h->position / sec);
     uint32_t at = 0;
     h->buf_start = WFS_BUF_EMPTY;
-    if (wfs_file_tell(h, &at) != WFS_OK || at != target)
-        if (wfs_file_moveto_len(h, target) != WFS_OK) return 0;
-    if (n == 0 || wfs_file_read(h, out, (uint32_t)(n / sec)) != WFS_OK) return 0;
-    h->position += n;
-    return n;
+    if ((wfs_file_tell(h, &at) != WFS_OK || at != target) && !move_to(h, target)) return 0;
+    if (n == 0) return 0;
+    uint32_t got = 0;
+    read_sectors(h, out, (uint32_t)(n / sec), &got);
+    h->position += uint64_t(got) * sec;
+    if (uint64_t(got) * sec < n) note_short(h);
+    return uint64_t(got) * sec;
 }
 
 void mark_day(uint32_t *words, uint32_t packed)
@@ -342,6 +493,14 @@ int find_next_entry(FILEHANDLE h, wfs_find_entry *out)
     return -1;
 }
 
+// A day listing ends where the recordings end, or where the disk could not be read.
+void note_search_end(unsigned image_failures_before)
+{
+    const wfs_image_failure *why = wfs_image_last_failure();
+    if (why->count != image_failures_before) set_error(WFS_ERR_READ, "%s", why->text);
+    else set_error(FS_NO_EXIST_FILE, "no further recording");
+}
+
 FILEHANDLE search_handle(intptr_t search, int line)
 {
     FILEHANDLE h = search == -1 ? nullptr : reinterpret_cast<FILEHANDLE>(search);
@@ -357,16 +516,18 @@ int fflush_locked(FILEHANDLE h)
 
 FILEHANDLE fs_fopen(const char *path, const char *mode)
 {
-    hook_scope scope;
+    operation_scope scope;
     if (!path || !mode) return nullptr;
     if (!is_read_mode(mode)) {
         wfs_warn("fs_fopen(%s, %s): recordings are opened for reading only\n", path, mode);
+        set_error(WFS_ERR_BAD_HANDLE, "recordings are opened for reading only");
         return nullptr;
     }
     if (is_work_directory(path)) return open_work_directory(path);
     wfs_record_path p;
     if (!wfs_is_record_file(path) || !wfs_parse_record_path(path, &p)) {
         wfs_warn("No file %s!\n", path);
+        set_error(FS_NO_EXIST_FILE, "not a recording's path");
         return nullptr;
     }
     return open_recording(path, p);
@@ -385,10 +546,11 @@ int fs_fclose(FILEHANDLE h)
 
 size_t fs_fread(void *buffer, size_t size, size_t count, FILEHANDLE h)
 {
-    hook_scope scope;
+    operation_scope scope;
     if (!valid(h, __LINE__) || size == 0 || count == 0 || count > SIZE_MAX / size) return 0;
     if (disk_failed(h)) {
         wfs_warn("Disk error!\n");
+        set_error(WFS_ERR_READ, "the disk failed to read its metadata");
         return 0;
     }
     uint64_t n = uint64_t(size) * count;
@@ -410,11 +572,16 @@ int fs_fflush(FILEHANDLE h)
     return valid(h, __LINE__) ? fflush_locked(h) : -1;
 }
 
+// Positions within the listed length: the handle moves to the clusters with the next read, which
+// fails there (with its reason) when the chain does not reach so far.
 int fs_fseek(FILEHANDLE h, int64_t offset, int whence)
 {
-    hook_scope scope;
+    operation_scope scope;
     if (!valid(h, __LINE__)) return WFS_SEEK_BAD_HANDLE;
-    if (disk_failed(h)) return WFS_SEEK_DISK_FAILED;
+    if (disk_failed(h)) {
+        set_error(WFS_ERR_READ, "the disk failed to read its metadata");
+        return WFS_SEEK_DISK_FAILED;
+    }
     const bool recording = h->kind == WFS_KIND_RECORDING;
     int64_t target;
     switch (whence) {
@@ -425,18 +592,22 @@ int fs_fseek(FILEHANDLE h, int64_t offset, int whence)
         target = (int64_t)h->position + offset;
         break;
     case SEEK_END:
-        if (recording) refresh_length(h);
+        if (recording && !refresh_length(h)) return WFS_SEEK_DISK_FAILED;
         target = (int64_t)h->file_len + offset;
         break;
     default:
+        set_error(WFS_ERR_NOT_PRESENT, "unknown origin %d", whence);
         return WFS_SEEK_OUT_OF_RANGE;
     }
     if (target == (int64_t)h->position) return 0;
-    if (target < (recording ? (int64_t)h->head_skip : 0) || target > (int64_t)h->file_len) return WFS_SEEK_OUT_OF_RANGE;
+    const int64_t first = recording ? (int64_t)h->head_skip : 0;
+    if (target < first || target > (int64_t)h->file_len) {
+        set_error(WFS_ERR_NOT_PRESENT, "byte %lld lies outside the stream's %lld bytes", (long long)(target - first),
+                  (long long)h->file_len - first);
+        return WFS_SEEK_OUT_OF_RANGE;
+    }
     if (!buffer_holds(h, (uint64_t)target)) {
         fflush_locked(h);
-        if (wfs_file_moveto_len(h, (uint32_t)((uint64_t)target / SECTOR)) != WFS_OK)
-            return WFS_SEEK_OUT_OF_RANGE;
         h->buf_start = WFS_BUF_EMPTY;
     }
     h->position = (uint64_t)target;
@@ -461,22 +632,31 @@ int fs_rmdir(const char *) { return -1; }
 
 intptr_t fs_findfirst(const char *pattern, wfs_find_entry *out)
 {
-    hook_scope scope;
+    operation_scope scope;
     wfs_record_path p;
-    if (!pattern || !out || !wfs_parse_record_dir(pattern, &p)) return -1;
+    if (!pattern || !out || !wfs_parse_record_dir(pattern, &p)) {
+        set_error(FS_NO_EXIST_FILE, "not a day and channel folder of a recorder disk");
+        return -1;
+    }
     wfs_pdp *pdp = get_pdp((uint32_t)(p.disk_letter - 'a'), (uint32_t)p.part);
     if (!pdp) {
         wfs_warn("No such driver!\n");
+        set_error(FS_NO_EXIST_FILE, "no mounted partition %d on disk %c", p.part, p.disk_letter);
         return -1;
     }
     FILEHANDLE h = take_handle("fs_findfirst() Get the Handle error!\n");
-    if (!h) return -1;
+    if (!h) {
+        set_error(1, "no free file handle");
+        return -1;
+    }
+    const unsigned failures = wfs_image_last_failure()->count;
     h->pdp = pdp;
     h->channel = (uint8_t)p.channel;
     h->name_time = wfs_record_day_time(p);
     if (file_goto_work_driver(h, h->channel, h->name_time, WFS_SEARCH_USABLE, 0, 0xFF, 0xFF, 0, WFS_STREAM_ANY) !=
             WFS_OK ||
         find_next_entry(h, out) != 0) {
+        note_search_end(failures);
         wfs_file_close(h);
         return -1;
     }
@@ -485,10 +665,19 @@ intptr_t fs_findfirst(const char *pattern, wfs_find_entry *out)
 
 int fs_findnext(intptr_t search, wfs_find_entry *out)
 {
-    hook_scope scope;
+    operation_scope scope;
     FILEHANDLE h = search_handle(search, __LINE__);
     if (!h || !out || h->kind != WFS_KIND_RECORDING) return -1;
-    return find_next_entry(h, out);
+    const unsigned failures = wfs_image_last_failure()->count;
+    if (find_next_entry(h, out) == 0) return 0;
+    note_search_end(failures);
+    return -1;
+}
+
+uint32_t fs_last_error(char *why, size_t why_size)
+{
+    if (why && why_size) snprintf(why, why_size, "%s", t_error.text);
+    return t_error.code;
 }
 
 int fs_findclose(intptr_t search)

@@ -30,6 +30,15 @@ int fs_mkdir(const char *path);
 int fs_rmdir(const char *path);
 int fs_disk_space(const char *path, uint64_t *free_bytes, uint64_t *total_bytes, uint64_t *free_again);
 
+// Why the calling thread's last fs_fopen, fs_fread, fs_fseek, fs_findfirst or fs_findnext failed,
+// or why its fs_fread returned less than asked before the recording's listed end: a result code
+// (0 when it did not fail: a read that stops at the listed end is no failure) and, when why is
+// given, the reason. WFS_ERR_SHORT_CHAIN: the recording's clusters end before its listed length;
+// WFS_ERR_READ: the disk could not be read (the reason says why and where); FS_NO_EXIST_FILE:
+// nothing of that name; other codes as the file functions return them. Each of those operations
+// clears it first; fs_ftell and fs_fclose leave it.
+uint32_t fs_last_error(char *why, size_t why_size);
+
 // Optional hooks called on entry to and exit from every stream operation.
 typedef void (*wfs_stream_hook)();
 void wfs_set_stream_lock_hooks(wfs_stream_hook lock, wfs_stream_hook unlock);

@@ -10,6 +10,9 @@ struct wfs_date_time {
 };
 
 uint32_t wfs_pack_time(const wfs_date_time &t);
+// True when the packed time is a real calendar time (month 1-12, a day the month has, hour 0-23,
+// minute and second 0-59); false for 0 ("no time") and for what only a damaged item holds.
+bool wfs_packed_time_valid(uint32_t packed);
 wfs_date_time wfs_unpack_time(uint32_t packed);
 // The current local time, packed.
 uint32_t wfs_now_packed();

@@ -19,6 +19,7 @@ enum : uint32_t {
     WFS_ERR_BAD_HANDLE = 11,
     WFS_ERR_RECORD_BOUNDARY = 12,
     WFS_ERR_NO_INDEX = 13,
+    WFS_ERR_SHORT_CHAIN = 14, // a recording's clusters end before the length its directory item lists
     WFS_ERR_VERSION = 1002,
     WFS_ERR_HEAD_READ = 1003,
 };

@@ -160,6 +160,83 @@ TEST_F(DamagedExample, TheUndamagedExampleListsAndReads)
     EXPECT_EQ(cat.out.size(), 480u * 1024);
 }
 
+// A first cluster that lists more sectors than its chain of clusters holds: an end_length beyond a
+// cluster, or an item_num beyond the chain. The bytes of the chain are delivered and nothing after
+// them; the read that ends early is a failure that names the end and the listed length.
+TEST_F(DamagedExample, ARecordingShorterThanListedEndsInAFailureWithOnlyItsBytes)
+{
+    const uint32_t M1 = 0x70;
+    std::string sound = write("sound.img", [](const sim::Manifest &) { return std::vector<sim::Patch>(); });
+    const CliRun good = runCli(dir, "cat", sound, EXAMPLE_M1);
+    ASSERT_EQ(good.status, 0);
+    ASSERT_EQ(good.out.size(), 480u * 1024);
+    const uint32_t clusters = 480 * 2 / 8, lastLength = 8;
+    struct Damage {
+        const char *field;
+        uint32_t offset;
+        uint16_t value;
+        uint64_t listed;
+    };
+    const Damage damages[] = {{"end_length", 22, 0xFFFF, ((clusters - 1) * 8 + 0xFFFFull) / 2 * 1024},
+                              {"item_num", 2, 300, (300 * 8ull + lastLength) / 2 * 1024}};
+    for (const Damage &d : damages) {
+        SCOPED_TRACE(d.field);
+        std::string image = write("short.img", [&](const sim::Manifest &m) {
+            return std::vector<sim::Patch>{dirField<uint16_t>(m.partitions[0], M1, d.offset, d.value)};
+        });
+        CliRun cat = runCli(dir, "cat", image, EXAMPLE_M1);
+        EXPECT_EQ(cat.status, 1);
+        EXPECT_TRUE(cat.out == good.out) << cat.out.size() << " bytes, the chain holds " << good.out.size();
+        EXPECT_TRUE(contains(cat.err, "the recording ends at byte 491520 of " + std::to_string(d.listed))) << cat.err;
+        EXPECT_TRUE(contains(cat.err, "partition 0 cluster 112: item_num")) << cat.err;
+        EXPECT_TRUE(contains(cat.err, std::string(d.field) + " " + std::to_string(d.value))) << cat.err;
+
+        // The stream: the listed length is its length, reads in small pieces stop at the chain's end
+        // and keep failing there with the reason.
+        ConsoleCapture console;
+        ASSERT_EQ(mountImages({image}), WFS_OK);
+        FILEHANDLE h = fs_fopen(EXAMPLE_M1, "rb");
+        ASSERT_NE(h, nullptr);
+        ASSERT_EQ(fs_fseek(h, 0, SEEK_END), 0);
+        EXPECT_EQ(fs_ftell(h), (int64_t)d.listed);
+        ASSERT_EQ(fs_fseek(h, 0, SEEK_SET), 0);
+        std::string bytes;
+        char chunk[5000];
+        for (size_t n; (n = fs_fread(chunk, 1, sizeof chunk, h)) > 0;)
+            bytes.append(chunk, n);
+        EXPECT_TRUE(bytes == good.out) << bytes.size() << " bytes";
+        char why[512] = "";
+        EXPECT_EQ(fs_last_error(why, sizeof why), WFS_ERR_SHORT_CHAIN) << why;
+        ASSERT_EQ(fs_fseek(h, 600000, SEEK_SET), 0) << "within the listed length";
+        EXPECT_EQ(fs_fread(chunk, 1, sizeof chunk, h), 0u);
+        EXPECT_EQ(fs_last_error(nullptr, 0), WFS_ERR_SHORT_CHAIN) << "again, past the chain's end";
+        fs_fclose(h);
+        EXPECT_TRUE(contains(console.text(), "its clusters end at byte 491520 of " + std::to_string(d.listed)))
+            << console.text();
+    }
+}
+
+// An end hour of 25 in a directory item: the path list prints carries the time as stored, opens,
+// and reads the recording; the damaged value is logged with its partition and cluster.
+TEST_F(DamagedExample, AListedPathWithADamagedTimeOpens)
+{
+    const uint32_t hour25 = wfs_pack_time({2024, 3, 5, 25, 0, 0});
+    std::string image = write("hour25.img", [&](const sim::Manifest &m) {
+        return std::vector<sim::Patch>{dirField<uint32_t>(m.partitions[0], 0x70, 16, hour25)};
+    });
+    CliRun list = runCli(dir, "list", image);
+    EXPECT_EQ(list.status, 0);
+    const std::string listed = "/mnt/idea0/2024-03-05/001/09.00.30-25.00.00[M][@70][0].h264";
+    EXPECT_TRUE(contains(list.out, listed + "\t")) << list.out;
+    char value[64];
+    snprintf(value, sizeof value, "partition 0 cluster 112: damaged end_time 0x%08x", hour25);
+    EXPECT_TRUE(contains(list.err, value)) << list.err;
+    CliRun cat = runCli(dir, "cat", image, listed);
+    EXPECT_EQ(cat.status, 0) << cat.err;
+    EXPECT_EQ(cat.out.size(), 480u * 1024);
+    EXPECT_TRUE(contains(cat.err, value)) << cat.err;
+}
+
 namespace
 {
 const sim::Seconds DAY = sim::makeTime(2026, 3, 5, 8, 0, 0);
@@ -242,6 +319,38 @@ TEST_F(CraftedDamage, AChainWhoseLinksLoopIsReadOnceToItsEnd)
               WFS_OK);
     EXPECT_EQ(records[0].first_cluster_no, rec.firstCluster);
     EXPECT_EQ(readAll(recordPath(0, rec, rec.firstCluster)), sound) << "the bytes of the recording, once";
+}
+
+// The first cluster lists more clusters than its chain has, and the cluster the index search finds
+// after the chain's end passes as a continuation but belongs to the next recording: its bytes are
+// never read as this recording's.
+TEST_F(CraftedDamage, AChainNeverRunsIntoTheNextRecording)
+{
+    sim::Scenario s;
+    s.partitions = {partition(600)};
+    s.recordings = {recording(0, DAY, 60, 0), recording(0, DAY + 60, 60, 0)};
+    write(s);
+    const sim::RecordingResult first = resultOf(disk->manifest, 0), next = resultOf(disk->manifest, 1);
+    const sim::PartitionResult p = disk->manifest.partitions[0];
+    const std::string path = recordPath(0, first, first.firstCluster);
+    const std::string sound = readAll(path);
+    ASSERT_EQ(sound.size(), first.lengthKiB * 1024ull);
+    ASSERT_GT(next.firstCluster, first.firstCluster);
+
+    const uint8_t continuation = 0 << 2 | 0;
+    s.patches = {dirField<uint16_t>(p, first.firstCluster, 2, (uint16_t)(first.clusterCount - 1 + 10)),
+                 dirField<uint8_t>(p, next.firstCluster, 1, 1),
+                 bytesAt(p.startSector + p.indexOffset + next.firstCluster / 512, next.firstCluster % 512,
+                         &continuation, 1)};
+    write(s);
+    EXPECT_EQ(readAll(path), sound);
+    EXPECT_EQ(fs_last_error(nullptr, 0), WFS_ERR_SHORT_CHAIN);
+    FILEHANDLE h = fs_fopen(path.c_str(), "rb");
+    ASSERT_NE(h, nullptr);
+    open.push_back(h);
+    std::vector<char> all(sound.size() + 10 * 4096);
+    EXPECT_EQ(fs_fread(all.data(), 1, all.size(), h), sound.size()) << "straight into the caller's memory";
+    EXPECT_EQ(fs_fread(all.data(), 1, 4096, h), 0u);
 }
 
 // A continuation cluster whose ordinal (item_num) is damaged: positions count the clusters

@@ -242,3 +242,29 @@ TEST_F(DirTest, SectionsWhenTheFirstCollisionLiesAboveTheWriteHead)
     EXPECT_EQ(pdp.sections[1].start_time, wfs_time_add_seconds(t0, 101));
     EXPECT_EQ(pdp.sections[4].end_time, pdp.end_time2);
 }
+
+// The index scan of a search bound to one channel looks at many bytes at a time: the cluster it
+// stops at is the first of its kind at every position of a block and across blocks, and a
+// first-cluster search passes the channel's continuation clusters over.
+TEST_F(DirTest, IndexSearchesStopAtTheFirstClusterOfTheirKindAtEveryPosition)
+{
+    pdp.current_cluster = 1999;
+    auto interleaved = [](uint32_t c) { return (uint8_t)((c % 4) << 2); }; // channels 0-3, continuations
+    for (uint32_t c = 4; c < 2000; ++c)
+        putIndex(c, interleaved(c));
+    const uint8_t channel = 5;
+    for (uint32_t at = 500; at < 560; ++at) {
+        SCOPED_TRACE("first cluster at " + std::to_string(at));
+        putIndex(at - 3, channel << 2);
+        putIndex(at, channel << 2 | 2);
+        buffer_init();
+        uint32_t found = 0;
+        EXPECT_EQ(get_next_clus_no(&pdp, WFS_SEARCH_FIRST, at - 20, 0, &found, channel), WFS_OK);
+        EXPECT_EQ(found, at);
+        EXPECT_EQ(get_next_clus_no(&pdp, WFS_SEARCH_USABLE, at - 20, 0, &found, channel), WFS_OK);
+        EXPECT_EQ(found, at - 3);
+        EXPECT_EQ(get_next_clus_no(&pdp, WFS_SEARCH_FIRST, at, 0, &found, channel), WFS_ERR_END_OF_CHAIN);
+        putIndex(at - 3, interleaved(at - 3));
+        putIndex(at, interleaved(at));
+    }
+}

@@ -32,3 +32,24 @@ TEST(PackedTime, ArithmeticCarriesAcrossDaysMonthsAndYears)
     EXPECT_EQ(wfs_time_diff_seconds(wfs_pack_time({2026, 3, 1, 0, 0, 10}), wfs_pack_time({2026, 2, 28, 23, 59, 50})),
               20);
 }
+
+// A damaged directory item can hold what fits in the fields and is no time: an hour of 25, a
+// 31st of April. Only real calendar times pass.
+TEST(PackedTime, OnlyRealCalendarTimesAreValid)
+{
+    EXPECT_TRUE(wfs_packed_time_valid(wfs_pack_time({2024, 3, 5, 23, 59, 59})));
+    EXPECT_TRUE(wfs_packed_time_valid(wfs_pack_time({2024, 2, 29, 0, 0, 0}))) << "a leap day";
+    EXPECT_TRUE(wfs_packed_time_valid(wfs_pack_time({2000, 1, 1, 0, 0, 0})));
+    EXPECT_FALSE(wfs_packed_time_valid(wfs_pack_time({2023, 2, 29, 12, 0, 0}))) << "no leap day that year";
+    EXPECT_TRUE(wfs_packed_time_valid(wfs_pack_time({2000, 2, 29, 12, 0, 0}))) << "a leap year of four hundred";
+    EXPECT_FALSE(wfs_packed_time_valid(wfs_pack_time({2000, 2, 30, 12, 0, 0})));
+    EXPECT_FALSE(wfs_packed_time_valid(wfs_pack_time({2024, 4, 31, 12, 0, 0})));
+    EXPECT_FALSE(wfs_packed_time_valid(wfs_pack_time({2024, 3, 5, 25, 0, 0})));
+    EXPECT_FALSE(wfs_packed_time_valid(wfs_pack_time({2024, 3, 5, 24, 0, 0})));
+    EXPECT_FALSE(wfs_packed_time_valid(wfs_pack_time({2024, 3, 5, 10, 60, 0})));
+    EXPECT_FALSE(wfs_packed_time_valid(wfs_pack_time({2024, 3, 5, 10, 0, 60})));
+    EXPECT_FALSE(wfs_packed_time_valid(wfs_pack_time({2024, 13, 5, 10, 0, 0})));
+    EXPECT_FALSE(wfs_packed_time_valid(wfs_pack_time({2024, 0, 5, 10, 0, 0})));
+    EXPECT_FALSE(wfs_packed_time_valid(wfs_pack_time({2024, 3, 0, 10, 0, 0})));
+    EXPECT_FALSE(wfs_packed_time_valid(0)) << "no time";
+}
