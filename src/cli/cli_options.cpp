@@ -69,6 +69,11 @@ bool parseCliOptions(int argc, char **argv, int first, const std::vector<CliOpti
     return true;
 }
 
+namespace {
+const int STANDBY_MINUTES = 10;
+const uint32_t FILE_TIME_LIMIT = 86400; // the longest span of a recording
+} // namespace
+
 bool openDisks(const CliOptions &options)
 {
     std::vector<const char *> paths;
@@ -86,18 +91,10 @@ bool openDisks(const CliOptions &options)
     if (options.verbose) wfs_set_debug_hook([](const char *line) { fputs(line, stderr); });
     ide_set_images(paths.data(), (int)paths.size());
     ide_set_scan_devices(options.scanDevices);
-    ide_init();
-    IdeInfo info;
-    if (ide_get_info(&info) == 0) {
+    if (wfs_bring_up(STANDBY_MINUTES, FILE_TIME_LIMIT) == 0) {
         fprintf(stderr, "korvane-cli: no WFS disk found\n");
         return false;
     }
-    int count = 0;
-    wfs_file_sys_init(&count, 0);
-    ide_setstabdby_multi(0xFFFFFFFF, 10);
-    for (uint32_t type = 0; type < WFS_DRIVER_TYPES; ++type)
-        if (wfs_pdp *work = wfs_work_driver(type)) ide_wakeup((int)work->dev);
-    wfs_set_file_time_limit(86400);
     return true;
 }
 

@@ -28,23 +28,13 @@ uint32_t g_base_sector[WFS_MAX_DISKS];
 int g_drive_number[WFS_MAX_DISKS];
 std::string g_drive_path[WFS_MAX_DISKS];
 
-bool is_whole_disk_name(const std::string &name)
-{
-    auto starts = [&](const char *p) { return name.rfind(p, 0) == 0; };
-    if (starts("sd") || starts("vd")) return true;
-    if (starts("nvme")) return name.find('n', 4) != std::string::npos && name.find('p', 4) == std::string::npos;
-    if (starts("mmcblk")) return name.find("boot") == std::string::npos && name.find("rpmb") == std::string::npos;
-    if (starts("loop")) return access(("/sys/block/" + name + "/loop/backing_file").c_str(), F_OK) == 0;
-    return false;
-}
-
 std::vector<std::string> block_devices()
 {
     std::vector<std::string> names;
     DIR *dir = opendir("/sys/block");
     if (!dir) return names;
     while (struct dirent *e = readdir(dir))
-        if (e->d_name[0] != '.' && is_whole_disk_name(e->d_name)) names.push_back(e->d_name);
+        if (e->d_name[0] != '.' && ide_is_whole_disk_name(e->d_name, "/sys/block")) names.push_back(e->d_name);
     closedir(dir);
     std::sort(names.begin(), names.end());
     for (auto &n : names) n = "/dev/" + n;
@@ -109,6 +99,17 @@ bool read_exact(int fd, void *dst, size_t len, uint64_t offset)
 } // namespace
 
 void ide_set_images(const char *const *paths, int count) { g_images.assign(paths, paths + count); }
+bool ide_is_whole_disk_name(const char *name, const char *sys_block)
+{
+    const std::string n(name);
+    auto starts = [&](const char *p) { return n.rfind(p, 0) == 0; };
+    if (starts("sd") || starts("vd")) return true;
+    if (starts("nvme")) return n.find('n', 4) != std::string::npos && n.find('p', 4) == std::string::npos;
+    if (starts("mmcblk")) return n.find("boot") == std::string::npos && n.find("rpmb") == std::string::npos;
+    if (starts("loop")) return access((std::string(sys_block) + "/" + n + "/loop/backing_file").c_str(), F_OK) == 0;
+    return false;
+}
+
 void ide_set_scan_devices(bool on) { g_scan_devices = on; }
 
 void ide_set_memory_image(const void *data, size_t size)

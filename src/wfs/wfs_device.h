@@ -14,6 +14,9 @@ void ide_set_images(const char *const *paths, int count);
 void ide_set_memory_image(const void *data, size_t size);
 // Whether whole-disk block devices from /sys/block are examined after the images.
 void ide_set_scan_devices(bool on);
+// The whole-disk block devices the scan looks at: sd*, vd*, nvme*n* (no partitions), mmcblk*
+// (no boot or rpmb areas) and loop devices with a backing file, as named in sys_block.
+bool ide_is_whole_disk_name(const char *name, const char *sys_block);
 
 int ide_init();
 int ide_rescan();

@@ -381,6 +381,20 @@ uint32_t wfs_get_driver_info(uint32_t disk, uint32_t part, wfs_driver_info *out)
     return 0;
 }
 
+uint32_t wfs_bring_up(int standby_minutes, uint32_t file_time_limit_seconds)
+{
+    ide_init();
+    IdeInfo info;
+    const uint32_t disks = (uint32_t)ide_get_info(&info);
+    int count = 0;
+    wfs_file_sys_init(&count, 0);
+    ide_setstabdby_multi(0xFFFFFFFF, standby_minutes);
+    for (uint32_t type = 0; type < WFS_DRIVER_TYPES; ++type)
+        if (wfs_pdp *work = wfs_work_driver(type)) ide_wakeup((int)work->dev);
+    wfs_set_file_time_limit(file_time_limit_seconds);
+    return disks;
+}
+
 uint32_t wfs_set_file_time_limit(uint32_t seconds)
 {
     if (seconds >= MIN_TIME_LIMIT_SECONDS) g_time_limit_ms = seconds * 1000;

@@ -21,6 +21,10 @@ struct wfs_driver_info {
 };
 
 uint32_t wfs_file_sys_init(int *count, uint32_t reference_time);
+// What every program does before it lists or reads: scans the drives (ide_init), mounts every
+// WFS partition, sets the drives' standby time, wakes the drives that hold a work partition and
+// sets the longest span of a recording. Returns the number of WFS disks found.
+uint32_t wfs_bring_up(int standby_minutes, uint32_t file_time_limit_seconds);
 int wfs_fs_mount(uint32_t disk, uint32_t part);
 int wfs_fs_umount(uint32_t disk, uint32_t part);
 wfs_pdp *get_pdp(uint32_t disk, uint32_t part);

@@ -85,13 +85,7 @@ QString hhmmss(int nSeconds)
 
 void bringUpLibrary()
 {
-    ide_init();
-    int count = 0;
-    wfs_file_sys_init(&count, 0);
-    ide_setstabdby_multi(0xFFFFFFFF, STANDBY_MINUTES);
-    for (uint32_t type = 0; type < WFS_DRIVER_TYPES; ++type)
-        if (wfs_pdp *work = wfs_work_driver(type)) ide_wakeup((int)work->dev);
-    wfs_set_file_time_limit(FILE_TIME_LIMIT);
+    wfs_bring_up(STANDBY_MINUTES, FILE_TIME_LIMIT);
     wfs_register_stream_ops();
 }
 } // namespace
@@ -700,7 +694,7 @@ QString CDiskManagePage::diskInfoText(int nDisk)
         wfs_driver_info info = {};
         QMutexLocker locker(&CFSFile::Lock()); // it refreshes the live section through the shared cache
         if (wfs_get_driver_info((uint32_t)nDisk, (uint32_t)part, &info) != WFS_OK) continue;
-        bool picture = info.driver_type == 4;
+        bool picture = info.driver_type == WFS_DRIVER_PICTURE;
         (picture ? pictureTotal : recordTotal) += info.total_mib;
         (picture ? pictureFree : recordFree) += info.free_mib;
         total += info.total_mib;

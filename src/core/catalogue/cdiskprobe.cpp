@@ -1,8 +1,9 @@
 #include "cdiskprobe.h"
 
+#include "wfs_device.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -10,15 +11,7 @@
 
 bool CDiskProbe::isWholeDiskName(const QString &strName, const QString &strSysBlock)
 {
-    if (strName.startsWith("sd") || strName.startsWith("vd"))
-        return true;
-    if (strName.startsWith("nvme"))
-        return strName.indexOf('n', 4) >= 0 && strName.indexOf('p', 4) < 0;
-    if (strName.startsWith("mmcblk"))
-        return !strName.contains("boot") && !strName.contains("rpmb");
-    if (strName.startsWith("loop"))
-        return QFileInfo::exists(strSysBlock + "/" + strName + "/loop/backing_file");
-    return false;
+    return ide_is_whole_disk_name(QFile::encodeName(strName).constData(), QFile::encodeName(strSysBlock).constData());
 }
 
 QStringList CDiskProbe::blockDevices(const QString &strSysBlock, const QString &strDev)
