@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <string>
 
 namespace {
 
@@ -15,9 +16,10 @@ struct ConvertState {
     std::condition_variable ended;
     bool done = false;
     int result = 0; // 100 complete, negative failed
+    std::string why;
 };
 
-int onMessage(int, int id, int value, int, int, const char *, void *, int64_t, int, void *user, void *)
+int onMessage(int, int id, int value, int, int, const char *text, void *, int64_t, int, void *user, void *)
 {
     auto *state = static_cast<ConvertState *>(user);
     if (id == EUIMSG_COVERT_FILE_PROCESS) fprintf(stderr, "\rconverting: %3d%%", value);
@@ -25,6 +27,7 @@ int onMessage(int, int id, int value, int, int, const char *, void *, int64_t, i
     if (id != EUIMSG_COVERT_FILE_PROCESS && id != EUIMSG_COVERT_FILE_RESULT) return 0;
     std::lock_guard<std::mutex> lock(state->mutex);
     state->result = value;
+    if (id == EUIMSG_COVERT_FILE_RESULT && text) state->why = text;
     state->done = true;
     state->ended.notify_all();
     return 0;
@@ -50,6 +53,6 @@ int runConvert(const CliOptions &options)
         fprintf(stderr, "\n");
         return 0;
     }
-    fprintf(stderr, "\nconversion failed (%d)\n", state.result);
+    fprintf(stderr, "\nconversion failed (%d)%s%s\n", state.result, state.why.empty() ? "" : ": ", state.why.c_str());
     return 1;
 }

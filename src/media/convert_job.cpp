@@ -6,7 +6,9 @@
 #include "recorder_file.h"
 #include "recorder_frame.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <optional>
 
@@ -62,18 +64,32 @@ struct StreamHead {
     uint8_t audioCodec = 0; // 0: no G.711 audio near the start
 };
 
-// Finds the first key frame and whether G.711 audio follows it within a few seconds.
-int scanHead(const std::string &source, StreamHead &head)
+// FFmpeg's reason for an error code, as av_err2str gives it.
+std::string ffmpegReason(int error)
 {
+    char text[AV_ERROR_MAX_STRING_SIZE] = "";
+    av_make_error_string(text, sizeof text, error);
+    return text;
+}
+
+// Finds the first key frame and whether G.711 audio follows it within a few seconds.
+int scanHead(const std::string &source, StreamHead &head, std::string &why)
+{
+    const auto failed = [&why](int result, const std::string &step) {
+        why = step;
+        return result;
+    };
     RecorderFileReader reader;
-    if (!reader.open(source)) return TSDK_ERR_SOURCE_OPEN;
+    if (!reader.open(source)) return failed(TSDK_ERR_SOURCE_OPEN, "opening the recording: " + std::string(strerror(errno)));
     const H264_PARSER_FRAME *f;
     while ((f = reader.next()) && !isKeyFrame(*f)) {
     }
-    if (!f) return reader.readFailed() ? TSDK_ERR_READ : TSDK_ERR_NO_KEY_FRAME;
+    if (!f && reader.readFailed()) return failed(TSDK_ERR_READ, "reading the recording");
+    if (!f) return failed(TSDK_ERR_NO_KEY_FRAME, "looking for a key frame: there is none");
     head.video = {f->nEncodeType, f->nFrameRate ? f->nFrameRate : kDefaultFrameRate, f->nWidth, f->nHeight,
                   extractParameterSets(f->nEncodeType, f->pPayload, f->nPayloadLength), f->nStamp};
-    if (head.video.parameterSets.empty() || head.video.width == 0) return TSDK_ERR_CORRUPT_STREAM;
+    if (head.video.parameterSets.empty() || head.video.width == 0)
+        return failed(TSDK_ERR_CORRUPT_STREAM, "reading the key frame's parameter sets: none usable");
     for (uint32_t video = 0; (f = reader.next()) && video < kAudioProbeSeconds * head.video.frameRate;) {
         if (isG711(*f)) {
             head.audioCodec = uint8_t(f->nSubType);
@@ -136,7 +152,7 @@ void ConvertJob::run()
         removeIncompleteOutput();
     } else if (result < 0) {
         removeIncompleteOutput();
-        notify(EUIMSG_COVERT_FILE_RESULT, result, "conversion failed");
+        notify(EUIMSG_COVERT_FILE_RESULT, result, why_.empty() ? "conversion failed" : why_.c_str());
     } else {
         complete_ = true;
         notify(EUIMSG_COVERT_FILE_PROCESS, 100);
@@ -144,24 +160,37 @@ void ConvertJob::run()
     finished_ = true;
 }
 
+int ConvertJob::fail(int result, const std::string &step, int ffmpegError)
+{
+    why_ = ffmpegError < 0 ? step + ": " + ffmpegReason(ffmpegError) : step;
+    return result;
+}
+
 int ConvertJob::convert()
 {
     StreamHead head;
-    if (int rc = scanHead(source_, head)) return rc;
+    if (int rc = scanHead(source_, head, why_)) return rc;
     RecorderFileReader reader;
-    if (!reader.open(source_)) return TSDK_ERR_SOURCE_OPEN;
+    if (!reader.open(source_)) return fail(TSDK_ERR_SOURCE_OPEN, "opening the recording: " + std::string(strerror(errno)));
     std::optional<G711ToAac> audio;
-    if (head.audioCodec && audio.emplace().open(head.audioCodec) < 0) return TSDK_ERR_CODEC;
+    if (head.audioCodec) {
+        if (const int rc = audio.emplace().open(head.audioCodec); rc < 0)
+            return fail(TSDK_ERR_CODEC, "opening the AAC encoder", rc);
+    }
     Mp4Writer writer;
     const int opened = writer.open(destination_, head.video, audio ? audio->encoder() : nullptr);
     outputCreated_ = writer.created();
-    if (opened < 0) return TSDK_ERR_OUTPUT;
+    if (opened < 0) return fail(TSDK_ERR_OUTPUT, "creating the MP4", opened);
 
-    bool audioWriteFailed = false;
+    int audioWriteError = 0;
     const auto writeAudio = [&](AVPacket *packet) {
         const int rc = writer.writeAudio(packet);
-        audioWriteFailed = audioWriteFailed || rc < 0;
+        if (rc < 0 && !audioWriteError) audioWriteError = rc;
         return rc;
+    };
+    const auto audioFailed = [&](int rc) {
+        return audioWriteError ? fail(TSDK_ERR_OUTPUT, "writing audio", audioWriteError)
+                               : fail(TSDK_ERR_CODEC, "encoding audio", rc);
     };
     VideoClock clock(head.video.frameRate, head.video.firstStamp);
     bool started = false;
@@ -171,21 +200,27 @@ int ConvertJob::convert()
         started = started || isKeyFrame(*f);
         if (!started) continue;
         if (f->nFrameType == H264_FRAME_VIDEO) {
-            if (writer.writeVideo(f->pPayload, f->nPayloadLength, isKeyFrame(*f), clock.next(*f)) < 0)
-                return TSDK_ERR_OUTPUT;
+            if (const int rc = writer.writeVideo(f->pPayload, f->nPayloadLength, isKeyFrame(*f), clock.next(*f));
+                rc < 0)
+                return fail(TSDK_ERR_OUTPUT, "writing video", rc);
         } else if (audio && f->nFrameType == H264_FRAME_AUDIO && f->nSubType == head.audioCodec) {
-            if (audio->push(f->pPayload, f->nPayloadLength, clock.upcomingSample(), writeAudio) < 0)
-                return audioWriteFailed ? TSDK_ERR_OUTPUT : TSDK_ERR_CODEC;
+            if (const int rc = audio->push(f->pPayload, f->nPayloadLength, clock.upcomingSample(), writeAudio); rc < 0)
+                return audioFailed(rc);
         }
         reportProgress(reader.consumed(), reader.size());
     }
-    if (reader.readFailed()) return TSDK_ERR_READ;
-    if (reader.framedBytes() * 2 < reader.size()) return TSDK_ERR_CORRUPT_STREAM;
-    if (audio && audio->finish(writeAudio) < 0) return audioWriteFailed ? TSDK_ERR_OUTPUT : TSDK_ERR_CODEC;
+    if (reader.readFailed()) return fail(TSDK_ERR_READ, "reading the recording");
+    if (reader.framedBytes() * 2 < reader.size())
+        return fail(TSDK_ERR_CORRUPT_STREAM, "reading the recording: mostly not recorder frames");
+    if (audio) {
+        if (const int rc = audio->finish(writeAudio); rc < 0) return audioFailed(rc);
+    }
     if (cancelled_) return kCancelled;
-    if (writer.finish() < 0) return TSDK_ERR_OUTPUT;
+    if (const int rc = writer.finish(); rc < 0) return fail(TSDK_ERR_OUTPUT, "finishing the MP4", rc);
     // Damaged parameter sets pass the muxer but leave a file no player opens.
-    return firstVideoFrameDecodes(destination_) ? 0 : TSDK_ERR_CORRUPT_STREAM;
+    if (!firstVideoFrameDecodes(destination_))
+        return fail(TSDK_ERR_CORRUPT_STREAM, "checking the MP4: its first picture does not decode");
+    return 0;
 }
 
 } // namespace korvane::media

@@ -31,12 +31,15 @@ private:
     void removeIncompleteOutput();
     void reportProgress(uint64_t consumed, uint64_t total);
     void notify(int message, int value, const char *text = nullptr) const;
+    // Keeps the failed step, with FFmpeg's reason for ffmpegError when given, and returns result.
+    int fail(int result, const std::string &step, int ffmpegError = 0);
 
     const int32_t handle_;
     const TSDK_CALLBACK_INFO callback_;
     const std::string source_, destination_;
     std::atomic<bool> cancelled_{false}, outputCreated_{false}, complete_{false}, finished_{false};
     int lastPercent_ = -1;
+    std::string why_; // the failed step and its reason, sent with the failure
     std::thread thread_;
 };
 

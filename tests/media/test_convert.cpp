@@ -17,6 +17,7 @@ namespace {
 
 struct Message {
     int id, value;
+    std::string text;
 };
 
 // Collects a conversion's messages; waits (without a time limit) for its last one.
@@ -42,14 +43,15 @@ public:
     std::vector<Message> messages() { return waitForMessages(0); }
 
 private:
-    static int onMessage(int handle, int id, int value, int, int, const char *, void *, int64_t, int, void *user, void *)
+    static int onMessage(int handle, int id, int value, int, int, const char *text, void *, int64_t, int, void *user,
+                         void *)
     {
         auto *self = static_cast<Listener *>(user);
         if (self->cancelOnFirstProgress && self->messages().empty()) {
             EXPECT_EQ(TPLAY_CancelConvertFile(handle), 0);
         }
         std::lock_guard<std::mutex> lock(self->mutex_);
-        self->messages_.push_back({id, value});
+        self->messages_.push_back({id, value, text ? text : ""});
         self->done_ = id == EUIMSG_COVERT_FILE_RESULT || (id == EUIMSG_COVERT_FILE_PROCESS && value == 100);
         self->ended_.notify_all();
         return 0;
@@ -99,11 +101,13 @@ void expectProgressEndingAt100(const std::vector<Message> &messages)
     EXPECT_EQ(messages.back().value, 100);
 }
 
-void expectFailure(const std::vector<Message> &messages, int code)
+// The failure's code, and its text naming the failed step (and FFmpeg's or the system's reason).
+void expectFailure(const std::vector<Message> &messages, int code, const std::string &why = "")
 {
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back().id, EUIMSG_COVERT_FILE_RESULT);
     EXPECT_EQ(messages.back().value, code);
+    EXPECT_NE(messages.back().text.find(why), std::string::npos) << messages.back().text;
     for (const Message &m : messages) EXPECT_FALSE(m.id == EUIMSG_COVERT_FILE_PROCESS && m.value == 100);
 }
 
@@ -301,7 +305,7 @@ TEST_F(Conversion, AFileWithoutKeyFramesFails)
     RecorderWriter w;
     for (const EncodedFrame &f : smallClip(2))
         if (!f.key) w.video(f.bytes);
-    expectFailure(convert(w.bytes()), TSDK_ERR_NO_KEY_FRAME);
+    expectFailure(convert(w.bytes()), TSDK_ERR_NO_KEY_FRAME, "looking for a key frame");
     EXPECT_FALSE(exists(destination));
 }
 
@@ -367,7 +371,7 @@ TEST_F(Conversion, AFileThatIsMostlyNotFramesFails)
 TEST_F(Conversion, AnUnwritableDestinationFails)
 {
     destination = "/nonexistent-korvane-dir/out.mp4";
-    expectFailure(convert(makeRecording(smallClip(2), {})), TSDK_ERR_OUTPUT);
+    expectFailure(convert(makeRecording(smallClip(2), {})), TSDK_ERR_OUTPUT, "creating the MP4: No such file or directory");
 }
 
 TEST_F(Conversion, AMissingSourceFails)
@@ -375,7 +379,7 @@ TEST_F(Conversion, AMissingSourceFails)
     TSDK_CALLBACK_INFO callback = listener.record();
     const int32_t handle = TPLAY_StartConvertFile(&callback, "/nonexistent-korvane.h264", destination.c_str(), "");
     ASSERT_GT(handle, 0);
-    expectFailure(listener.waitForEnd(), TSDK_ERR_SOURCE_OPEN);
+    expectFailure(listener.waitForEnd(), TSDK_ERR_SOURCE_OPEN, "opening the recording: No such file or directory");
 }
 
 TEST_F(Conversion, BadArgumentsAreRefusedAtOnce)

@@ -33,6 +33,7 @@ bool CConvertToMp4::ConvertH264ToMp4(QString srcPath, QString dstPath)
         QMutexLocker locker(&m_resultMutex);
         m_result = std::make_unique<std::promise<int>>();
         m_bResultDelivered = false;
+        m_strBlockingFailure.clear();
         m_bCancelRequested = false;
         result = m_result->get_future();
     }
@@ -98,13 +99,37 @@ void CConvertToMp4::deliverResult(int nValue)
     m_result->set_value(nValue);
 }
 
-int CConvertToMp4::ConvertMsgCallBack(int nHandle, int nMsgId, int nParam1, int, int, const char *, void *, int64_t,
-                                      int, void *pUser, void *)
+int CConvertToMp4::ConvertMsgCallBack(int nHandle, int nMsgId, int nParam1, int, int, const char *szText, void *,
+                                      int64_t, int, void *pUser, void *)
 {
     if (!pUser) return 0;
     const Route *pRoute = static_cast<const Route *>(pUser);
+    if (nMsgId == EUIMSG_COVERT_FILE_RESULT && nParam1 < 0)
+        pRoute->converter->keepFailureReason(nHandle, pRoute->blocking, QString::fromLocal8Bit(szText ? szText : ""));
     pRoute->converter->onMessage(nHandle, nMsgId, nParam1, pRoute->blocking);
     return 0;
+}
+
+void CConvertToMp4::keepFailureReason(int nHandle, bool bBlocking, const QString &strReason)
+{
+    qWarning().noquote() << "conversion" << nHandle << "failed:" << strReason;
+    QMutexLocker locker(&m_resultMutex);
+    if (bBlocking)
+        m_strBlockingFailure = strReason;
+    else
+        m_failureReasons.insert(nHandle, strReason);
+}
+
+QString CConvertToMp4::takeFailureReason(int nHandle)
+{
+    QMutexLocker locker(&m_resultMutex);
+    return m_failureReasons.take(nHandle);
+}
+
+QString CConvertToMp4::blockingFailureReason()
+{
+    QMutexLocker locker(&m_resultMutex);
+    return m_strBlockingFailure;
 }
 
 void CConvertToMp4::onMessage(int nHandle, int nMsgId, int nValue, bool bBlocking)

@@ -3,6 +3,7 @@
 // and routes the library's progress and result messages to whoever asked.
 #pragma once
 
+#include <QHash>
 #include <QMutex>
 #include <QObject>
 #include <QString>
@@ -37,6 +38,11 @@ public:
     void cancelBlocking();
     // Cancels a started conversion (handles above 0 only).
     static void cancel(int nHandle);
+    // Why a started conversion failed: the failed step and FFmpeg's reason (empty when not told);
+    // the reason is given out once.
+    QString takeFailureReason(int nHandle);
+    // Why the last blocking conversion failed.
+    QString blockingFailureReason();
 
     // The MP4 name of a raw recording: every occurrence of its last four characters becomes "mp4".
     static QString mp4Path(const QString &strRawPath);
@@ -54,6 +60,7 @@ private:
     CConvertToMp4() = default;
     int start(const QString &strSrcPath, const QString &strDstPath, Route *pRoute);
     void onMessage(int nHandle, int nMsgId, int nValue, bool bBlocking);
+    void keepFailureReason(int nHandle, bool bBlocking, const QString &strReason);
     void deliverResult(int nValue);
 
     Route m_exportRoute{this, false};
@@ -65,6 +72,8 @@ private:
     bool m_bResultDelivered = false;
     bool m_bCancelRequested = false;
     int m_nRunningHandle = 0;
+    QString m_strBlockingFailure;
+    QHash<int, QString> m_failureReasons;
 
     QMutex m_receiverMutex; // held while a receiver runs
     MessageReceiver m_pMessageReceiver = nullptr;

@@ -592,6 +592,7 @@ int CExportWorker::dealWithConvertProcess(int nHandle, int nValue)
     if (bFound && !record.entries.isEmpty()) {
         QString strStatus;
         if (nValue < 0) {
+            const QString strReason = CConvertToMp4::instance()->takeFailureReason(nHandle);
             CConvertToMp4::cancel(nHandle);
             {
                 QWriteLocker locker(&m_convertLock);
@@ -601,7 +602,8 @@ int CExportWorker::dealWithConvertProcess(int nHandle, int nValue)
                 qDebug().noquote() << "Re Convert MP4 " << record.strSource;
                 convertToMp4(record.entries, record.strSource, record.nRetry + 1);
             } else {
-                conversionFailed(record, QString("%1 %2").arg(tr("Convert failed")).arg(nValue));
+                conversionFailed(record, QString("%1 %2").arg(tr("Convert failed")).arg(nValue) +
+                                             (strReason.isEmpty() ? QString() : ": " + strReason));
             }
         } else if (nValue > 99) {
             {
