@@ -796,16 +796,27 @@
         <source>No channels selected</source>
         <translation>لم تُحدَّد أي قناة</translation>
     </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>لا يمكن قراءة طول التسجيل</translation>
+    </message>
+</context>
+<context>
+    <name>CFSFile</name>
+    <message>
+        <source>read failed after %1 of %2 bytes: %3</source>
+        <translation>فشلت القراءة بعد %1 من %2 بايت: %3</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>ينتهي التسجيل عند البايت %1 من %2</translation>
+    </message>
 </context>
 <context>
     <name>CFrameWalker</name>
     <message>
         <source>the stream parser refused the data</source>
         <translation>رفض محلل البث البيانات</translation>
-    </message>
-    <message>
-        <source>the recording ends at byte %1 of %2</source>
-        <translation>ينتهي التسجيل عند البايت %1 من %2</translation>
     </message>
 </context>
 <context>

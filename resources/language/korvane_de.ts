@@ -792,16 +792,27 @@
         <source>No channels selected</source>
         <translation>Kein Kanal ausgewählt</translation>
     </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>die Länge der Aufnahme kann nicht gelesen werden</translation>
+    </message>
+</context>
+<context>
+    <name>CFSFile</name>
+    <message>
+        <source>read failed after %1 of %2 bytes: %3</source>
+        <translation>Lesen nach %1 von %2 Bytes fehlgeschlagen: %3</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>die Aufnahme endet bei Byte %1 von %2</translation>
+    </message>
 </context>
 <context>
     <name>CFrameWalker</name>
     <message>
         <source>the stream parser refused the data</source>
         <translation>der Stream-Parser hat die Daten abgelehnt</translation>
-    </message>
-    <message>
-        <source>the recording ends at byte %1 of %2</source>
-        <translation>die Aufnahme endet bei Byte %1 von %2</translation>
     </message>
 </context>
 <context>

@@ -792,16 +792,27 @@
         <source>No channels selected</source>
         <translation>No hay canales seleccionados</translation>
     </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>no se puede leer la longitud de la grabación</translation>
+    </message>
+</context>
+<context>
+    <name>CFSFile</name>
+    <message>
+        <source>read failed after %1 of %2 bytes: %3</source>
+        <translation>la lectura falló tras %1 de %2 bytes: %3</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>la grabación termina en el byte %1 de %2</translation>
+    </message>
 </context>
 <context>
     <name>CFrameWalker</name>
     <message>
         <source>the stream parser refused the data</source>
         <translation>el analizador del flujo rechazó los datos</translation>
-    </message>
-    <message>
-        <source>the recording ends at byte %1 of %2</source>
-        <translation>la grabación termina en el byte %1 de %2</translation>
     </message>
 </context>
 <context>

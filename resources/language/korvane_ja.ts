@@ -791,16 +791,27 @@
         <source>No channels selected</source>
         <translation>チャンネルが選択されていません</translation>
     </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>録画の長さを読み取れません</translation>
+    </message>
+</context>
+<context>
+    <name>CFSFile</name>
+    <message>
+        <source>read failed after %1 of %2 bytes: %3</source>
+        <translation>%2 バイト中 %1 バイトを読んだところで読み取りに失敗しました: %3</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>録画は %2 バイト中 %1 バイト目で終わっています</translation>
+    </message>
 </context>
 <context>
     <name>CFrameWalker</name>
     <message>
         <source>the stream parser refused the data</source>
         <translation>ストリーム解析器がデータを受け付けませんでした</translation>
-    </message>
-    <message>
-        <source>the recording ends at byte %1 of %2</source>
-        <translation>録画は %2 バイト中 %1 バイト目で終わっています</translation>
     </message>
 </context>
 <context>

@@ -792,16 +792,27 @@
         <source>No channels selected</source>
         <translation>Nenhum canal selecionado</translation>
     </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>não é possível ler o tamanho da gravação</translation>
+    </message>
+</context>
+<context>
+    <name>CFSFile</name>
+    <message>
+        <source>read failed after %1 of %2 bytes: %3</source>
+        <translation>a leitura falhou após %1 de %2 bytes: %3</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>a gravação termina no byte %1 de %2</translation>
+    </message>
 </context>
 <context>
     <name>CFrameWalker</name>
     <message>
         <source>the stream parser refused the data</source>
         <translation>o analisador do fluxo recusou os dados</translation>
-    </message>
-    <message>
-        <source>the recording ends at byte %1 of %2</source>
-        <translation>a gravação termina no byte %1 de %2</translation>
     </message>
 </context>
 <context>

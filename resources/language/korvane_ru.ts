@@ -793,16 +793,27 @@
         <source>No channels selected</source>
         <translation>Не выбран ни один канал</translation>
     </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>не удаётся прочитать длину записи</translation>
+    </message>
+</context>
+<context>
+    <name>CFSFile</name>
+    <message>
+        <source>read failed after %1 of %2 bytes: %3</source>
+        <translation>чтение прервалось после %1 из %2 байт: %3</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>запись обрывается на байте %1 из %2</translation>
+    </message>
 </context>
 <context>
     <name>CFrameWalker</name>
     <message>
         <source>the stream parser refused the data</source>
         <translation>анализатор потока отверг данные</translation>
-    </message>
-    <message>
-        <source>the recording ends at byte %1 of %2</source>
-        <translation>запись обрывается на байте %1 из %2</translation>
     </message>
 </context>
 <context>

@@ -791,16 +791,27 @@
         <source>No channels selected</source>
         <translation>Kanal seçilmedi</translation>
     </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>kaydın uzunluğu okunamıyor</translation>
+    </message>
+</context>
+<context>
+    <name>CFSFile</name>
+    <message>
+        <source>read failed after %1 of %2 bytes: %3</source>
+        <translation>okuma %2 baytın %1 baytından sonra başarısız oldu: %3</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>kayıt %2 baytın %1. baytında bitiyor</translation>
+    </message>
 </context>
 <context>
     <name>CFrameWalker</name>
     <message>
         <source>the stream parser refused the data</source>
         <translation>akış çözümleyicisi verileri reddetti</translation>
-    </message>
-    <message>
-        <source>the recording ends at byte %1 of %2</source>
-        <translation>kayıt %2 baytın %1. baytında bitiyor</translation>
     </message>
 </context>
 <context>

@@ -791,16 +791,27 @@
         <source>No channels selected</source>
         <translation>未选择通道</translation>
     </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>无法读取录像的长度</translation>
+    </message>
+</context>
+<context>
+    <name>CFSFile</name>
+    <message>
+        <source>read failed after %1 of %2 bytes: %3</source>
+        <translation>读取 %1/%2 字节后失败：%3</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>录像在第 %1 字节处结束（共 %2 字节）</translation>
+    </message>
 </context>
 <context>
     <name>CFrameWalker</name>
     <message>
         <source>the stream parser refused the data</source>
         <translation>码流解析器拒绝了数据</translation>
-    </message>
-    <message>
-        <source>the recording ends at byte %1 of %2</source>
-        <translation>录像在第 %1 字节处结束（共 %2 字节）</translation>
     </message>
 </context>
 <context>

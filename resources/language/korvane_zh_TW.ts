@@ -791,16 +791,27 @@
         <source>No channels selected</source>
         <translation>未選擇通道</translation>
     </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>無法讀取錄影的長度</translation>
+    </message>
+</context>
+<context>
+    <name>CFSFile</name>
+    <message>
+        <source>read failed after %1 of %2 bytes: %3</source>
+        <translation>讀取 %1/%2 位元組後失敗：%3</translation>
+    </message>
+    <message>
+        <source>the recording ends at byte %1 of %2</source>
+        <translation>錄影在第 %1 位元組處結束（共 %2 位元組）</translation>
+    </message>
 </context>
 <context>
     <name>CFrameWalker</name>
     <message>
         <source>the stream parser refused the data</source>
         <translation>碼流解析器拒絕了資料</translation>
-    </message>
-    <message>
-        <source>the recording ends at byte %1 of %2</source>
-        <translation>錄影在第 %1 位元組處結束（共 %2 位元組）</translation>
     </message>
 </context>
 <context>

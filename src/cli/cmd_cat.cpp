@@ -37,7 +37,7 @@ qint64 copyToStdout(CFSFile &file)
     std::unique_ptr<char, decltype(&free)> chunk((char *)aligned_alloc(PAGE_ALIGNMENT, CHUNK_BYTES), free);
     if (!chunk) return -1;
     qint64 copied = 0, n;
-    while ((n = file.Read(chunk.get(), CHUNK_BYTES)) > 0) {
+    while (errno = 0, (n = file.Read(chunk.get(), CHUNK_BYTES)) > 0) {
         if (!writeAll(chunk.get(), (size_t)n)) return -1;
         copied += n;
     }
@@ -65,7 +65,7 @@ int runCat(const CliOptions &options)
     }
     // The listed length is what the copy must reach; a recording whose length cannot be had is no success.
     const qint64 length = file.GetLength();
-    if (length <= 0) {
+    if (length < 0) {
         fprintf(stderr, "korvane-cli: %s: the length of the recording cannot be read%s\n", path.c_str(),
                 lastReason().c_str());
         return 1;
@@ -77,13 +77,8 @@ int runCat(const CliOptions &options)
     }
     // A read that fails part-way ends like the end of the recording: only the length tells them apart.
     if (copied < length) {
-        char why[512] = "";
-        if (fs_last_error(why, sizeof why) == WFS_ERR_READ)
-            fprintf(stderr, "korvane-cli: %s: read failed after %lld of %lld bytes: %s\n", path.c_str(),
-                    (long long)copied, (long long)length, why);
-        else
-            fprintf(stderr, "korvane-cli: %s: the recording ends at byte %lld of %lld%s\n", path.c_str(),
-                    (long long)copied, (long long)length, lastReason().c_str());
+        fprintf(stderr, "korvane-cli: %s: %s\n", path.c_str(),
+                qPrintable(CFSFile::EndedEarly(file.GetFilePath(), copied, length, errno)));
         return 1;
     }
     return 0;

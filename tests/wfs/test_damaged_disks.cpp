@@ -190,6 +190,17 @@ TEST_F(DamagedExample, ARecordingShorterThanListedEndsInAFailureWithOnlyItsBytes
         EXPECT_TRUE(contains(cat.err, "the recording ends at byte 491520 of " + std::to_string(d.listed))) << cat.err;
         EXPECT_TRUE(contains(cat.err, "partition 0 cluster 112: item_num")) << cat.err;
         EXPECT_TRUE(contains(cat.err, std::string(d.field) + " " + std::to_string(d.value))) << cat.err;
+        // Export by file and by time and the GPS track never end in success on the short recording.
+        const std::string ended = "the recording ends at byte 491520 of " + std::to_string(d.listed);
+        for (const std::string &command : {"export --to '" + dir.file("by-file") + "'",
+                                           "export --time 09:00:30-09:01:30 --to '" + dir.file("by-time") + "'"}) {
+            const CliRun run = runCli(dir, command, image, EXAMPLE_M1);
+            EXPECT_EQ(run.status, 1) << command;
+            EXPECT_TRUE(contains(run.out, "Export failed: " + ended)) << command << ": " << run.out;
+        }
+        const CliRun gps = runCli(dir, "gps", image, EXAMPLE_M1);
+        EXPECT_EQ(gps.status, 1) << gps.err;
+        EXPECT_TRUE(contains(gps.err, "could not be read to its end")) << gps.err;
 
         // The stream: the listed length is its length, reads in small pieces stop at the chain's end
         // and keep failing there with the reason.

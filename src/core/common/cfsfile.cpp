@@ -4,9 +4,13 @@
 #include "wfs_stream.h"
 #include "wfs_volume.h"
 
+#include <QCoreApplication>
+#include <QDebug>
 #include <QFile>
 #include <QMutexLocker>
 #include <QtGlobal>
+
+#include <cstring>
 
 #include <cstdio>
 #include <fcntl.h>
@@ -153,6 +157,27 @@ qint64 CFSFile::Seek(qint64 nOffset, int nWhence)
     return position();
 }
 
+QString CFSFile::EndedEarly(const QString &strPath, qint64 nRead, qint64 nLength, int nErrno)
+{
+    char why[512] = "";
+    bool bReadFailed;
+    if (strPath.startsWith(WFS_STREAM_PREFIX)) {
+        bReadFailed = fs_last_error(why, sizeof why) == WFS_ERR_READ;
+    } else {
+        bReadFailed = nErrno != 0;
+        if (bReadFailed) qstrncpy(why, strerror(nErrno), sizeof why);
+    }
+    const QString strWhy = QString::fromLocal8Bit(why);
+    if (bReadFailed)
+        return QCoreApplication::translate("CFSFile", "read failed after %1 of %2 bytes: %3")
+            .arg(nRead)
+            .arg(nLength)
+            .arg(strWhy);
+    const QString strEnd =
+        QCoreApplication::translate("CFSFile", "the recording ends at byte %1 of %2").arg(nRead).arg(nLength);
+    return strWhy.isEmpty() ? strEnd : strEnd + ": " + strWhy;
+}
+
 qint64 CFSFile::GetPosition()
 {
     QMutexLocker locker(&Lock());
@@ -165,10 +190,13 @@ qint64 CFSFile::GetLength()
     QMutexLocker locker(&Lock());
     if (!stream()) return 0;
     const qint64 pos = position();
-    if (m_pOps->fseek(m_pStream, 0, SEEK_END) == 0) {
-        m_nLength = position();
-        m_pOps->fseek(m_pStream, pos, SEEK_SET);
+    const int rc = m_pOps->fseek(m_pStream, 0, SEEK_END);
+    if (rc != 0) {
+        qWarning().noquote() << "CFSFile::GetLength: the length of" << m_strFilePath << "cannot be read, seek result" << rc;
+        return -1;
     }
+    m_nLength = position();
+    m_pOps->fseek(m_pStream, pos, SEEK_SET);
     return m_nLength;
 }
 

@@ -33,6 +33,7 @@ public:
     // whence 0/1/2 = start/current/end; the new position, or 0 when the seek fails.
     virtual qint64 Seek(qint64 nOffset, int nWhence);
     virtual qint64 GetPosition();
+    // The length in bytes; -1 when the end of an open file cannot be reached (0 when closed).
     virtual qint64 GetLength();
     virtual char *ReadString(char *pBuffer, int nMax);
     virtual bool WriteString(const char *pText);
@@ -46,6 +47,11 @@ public:
     static bool Access(const QString &strPath, int nMode);
     static bool GetDiskSpace(const QString &strPath, quint64 *pFreeBytes, quint64 *pTotalBytes,
                              quint64 *pFreeAgain = nullptr);
+
+    // Why a read of strPath on this thread ended after nRead of its nLength bytes: "read failed after N
+    // of M bytes: reason" when the disk or file could not be read, else "the recording ends at byte N
+    // of M" with the library's reason when it has one (a cluster chain shorter than listed).
+    static QString EndedEarly(const QString &strPath, qint64 nRead, qint64 nLength, int nErrno);
 
     // The mode string the flags stand for ("rb", "wb", "ab", "rb+", "wb+", "ab+").
     static const char *ModeString(unsigned int nFlags);

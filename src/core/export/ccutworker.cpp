@@ -119,6 +119,13 @@ CCutWorker::Result CCutWorker::cut()
         CDiskReadLocker locker;
         nLength = source.GetLength();
     }
+    if (nLength < 0) {
+        qWarning().noquote() << "The length of the recording to cut cannot be read:" << m_strSource;
+        source.Close();
+        output.Close();
+        QFile::remove(m_strOutput);
+        return resultFailed;
+    }
     Result result = cutFrom(source, output, nLength, startPosition(source, nLength));
     emit updateProcess(PROGRESS_END);
     source.Close();

@@ -312,6 +312,11 @@ void CExportWorker::exportEntry(int nIndex, bool bByTime, const QTime &clipBegin
         CDiskReadLocker locker;
         out.nSourceLength = source.GetLength();
     }
+    if (out.nSourceLength < 0) {
+        status(nIndex, colStatus, tr("Export failed") + ": " + tr("the length of the recording cannot be read"));
+        ++m_nFailed;
+        return;
+    }
     if (!openOutput(nIndex, strName, begin, end, params, out)) return;
 
     QTime first, last;
@@ -433,7 +438,7 @@ CExportWorker::CopyResult CExportWorker::copyByFile(int nIndex, CFSFile &source,
         pauseForReaders();
     }
     if (out.nWritten < out.nSourceLength) {
-        out.strError = CFrameWalker::endedEarly(out.nWritten, out.nSourceLength, errno);
+        out.strError = CFSFile::EndedEarly(source.GetFilePath(), out.nWritten, out.nSourceLength, errno);
         return CopyResult::readFailed;
     }
     return CopyResult::done;

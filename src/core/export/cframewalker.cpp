@@ -55,13 +55,7 @@ QString CFrameWalker::shortfall(qint64 nLength) const
 {
     if (failed()) return m_strError;
     if (m_nRead >= nLength) return QString();
-    return endedEarly(m_nRead, nLength, m_nReadErrno);
-}
-
-QString CFrameWalker::endedEarly(qint64 nRead, qint64 nLength, int nErrno)
-{
-    if (nErrno) return QString::fromLocal8Bit(strerror(nErrno));
-    return QCoreApplication::translate("CFrameWalker", "the recording ends at byte %1 of %2").arg(nRead).arg(nLength);
+    return CFSFile::EndedEarly(m_source.GetFilePath(), m_nRead, nLength, m_nReadErrno);
 }
 
 QDateTime CFrameWalker::frameTime(const H264_PARSER_FRAME &frame)

@@ -41,9 +41,6 @@ public:
     // A failure, or fewer than nLength bytes read although the source ended: what went wrong.
     QString shortfall(qint64 nLength) const;
 
-    // Why a source ended after nRead of its nLength bytes: the system's reason for a failed read
-    // (nErrno), else "the recording ends at byte N of M".
-    static QString endedEarly(qint64 nRead, qint64 nLength, int nErrno);
     static QDateTime frameTime(const H264_PARSER_FRAME &frame);
     static QTime frameClock(const H264_PARSER_FRAME &frame);
 

@@ -92,6 +92,7 @@ CGpsTrack::Result CGpsTrack::ReadPositions(const QString &strPath, const PointHa
     CFSFile file;
     if (!file.Open(strPath, CFSFile::modeRead)) return resultCannotOpen;
     const qint64 nLength = file.GetLength();
+    if (nLength < 0) return resultReadError;
     GpsTrackPoint point;
     FrameClock clock;
     CInfoFrameScanner scanner([&](const char *pText, int nTextLength, uint32_t nStamp) {
