@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 using namespace korvane::media;
 
 namespace {
 // The longest part of a frame kept from one piece to the next: a whole information frame.
 const size_t MAX_CARRY_BYTES = kShortHeaderBytes + 0xFFFF;
+const size_t PAGE_BYTES = 4096;
+const size_t PIECE_AT = (MAX_CARRY_BYTES + PAGE_BYTES - 1) / PAGE_BYTES * PAGE_BYTES;
 
 bool isStartCode(const uint8_t *p)
 {
@@ -20,13 +23,15 @@ bool isStartCode(const uint8_t *p)
 CInfoFrameScanner::CInfoFrameScanner(InfoHandler onInfo, size_t nPieceBytes)
     : m_onInfo(std::move(onInfo))
     , m_nPieceBytes(nPieceBytes)
-    , m_buffer(MAX_CARRY_BYTES + nPieceBytes)
+    , m_buffer(static_cast<uint8_t *>(aligned_alloc(PAGE_BYTES, PIECE_AT + (nPieceBytes + PAGE_BYTES - 1) / PAGE_BYTES * PAGE_BYTES)))
+    , m_nPieceAt(PIECE_AT)
 {
+    if (!m_buffer) throw std::bad_alloc();
 }
 
 size_t CInfoFrameScanner::nextStartCode(size_t nPos, size_t nEnd) const
 {
-    const uint8_t *data = m_buffer.data();
+    const uint8_t *data = m_buffer.get();
     for (size_t i = nPos + 2; i + 1 < nEnd;) {
         const void *one = memchr(data + i, 1, nEnd - 1 - i);
         if (!one) break;
@@ -39,7 +44,7 @@ size_t CInfoFrameScanner::nextStartCode(size_t nPos, size_t nEnd) const
 
 size_t CInfoFrameScanner::takeFrame(size_t nPos, size_t nEnd)
 {
-    const uint8_t *frame = m_buffer.data() + nPos;
+    const uint8_t *frame = m_buffer.get() + nPos;
     const size_t nAvailable = nEnd - nPos;
     const uint32_t nHeader = headerBytes(frame[3]);
     if (nAvailable < nHeader) return 0;
@@ -58,11 +63,11 @@ size_t CInfoFrameScanner::takeFrame(size_t nPos, size_t nEnd)
 
 void CInfoFrameScanner::scan(size_t nBytes)
 {
-    const size_t nEnd = m_nCarry + std::min(nBytes, m_nPieceBytes);
-    size_t nPos = size_t(std::min<uint64_t>(m_nSkip, nEnd));
-    m_nSkip -= nPos;
+    const size_t nBegin = m_nPieceAt - m_nCarry, nEnd = m_nPieceAt + std::min(nBytes, m_nPieceBytes);
+    size_t nPos = nBegin + size_t(std::min<uint64_t>(m_nSkip, nEnd - nBegin));
+    m_nSkip -= nPos - nBegin;
     while (nPos + 4 <= nEnd) {
-        if (!isStartCode(m_buffer.data() + nPos)) {
+        if (!isStartCode(m_buffer.get() + nPos)) {
             nPos = nextStartCode(nPos, nEnd);
             continue;
         }
@@ -71,5 +76,5 @@ void CInfoFrameScanner::scan(size_t nBytes)
         nPos += nTaken;
     }
     m_nCarry = nEnd - nPos;
-    memmove(m_buffer.data(), m_buffer.data() + nPos, m_nCarry);
+    memmove(m_buffer.get() + m_nPieceAt - m_nCarry, m_buffer.get() + nPos, m_nCarry);
 }
