@@ -2,17 +2,7 @@
 
 #include <cstring>
 
-extern "C" {
-#include <libswscale/swscale.h>
-}
-
 namespace korvane::media {
-
-namespace {
-constexpr int kMaxPictureSide = 8192;
-
-void freeScaler(SwsContext *scaler) { sws_freeContext(scaler); }
-} // namespace
 
 bool VideoDecoder::ensureCodec(uint32_t encodeType)
 {
@@ -42,13 +32,15 @@ bool VideoDecoder::send(const uint8_t *data, size_t size, int64_t seq)
     return result >= 0;
 }
 
-bool VideoDecoder::receive(QImage &picture, int64_t &seq)
+bool VideoDecoder::receive(DecodedPicture &picture, int64_t &seq)
 {
     while (context_ && frame_ && avcodec_receive_frame(context_.get(), frame_.get()) == 0) {
         seq = frame_->best_effort_timestamp != AV_NOPTS_VALUE ? frame_->best_effort_timestamp : frame_->pts;
-        picture = convert(frame_.get());
+        const bool usable = frame_->width > 0 && frame_->height > 0 && frame_->width <= PictureScaler::kMaxSide &&
+                            frame_->height <= PictureScaler::kMaxSide;
+        picture = usable ? shareDecoded(frame_.get()) : nullptr;
         av_frame_unref(frame_.get());
-        if (!picture.isNull()) return true;
+        if (picture) return true;
     }
     return false;
 }
@@ -56,22 +48,6 @@ bool VideoDecoder::receive(QImage &picture, int64_t &seq)
 void VideoDecoder::flush()
 {
     if (context_) avcodec_flush_buffers(context_.get());
-}
-
-QImage VideoDecoder::convert(const AVFrame *frame)
-{
-    const int width = frame->width, height = frame->height;
-    if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) return {};
-    SwsContext *scaler = sws_getCachedContext(scaler_.release(), width, height, AVPixelFormat(frame->format), width,
-                                              height, AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    scaler_ = {scaler, freeScaler};
-    if (!scaler) return {};
-    QImage picture(width, height, QImage::Format_RGB32);
-    if (picture.isNull()) return {};
-    uint8_t *planes[4] = {picture.bits(), nullptr, nullptr, nullptr};
-    int strides[4] = {int(picture.bytesPerLine()), 0, 0, 0};
-    sws_scale(scaler, frame->data, frame->linesize, 0, height, planes, strides);
-    return picture;
 }
 
 } // namespace korvane::media

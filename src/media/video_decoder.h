@@ -1,14 +1,10 @@
-// H.264/H.265 access units to RGB pictures with libavcodec and libswscale.
+// H.264/H.265 access units to decoded pictures with libavcodec.
 #pragma once
 
 #include "ffmpeg_ptr.h"
-
-#include <QImage>
+#include "picture_scaler.h"
 
 #include <cstdint>
-#include <memory>
-
-struct SwsContext;
 
 namespace korvane::media {
 
@@ -23,16 +19,13 @@ public:
     // Decodes one access unit tagged with seq; false when the decoder refused it (corrupt data is not fatal).
     bool send(const uint8_t *data, size_t size, int64_t seq);
     // The next decoded picture and the seq it was sent with; false when none is ready.
-    bool receive(QImage &picture, int64_t &seq);
+    bool receive(DecodedPicture &picture, int64_t &seq);
     void flush();
 
 private:
-    QImage convert(const AVFrame *frame);
-
     AvPtr<AVCodecContext> context_;
     AvPtr<AVPacket> packet_{av_packet_alloc()};
     AvPtr<AVFrame> frame_{av_frame_alloc()};
-    std::unique_ptr<SwsContext, void (*)(SwsContext *)> scaler_{nullptr, nullptr};
     uint32_t encodeType_ = 0;
 };
 

@@ -155,4 +155,39 @@ int greyAt(const QImage &image, int x, int y)
     return (r + g + b) / 3;
 }
 
+QImage ffmpegPicture(const std::vector<EncodedFrame> &clip, uint32_t encodeType, int index, const QRect &crop,
+                     const QSize &size)
+{
+    const std::string path = fixture::tempPath(encodeType == 5 ? "reference.hevc" : "reference.h264");
+    std::vector<uint8_t> stream;
+    for (const EncodedFrame &frame : clip) stream.insert(stream.end(), frame.bytes.begin(), frame.bytes.end());
+    fixture::writeFile(path, stream);
+    const std::string filter = "select=eq(n\\," + std::to_string(index) + "),crop=" + std::to_string(crop.width()) +
+                               ":" + std::to_string(crop.height()) + ":" + std::to_string(crop.x()) + ":" +
+                               std::to_string(crop.y()) + ",scale=" + std::to_string(size.width()) + ":" +
+                               std::to_string(size.height()) + ":flags=bilinear";
+    int status = -1;
+    const std::string pixels = fixture::runCommand(std::string("ffmpeg -nostdin -v error -f ") +
+                                                       (encodeType == 5 ? "hevc" : "h264") + " -i '" + path +
+                                                       "' -vf '" + filter + "' -frames:v 1 -pix_fmt bgra -f rawvideo -",
+                                                   &status);
+    remove(path.c_str());
+    if (status != 0 || pixels.size() != size_t(size.width()) * size_t(size.height()) * 4) return {};
+    QImage image(size, QImage::Format_ARGB32);
+    memcpy(image.bits(), pixels.data(), pixels.size());
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+double meanDifference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.isNull()) return 255;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
 } // namespace korvane::media::playertest

@@ -293,6 +293,48 @@ TEST_F(Players, DisplayRegionCropsThePicture)
     EXPECT_EQ(pictureOfGrey(greyAt(drawn(window_), kWidth - 20, kHeight - 20)), 24);
 }
 
+// What a window shows is the decoded picture scaled to the window as FFmpeg scales it: the whole
+// picture or its display region, centred with its aspect kept, black beside it. A snapshot is the
+// whole decoded picture at its own size, whatever the window shows.
+TEST_F(Players, WindowsShowTheDecodedPictureAsFFmpegScalesItAndSnapshotsKeepItsSize)
+{
+    const std::vector<EncodedFrame> clip(fixture::smallClip(2).begin(), fixture::smallClip(2).begin() + 10);
+    const int last = int(clip.size()) - 1;
+    const int handle = openPush();
+    TPLAY_SetPlaySpeed(handle, 3);
+    TPLAY_Play(handle);
+    playToEnd(handle, recorderFrames(clip, {}));
+
+    const auto expectShown = [&](const QSize &window, const QRect &crop, const char *what) {
+        window_.resize(window);
+        const QImage image = drawn(window_);
+        const QSize size = crop.size().scaled(window, Qt::KeepAspectRatio);
+        const QRect target(QPoint((window.width() - size.width()) / 2, (window.height() - size.height()) / 2), size);
+        const QImage reference = ffmpegPicture(clip, 2, last, crop, size);
+        ASSERT_FALSE(reference.isNull()) << what;
+        EXPECT_LT(meanDifference(image.copy(target), reference), 1.0) << what;
+        int notBlack = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (!target.contains(x, y) && image.pixel(x, y) != qRgb(0, 0, 0)) ++notBlack;
+        EXPECT_EQ(notBlack, 0) << what;
+    };
+    const QRect whole(0, 0, kWidth, kHeight);
+    expectShown(QSize(300, 200), whole, "a wider window");
+    expectShown(QSize(120, 150), whole, "a narrower window");
+    const TSDK_RECT region{2048, 1024, 6144, 5120};
+    ASSERT_EQ(TPLAY_PlaySetDisplayRegion(handle, &region), 0);
+    expectShown(QSize(120, 150), QRect(44, 18, 88, 72), "a display region");
+    expectShown(QSize(300, 200), QRect(44, 18, 88, 72), "a display region in a wider window");
+
+    const std::string path = fixture::tempPath("full-snapshot.jpg");
+    ASSERT_EQ(TPLAY_CatchPictureSyn(handle, path.c_str(), 3000), 0);
+    const QImage jpeg = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+    remove(path.c_str());
+    EXPECT_EQ(jpeg.size(), QSize(kWidth, kHeight));
+    EXPECT_LT(meanDifference(jpeg, ffmpegPicture(clip, 2, last, whole, whole.size())), 3.0);
+}
+
 TEST_F(Players, StopLeavesTheWidgetToItsOwnPainting)
 {
     const int handle = openPush();
