@@ -52,7 +52,7 @@ double ourDecodeFps(uint32_t encodeType, const std::vector<fixture::EncodedFrame
     double best = 1e30;
     for (int run = 0; run < 3; ++run) {
         VideoDecoder decoder;
-        decoder.ensureCodec(encodeType);
+        decoder.open(encodeType);
         size_t shown = 0;
         korvane::media::DecodedPicture picture;
         int64_t seq = 0;

@@ -123,7 +123,7 @@ bool Player::showFromHistory(int64_t seq)
     stepDecoder_.flush();
     PresentItem item;
     for (const HistoryEntry &entry : chain) {
-        if (!stepDecoder_.ensureCodec(entry.encodeType)) return false;
+        if (!stepDecoder_.open(entry.encodeType)) return false;
         stepDecoder_.send(entry.frame.payload(), entry.frame.payloadSize, entry.seq);
         DecodedPicture picture;
         int64_t decoded = -1;

@@ -23,20 +23,21 @@ constexpr int kShadeBase = 30, kShadeStep = 8, kWhite = 235;
 void paintShade(AVFrame *frame, int index, bool marker)
 {
     const int luma = kShadeBase + kShadeStep * (index % kFps);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
+    const int width = frame->width, height = frame->height;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
             frame->data[0][y * frame->linesize[0] + x] =
-                uint8_t(marker && x < kWidth / 2 && y < kHeight / 2 ? kWhite : luma);
+                uint8_t(marker && x < width / 2 && y < height / 2 ? kWhite : luma);
     for (int plane = 1; plane < 3; ++plane)
-        for (int y = 0; y < kHeight / 2; ++y) memset(frame->data[plane] + y * frame->linesize[plane], 128, kWidth / 2);
+        for (int y = 0; y < height / 2; ++y) memset(frame->data[plane] + y * frame->linesize[plane], 128, width / 2);
 }
 
 } // namespace
 
-std::vector<EncodedFrame> encodeShades(uint32_t encodeType, int pictures, bool marker)
+std::vector<EncodedFrame> encodeShades(uint32_t encodeType, int pictures, bool marker, int width, int height)
 {
     auto paint = [marker](AVFrame *frame, int index) { paintShade(frame, index, marker); };
-    return fixture::encodeFrames(encodeType, kWidth, kHeight, pictures, kFps, paint, "8");
+    return fixture::encodeFrames(encodeType, width, height, pictures, kFps, paint, "8");
 }
 
 int greyOf(int picture) { return int(std::lround((kShadeBase + kShadeStep * (picture % kFps) - 16) * 255.0 / 219)); }
@@ -56,7 +57,7 @@ std::vector<std::vector<uint8_t>> recorderFrames(const std::vector<EncodedFrame>
         fixture::RecorderWriter writer;
         if (clip[i].key)
             writer.key(clip[i].bytes, fixture::advanceStamp(options.firstStamp, int(i) / kFps), options.fpsByte, codec,
-                       kWidth, kHeight);
+                       options.width, options.height);
         else
             writer.video(clip[i].bytes);
         frames.push_back(writer.bytes());

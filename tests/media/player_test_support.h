@@ -20,7 +20,8 @@ constexpr int kWidth = 176, kHeight = 144, kFps = 25;
 
 // Picture i is flat grey, one shade per position in its second (i % 25); with a marker, its top-left
 // quadrant is white. Encoded with libx264 (encodeType 2) or libx265 (5), a key frame every 25 pictures.
-std::vector<EncodedFrame> encodeShades(uint32_t encodeType, int pictures, bool marker = false);
+std::vector<EncodedFrame> encodeShades(uint32_t encodeType, int pictures, bool marker = false,
+                                       int width = kWidth, int height = kHeight);
 // The grey value swscale gives for picture i, and which picture (i % 25) a grey value came from (-1: none).
 int greyOf(int picture);
 int pictureOfGrey(int grey);
@@ -31,6 +32,7 @@ struct StreamOptions {
     uint32_t firstStamp = fixture::packStamp(2024, 3, 5, 10, 15, 0);
     bool sound = false;          // an A-law frame after every picture
     std::string information;     // an information frame after every key frame when not empty
+    int width = kWidth, height = kHeight; // for the key frame headers
 };
 
 // One recorder frame per element, in stream order.

@@ -206,6 +206,34 @@ TEST_F(Players, FrameStepsForwardAndBackAcrossAKeyFrame)
     EXPECT_EQ(log_.waitFor(EUIMSG_PLAY_STOP).id, EUIMSG_PLAY_STOP);
 }
 
+// 1080p pictures decode on frame threads when the machine has the cores. Such a decoder gives a picture
+// out only when later frames come in; when they stop coming, the player still shows every picture
+// pushed, and decodes on rightly from there when frames come again.
+TEST_F(Players, FrameThreadsShowEveryPicturePushedWhenFramesStopComing)
+{
+    const std::vector<EncodedFrame> clip = encodeShades(2, 40, false, 1920, 1080);
+    StreamOptions options;
+    options.width = 1920;
+    options.height = 1080;
+    const auto frames = recorderFrames(clip, options);
+    const int handle = openPush();
+    TPLAY_Play(handle);
+    size_t pushed = 0;
+    const auto shownAfterPushing = [&](size_t end) {
+        if (!pushAll(handle, {frames.begin() + long(pushed), frames.begin() + long(end)})) return -1;
+        pushed = end;
+        if (!waitUntil([&] { return probePlayer(handle).picturesShown == end; }, 5000)) return -2;
+        return shownPicture();
+    };
+    EXPECT_EQ(shownAfterPushing(5), 4);
+    EXPECT_EQ(probePlayer(handle).decodeThreads, decodeThreadsFor(1920, 1080, 1, availableCores()));
+    EXPECT_EQ(shownAfterPushing(12), 11);
+    EXPECT_EQ(shownAfterPushing(30), 29 % kFps); // across a key frame
+    playToEnd(handle, {frames.begin() + 30, frames.end()});
+    EXPECT_EQ(probePlayer(handle).picturesShown, clip.size());
+    EXPECT_EQ(shownPicture(), 39 % kFps);
+}
+
 TEST_F(Players, FastestSpeedShowsKeyFramesOnlyAndOtherSpeedsShowAll)
 {
     const int keyOnly = openPush();
