@@ -12,7 +12,9 @@ namespace korvane::media {
 
 namespace {
 
-constexpr int kScaleFlags = SWS_BILINEAR;
+// Two-tap bilinear, as a graphics card scales a texture: on the 3 to 4 times smaller pictures of a
+// video wall it costs about half of libswscale's wider bilinear filter.
+constexpr int kScaleFlags = SWS_FAST_BILINEAR;
 
 void freeContext(SwsContext *context) { sws_freeContext(context); }
 

@@ -55,9 +55,12 @@ PaintFilter *filterOf(QWidget *widget)
     return nullptr;
 }
 
+// Centred, with an even width: libswscale converts to RGB several times faster at even widths (an odd
+// one makes it interpolate chroma for every pixel).
 QRect fitKeepingAspect(const QSize &source, const QRect &target)
 {
     QSize size = source.scaled(target.size(), Qt::KeepAspectRatio);
+    size.setWidth(size.width() & ~1);
     if (size.isEmpty()) return {};
     return QRect(target.x() + (target.width() - size.width()) / 2, target.y() + (target.height() - size.height()) / 2,
                  size.width(), size.height());

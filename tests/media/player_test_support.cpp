@@ -166,7 +166,7 @@ QImage ffmpegPicture(const std::vector<EncodedFrame> &clip, uint32_t encodeType,
     const std::string filter = "select=eq(n\\," + std::to_string(index) + "),crop=" + std::to_string(crop.width()) +
                                ":" + std::to_string(crop.height()) + ":" + std::to_string(crop.x()) + ":" +
                                std::to_string(crop.y()) + ",scale=" + std::to_string(size.width()) + ":" +
-                               std::to_string(size.height()) + ":flags=bilinear";
+                               std::to_string(size.height()) + ":flags=fast_bilinear";
     int status = -1;
     const std::string pixels = fixture::runCommand(std::string("ffmpeg -nostdin -v error -f ") +
                                                        (encodeType == 5 ? "hevc" : "h264") + " -i '" + path +

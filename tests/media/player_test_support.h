@@ -70,7 +70,7 @@ QImage drawn(QWidget &widget);
 int greyAt(const QImage &image, int x, int y);
 
 // Picture `index` of the clip as the ffmpeg tool shows it: decoded, its part `crop` scaled to `size`
-// by FFmpeg's bilinear scale filter, in RGB32. A null image when ffmpeg fails.
+// by FFmpeg's scale filter (fast bilinear), in RGB32. A null image when ffmpeg fails.
 QImage ffmpegPicture(const std::vector<EncodedFrame> &clip, uint32_t encodeType, int index, const QRect &crop,
                      const QSize &size);
 // The mean absolute difference of the colour channels of two images of one size; 255 for other sizes.
