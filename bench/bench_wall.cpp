@@ -2,8 +2,9 @@
 // display box of 1280x800 through the application's ports and the media players, measured for
 // 15 s once every window plays. Nothing is asserted.
 //   korvane-bench-wall [DATA_DIR] [CASE...]   the disk image is written there once and reused
-//                                             (default /tmp); CASE names a wall to play (D1,
-//                                             1080p, 4K, 4x4K), all of them by default
+//                                             with the list of its recordings (default /tmp);
+//                                             CASE names a wall to play (D1, 1080p, 4K, 4x4K),
+//                                             all of them by default
 // Walls: 16 windows of D1 (704x576) and 4 of 1080p, H.264; 1 and 4 windows of 4K (3840x2160)
 // H.265; all at 25 fps. For each it prints:
 // - CPU use in cores (user + system time of the process over the wall time), beside the cost of
@@ -124,6 +125,39 @@ QString recordPath(const sim::RecordingResult &r)
                              sd % 60, ed / 3600, ed / 60 % 60, ed % 60, r.firstCluster);
 }
 
+// The path of every recording of the image in the order of the scenario, kept in a file beside it,
+// so that a later run need not plan the disk again (which encodes every recording once more).
+std::string pathsFile(const std::string &image) { return image + ".paths"; }
+
+std::vector<QString> keepRecordingPaths(const std::string &image, const sim::Manifest &manifest)
+{
+    std::vector<const sim::RecordingResult *> firsts;
+    for (const sim::RecordingResult &rec : manifest.recordings)
+        if (rec.segment == 0) firsts.push_back(&rec);
+    std::sort(firsts.begin(), firsts.end(), [](auto *a, auto *b) { return a->scenarioIndex < b->scenarioIndex; });
+    std::vector<QString> paths;
+    QFile file(QString::fromStdString(pathsFile(image)));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return paths;
+    for (const sim::RecordingResult *rec : firsts) {
+        paths.push_back(recordPath(*rec));
+        file.write(paths.back().toUtf8() + "\n");
+    }
+    return paths;
+}
+
+// Empty when the image or its list is missing, or the list does not hold every recording.
+std::vector<QString> recordingPaths(const std::string &image)
+{
+    std::vector<QString> paths;
+    QFile file(QString::fromStdString(pathsFile(image)));
+    if (!fs::exists(image) || !file.open(QIODevice::ReadOnly | QIODevice::Text)) return paths;
+    while (!file.atEnd()) paths.push_back(QString::fromUtf8(file.readLine()).trimmed());
+    size_t recordings = 0;
+    for (const RecordingSet &set : SETS) recordings += size_t(set.count);
+    if (paths.size() != recordings) paths.clear();
+    return paths;
+}
+
 // The elementary stream of a recording (its video payloads one after another), read through the
 // application's file class; counts its pictures.
 QByteArray elementaryStream(const QString &path, int &pictures)
@@ -212,8 +246,6 @@ bool waitFor(const std::function<bool()> &done, int timeoutMs)
 void benchWall(const WallCase &c, const std::vector<QString> &paths, const std::string &dir)
 {
     const RecordingSet &set = SETS[c.set];
-    std::vector<double> costs;
-    for (int i = 0; i < c.windows; ++i) costs.push_back(ffmpegDecodeCost(paths[size_t(i)], set.codec, dir));
     CDisplayBox box;
     box.resize(1280, 800);
     box.show();
@@ -254,6 +286,8 @@ void benchWall(const WallCase &c, const std::vector<QString> &paths, const std::
     manage->StopAll();
     app->clearWndPaths(-1);
 
+    std::vector<double> costs;
+    for (int i = 0; i < c.windows; ++i) costs.push_back(ffmpegDecodeCost(paths[size_t(i)], set.codec, dir));
     double decoding = 0, slowest = 0;
     for (double cost : costs) {
         decoding += FPS * cost;
@@ -297,14 +331,17 @@ int main(int argc, char **argv)
     const std::string dir = argc > 1 ? argv[1] : "/tmp";
     fs::create_directories(dir);
     const std::string image = dir + "/" + IMAGE_NAME;
-    const sim::Scenario scenario = wallScenario();
-    sim::Manifest manifest;
-    if (!fs::exists(image)) printf("writing %s (the 4K recordings take some minutes)\n", image.c_str());
-    fflush(stdout);
-    sim::Result r = fs::exists(image) ? sim::planDisk(scenario, manifest) : sim::writeDisk(scenario, image, {}, &manifest);
-    if (!r.ok) {
-        fprintf(stderr, "bench: %s\n", r.message.c_str());
-        return 1;
+    std::vector<QString> paths = recordingPaths(image);
+    if (paths.empty()) {
+        printf("writing %s (the 4K recordings take some minutes)\n", image.c_str());
+        fflush(stdout);
+        sim::Manifest manifest;
+        const sim::Result r = sim::writeDisk(wallScenario(), image, {}, &manifest);
+        if (!r.ok) {
+            fprintf(stderr, "bench: %s\n", r.message.c_str());
+            return 1;
+        }
+        paths = keepRecordingPaths(image, manifest);
     }
     const char *images[] = {image.c_str()};
     ide_set_images(images, 1);
@@ -319,16 +356,12 @@ int main(int argc, char **argv)
     for (const WallCase &c : CASES) {
         if (!wanted(c, argc, argv)) continue;
         size_t first = 0;
-        for (size_t s = 0; s < c.set; ++s) first += size_t(SETS[s].count);
-        std::vector<QString> paths;
-        for (const sim::RecordingResult &rec : manifest.recordings)
-            if (rec.scenarioIndex >= first && rec.scenarioIndex < first + size_t(c.windows) && rec.segment == 0)
-                paths.push_back(recordPath(rec));
-        if (int(paths.size()) != c.windows) {
-            fprintf(stderr, "bench: %zu recordings of %s on the disk\n", paths.size(), c.name);
+        for (size_t set = 0; set < c.set; ++set) first += size_t(SETS[set].count);
+        if (paths.size() < first + size_t(c.windows)) {
+            fprintf(stderr, "bench: %zu recordings on the disk\n", paths.size());
             return 1;
         }
-        benchWall(c, paths, dir);
+        benchWall(c, {paths.begin() + long(first), paths.begin() + long(first) + c.windows}, dir);
     }
     CGlobalAppData::saveAndRelease();
     return 0;
