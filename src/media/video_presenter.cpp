@@ -1,7 +1,7 @@
 #include "video_presenter.h"
 
-#include "gui_thread.h"
 #include "ffmpeg_ptr.h"
+#include "gui_thread.h"
 #include "presenter_stats.h"
 
 #include <QEvent>
