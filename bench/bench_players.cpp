@@ -1,8 +1,9 @@
 // Benchmarks of the players. Each prints its figure beside a baseline measured in the same
 // run, with their ratio; nothing is asserted.
 //   korvane-bench-players [DATA_DIR]    the streams are written there (default /tmp)
-// - decoding (with the conversion to RGB pictures the players show) of D1 and 1080p H.264 and
-//   H.265, frames per second, beside `ffmpeg -threads 1 ... -f null` decoding the same stream;
+// - decoding with the players' decoder (pictures stay YUV until a window paints them) of D1 and
+//   1080p H.264 and H.265, frames per second, beside `ffmpeg -threads 1 ... -f null` decoding the
+//   same stream;
 // - CPU use of 16 push-mode players of D1 at 25 fps showing into widgets, beside 16 times the
 //   single-player decoding cost of the same frames.
 #include "media_fixture.h"
@@ -51,9 +52,9 @@ double ourDecodeFps(uint32_t encodeType, const std::vector<fixture::EncodedFrame
     double best = 1e30;
     for (int run = 0; run < 3; ++run) {
         VideoDecoder decoder;
-        decoder.ensureCodec(encodeType);
+        decoder.open(encodeType);
         size_t shown = 0;
-        QImage picture;
+        korvane::media::DecodedPicture picture;
         int64_t seq = 0;
         best = std::min(best, seconds([&] {
             for (size_t i = 0; i < clip.size(); ++i) {

@@ -1,14 +1,20 @@
 // Benchmark of the video wall: recordings of a simulator disk played in step ("Sync Play") in a
 // display box of 1280x800 through the application's ports and the media players, measured for
 // 15 s once every window plays. Nothing is asserted.
-//   korvane-bench-wall [DATA_DIR]    the disk image is written there once and reused (default /tmp)
-// For 16 windows of D1 (704x576) and for 4 windows of 1080p, H.264 at 25 fps, it prints:
-// - CPU use in cores (user + system time of the process over the wall time), beside N times the
-//   one-thread decoding cost (with the conversion to RGB pictures) of the same recording's frames;
-// - pictures expected (windows x 25 x seconds) and pictures the presenters received;
+//   korvane-bench-wall [DATA_DIR] [CASE...]   the disk image is written there once and reused
+//                                             with the list of its recordings (default /tmp);
+//                                             CASE names a wall to play (D1, 1080p, 4K, 4x4K),
+//                                             all of them by default
+// Walls: 16 windows of D1 (704x576) and 4 of 1080p, H.264; 1 and 4 windows of 4K (3840x2160)
+// H.265; all at 25 fps. For each it prints:
+// - CPU use in cores (user + system time of the process over the wall time), beside the cost of
+//   decoding the same streams alone: `ffmpeg -threads 1 -f null` of each window's elementary
+//   stream, run in the same benchmark, its start-up taken off, summed over the windows;
+// - pictures expected (windows x 25 x seconds) and pictures the presenters received, per minute;
 // - pictures dropped per minute, in total and per window: a picture counts as dropped when the
 //   next one replaced it before any paint showed it;
-// - paints per second of each window, to spot a window that falls behind.
+// - pictures each window received and painted per second, to spot a window that falls behind,
+//   beside the pictures per second one thread of ffmpeg decodes.
 // Paints happen under QT_QPA_PLATFORM=offscreen (set when there is no DISPLAY).
 #include "bench_support.h"
 #include "common/cfsfile.h"
@@ -19,7 +25,6 @@
 #include "playback/cvideownd.h"
 #include "presenter_stats.h"
 #include "simulator.h"
-#include "video_decoder.h"
 #include "wfs_device.h"
 #include "wfs_stream.h"
 #include "wfs_volume.h"
@@ -27,12 +32,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -43,21 +48,31 @@
 
 namespace fs = std::filesystem;
 namespace sim = korvane::sim;
-using korvane::media::VideoDecoder;
 
 namespace {
 const int FPS = 25;
 const int RECORD_SECONDS = 24;
 const int MEASURE_SECONDS = 15;
-const sim::Seconds D1_START = sim::makeTime(2024, 3, 5, 10, 0, 0);
-const sim::Seconds HD_START = sim::makeTime(2024, 3, 5, 11, 0, 0);
+
+// The recordings of one kind on the disk, one per channel; each kind starts an hour after the last.
+struct RecordingSet {
+    const char *name;
+    int count, width, height;
+    uint8_t codec; // 2 H.264, 3 H.265
+    sim::Seconds start;
+};
+const RecordingSet SETS[] = {
+    {"D1", 16, 704, 576, 2, sim::makeTime(2024, 3, 5, 10, 0, 0)},
+    {"1080p", 4, 1920, 1080, 2, sim::makeTime(2024, 3, 5, 11, 0, 0)},
+    {"4K", 4, 3840, 2160, 3, sim::makeTime(2024, 3, 5, 12, 0, 0)},
+};
 
 struct WallCase {
     const char *name;
-    int windows, width, height;
-    sim::Seconds start;
+    size_t set; // index into SETS
+    int windows;
 };
-const WallCase CASES[] = {{"D1", 16, 704, 576, D1_START}, {"1080p", 4, 1920, 1080, HD_START}};
+const WallCase CASES[] = {{"D1", 0, 16}, {"1080p", 1, 4}, {"4K", 2, 1}, {"4x4K", 2, 4}};
 
 // Warnings only, without the ports' log line of every player message.
 // The ports log every player message as a warning; those lines would bury the figures.
@@ -66,14 +81,19 @@ void wallHandler(QtMsgType type, const QMessageLogContext &context, const QStrin
     if (!text.startsWith("EUIMSG_")) quietHandler(type, context, text);
 }
 
-double cpuSeconds()
+double seconds(const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; }
+
+double cpuSeconds(int who)
 {
     rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    getrusage(who, &usage);
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// Both walls on one disk: their recordings start an hour apart.
+// All the walls on one disk. The name changes with the recordings, so an image of other
+// recordings left in DATA_DIR is not taken for this one.
+const char *const IMAGE_NAME = "bench-wall-2.img";
+
 sim::Scenario wallScenario()
 {
     sim::Scenario s;
@@ -81,16 +101,16 @@ sim::Scenario wallScenario()
     s.sectorsPerCluster = 128;
     s.partitions.resize(1);
     s.partitions[0].clusters = 8192;
-    for (const WallCase &c : CASES)
-        for (int channel = 0; channel < c.windows; ++channel) {
+    for (const RecordingSet &set : SETS)
+        for (int channel = 0; channel < set.count; ++channel) {
             auto &r = s.recordings.emplace_back();
             r.channel = channel;
-            r.start = c.start;
-            r.end = c.start + RECORD_SECONDS;
+            r.start = set.start;
+            r.end = set.start + RECORD_SECONDS;
             r.fps = FPS;
-            r.codec = 2;
-            r.width = uint16_t(c.width);
-            r.height = uint16_t(c.height);
+            r.codec = set.codec;
+            r.width = uint16_t(set.width);
+            r.height = uint16_t(set.height);
         }
     return s;
 }
@@ -105,12 +125,47 @@ QString recordPath(const sim::RecordingResult &r)
                              sd % 60, ed / 3600, ed / 60 % 60, ed % 60, r.firstCluster);
 }
 
-// The H.264 payloads of a recording's video frames, read through the application's file class.
-std::vector<QByteArray> videoPayloads(const QString &path)
+// The path of every recording of the image in the order of the scenario, kept in a file beside it,
+// so that a later run need not plan the disk again (which encodes every recording once more).
+std::string pathsFile(const std::string &image) { return image + ".paths"; }
+
+std::vector<QString> keepRecordingPaths(const std::string &image, const sim::Manifest &manifest)
 {
-    std::vector<QByteArray> payloads;
+    std::vector<const sim::RecordingResult *> firsts;
+    for (const sim::RecordingResult &rec : manifest.recordings)
+        if (rec.segment == 0) firsts.push_back(&rec);
+    std::sort(firsts.begin(), firsts.end(), [](auto *a, auto *b) { return a->scenarioIndex < b->scenarioIndex; });
+    std::vector<QString> paths;
+    QFile file(QString::fromStdString(pathsFile(image)));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return paths;
+    for (const sim::RecordingResult *rec : firsts) {
+        paths.push_back(recordPath(*rec));
+        file.write(paths.back().toUtf8() + "\n");
+    }
+    return paths;
+}
+
+// Empty when the image or its list is missing, or the list does not hold every recording.
+std::vector<QString> recordingPaths(const std::string &image)
+{
+    std::vector<QString> paths;
+    QFile file(QString::fromStdString(pathsFile(image)));
+    if (!fs::exists(image) || !file.open(QIODevice::ReadOnly | QIODevice::Text)) return paths;
+    while (!file.atEnd()) paths.push_back(QString::fromUtf8(file.readLine()).trimmed());
+    size_t recordings = 0;
+    for (const RecordingSet &set : SETS) recordings += size_t(set.count);
+    if (paths.size() != recordings) paths.clear();
+    return paths;
+}
+
+// The elementary stream of a recording (its video payloads one after another), read through the
+// application's file class; counts its pictures.
+QByteArray elementaryStream(const QString &path, int &pictures)
+{
+    QByteArray stream;
+    pictures = 0;
     CFSFile file;
-    if (!file.Open(path, CFSFile::modeRead)) return payloads;
+    if (!file.Open(path, CFSFile::modeRead)) return stream;
     QByteArray bytes(int(file.GetLength()), '\0');
     bytes.resize(int(std::max<qint64>(0, file.Read(bytes.data(), bytes.size()))));
     file.Close();
@@ -121,34 +176,46 @@ std::vector<QByteArray> videoPayloads(const QString &path)
         const size_t header = type == 0xFC ? 16 : 8;
         const size_t length = type == 0xFC ? u32(p + at + 12) : type == 0xFD ? u32(p + at + 4) : (p[at + 6] | p[at + 7] << 8);
         if (at + header + length > size_t(bytes.size())) break;
-        if (type == 0xFC || type == 0xFD) payloads.emplace_back(bytes.constData() + at + header, int(length));
+        if (type == 0xFC || type == 0xFD) {
+            stream.append(bytes.constData() + at + header, int(length));
+            ++pictures;
+        }
         at += header + length;
     }
-    return payloads;
+    return stream;
 }
 
-// Seconds of one thread's CPU per picture, best of three runs over the recording.
-double decodeCost(const std::vector<QByteArray> &payloads)
+// CPU seconds of a child process running the command (best of two), -1 when it fails.
+double childCpu(const std::string &command)
 {
-    double best = 1e30;
-    for (int run = 0; run < 3; ++run) {
-        VideoDecoder decoder;
-        decoder.ensureCodec(2);
-        QImage picture;
-        int64_t seq = 0;
-        size_t decoded = 0;
-        auto start = std::chrono::steady_clock::now();
-        for (size_t i = 0; i < payloads.size(); ++i) {
-            decoder.send(reinterpret_cast<const uint8_t *>(payloads[i].constData()), size_t(payloads[i].size()),
-                         int64_t(i));
-            while (decoder.receive(picture, seq)) ++decoded;
+    double best = -1;
+    for (int run = 0; run < 2; ++run) {
+        const double before = cpuSeconds(RUSAGE_CHILDREN);
+        if (std::system(command.c_str()) != 0) {
+            fprintf(stderr, "bench: failed: %s\n", command.c_str());
+            return -1;
         }
-        decoder.flush();
-        while (decoder.receive(picture, seq)) ++decoded;
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        if (decoded != payloads.size()) fprintf(stderr, "bench: %zu of %zu pictures decoded\n", decoded, payloads.size());
+        const double used = cpuSeconds(RUSAGE_CHILDREN) - before;
+        best = best < 0 ? used : std::min(best, used);
     }
-    return payloads.empty() ? 0 : best / double(payloads.size());
+    return best;
+}
+
+// Seconds of one thread's CPU per picture when ffmpeg decodes the recording alone: the whole
+// stream less its first picture, so that ffmpeg's start-up and probing drop out.
+double ffmpegDecodeCost(const QString &path, uint8_t codec, const std::string &dir)
+{
+    int pictures = 0;
+    const QByteArray stream = elementaryStream(path, pictures);
+    const std::string file = dir + "/bench-wall-stream." + (codec == 3 ? "hevc" : "h264");
+    QFile out(QString::fromStdString(file));
+    if (pictures < 2 || !out.open(QIODevice::WriteOnly) || out.write(stream) != stream.size()) return 0;
+    out.close();
+    const std::string command = std::string("ffmpeg -nostdin -hide_banner -loglevel error -threads 1 -f ") +
+                                (codec == 3 ? "hevc" : "h264") + " -i '" + file + "' ";
+    const double all = childCpu(command + "-f null -"), first = childCpu(command + "-frames:v 1 -f null -");
+    fs::remove(file);
+    return all < 0 || first < 0 ? 0 : std::max(0.0, all - first) / (pictures - 1);
 }
 
 // Counts the paint events of a window's video frame.
@@ -176,9 +243,9 @@ bool waitFor(const std::function<bool()> &done, int timeoutMs)
     return true;
 }
 
-void benchWall(const WallCase &c, const std::vector<QString> &paths)
+void benchWall(const WallCase &c, const std::vector<QString> &paths, const std::string &dir)
 {
-    const double cost = decodeCost(videoPayloads(paths[0]));
+    const RecordingSet &set = SETS[c.set];
     CDisplayBox box;
     box.resize(1280, 800);
     box.show();
@@ -188,28 +255,30 @@ void benchWall(const WallCase &c, const std::vector<QString> &paths)
     CGlobalAppData *app = CGlobalAppData::instance();
     app->clearWndPaths(-1);
     for (int i = 0; i < c.windows; ++i) app->appendWndPaths(i, {paths[size_t(i)]});
-    box.onSyncPlay(int(c.start % 86400));
+    box.onSyncPlay(int(set.start % 86400));
     CPlayManage *manage = CPlayManage::instance();
     const auto allPlaying = [&] {
         for (int i = 0; i < c.windows; ++i)
             if (!manage->IsPlaying(i) || manage->GetSecondOfDay(i) == 0) return false;
         return true;
     };
-    if (!waitFor(allPlaying, 20000)) {
+    if (!waitFor(allPlaying, 30000)) {
         fprintf(stderr, "bench: the %s windows did not all start\n", c.name);
+        manage->StopAll();
+        app->clearWndPaths(-1);
         return;
     }
 
     const korvane::media::PresenterStats before = korvane::media::presenterStats();
     std::vector<int> paintsBefore;
     for (const PaintCounter &counter : counters) paintsBefore.push_back(counter.paints);
-    const double cpuStart = cpuSeconds();
+    const double cpuStart = cpuSeconds(RUSAGE_SELF);
     QElapsedTimer clock;
     clock.start();
     QEventLoop loop;
     QTimer::singleShot(MEASURE_SECONDS * 1000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
-    const double seconds = clock.nsecsElapsed() / 1e9, cpu = cpuSeconds() - cpuStart;
+    const double elapsed = clock.nsecsElapsed() / 1e9, cpu = cpuSeconds(RUSAGE_SELF) - cpuStart;
     const korvane::media::PresenterStats after = korvane::media::presenterStats();
     QString ended;
     for (int i = 0; i < c.windows; ++i)
@@ -217,18 +286,37 @@ void benchWall(const WallCase &c, const std::vector<QString> &paths)
     manage->StopAll();
     app->clearWndPaths(-1);
 
-    const double cores = cpu / seconds, ideal = c.windows * FPS * cost;
+    std::vector<double> costs;
+    for (int i = 0; i < c.windows; ++i) costs.push_back(ffmpegDecodeCost(paths[size_t(i)], set.codec, dir));
+    double decoding = 0, slowest = 0;
+    for (double cost : costs) {
+        decoding += FPS * cost;
+        slowest = std::max(slowest, cost);
+    }
+    const double cores = cpu / elapsed, minutes = elapsed / 60;
     const uint64_t shown = after.shown - before.shown, dropped = after.replacedUnpainted - before.replacedUnpainted;
-    const double expected = c.windows * FPS * seconds, droppedPerMinute = dropped * 60.0 / seconds;
-    printf("%d windows of %s H.264 at 25 fps, in step, %.1f s: %.2f cores | %d x one-thread decoding %.2f cores | "
-           "ratio %.2f\n",
-           c.windows, c.name, seconds, cores, c.windows, ideal, cores / ideal);
-    printf("  pictures expected %.0f, shown %llu (%.1f%%), dropped %.0f per minute (%.1f per window)\n", expected,
-           (unsigned long long)shown, 100.0 * shown / expected, droppedPerMinute, droppedPerMinute / c.windows);
+    const double expected = c.windows * FPS * elapsed;
+    printf("%d window%s of %s %s at 25 fps, in step, %.1f s: %.2f cores | decoding alone (ffmpeg -threads 1, "
+           "summed) %.2f cores | ratio %.2f\n",
+           c.windows, c.windows > 1 ? "s" : "", set.name, set.codec == 3 ? "H.265" : "H.264", elapsed, cores,
+           decoding, cores / decoding);
+    printf("  pictures per minute: expected %.0f, shown %.0f (%.1f%%), dropped %.0f (%.1f per window)\n",
+           expected / minutes, shown / minutes, 100.0 * shown / expected, dropped / minutes,
+           dropped / minutes / c.windows);
     printf("  paints per second of each window:");
-    for (int i = 0; i < c.windows; ++i) printf(" %.1f", (counters[size_t(i)].paints - paintsBefore[size_t(i)]) / seconds);
-    printf("\n");
+    for (int i = 0; i < c.windows; ++i) printf(" %.1f", (counters[size_t(i)].paints - paintsBefore[size_t(i)]) / elapsed);
+    printf("\n  one ffmpeg thread decodes %.1f pictures per second of the slowest stream\n",
+           slowest > 0 ? 1 / slowest : 0.0);
     if (!ended.isEmpty()) printf("  windows no longer playing at the end:%s\n", qPrintable(ended));
+    fflush(stdout);
+}
+
+bool wanted(const WallCase &c, int argc, char **argv)
+{
+    if (argc <= 2) return true;
+    for (int i = 2; i < argc; ++i)
+        if (QString(argv[i]).compare(c.name, Qt::CaseInsensitive) == 0) return true;
+    return false;
 }
 } // namespace
 
@@ -242,13 +330,18 @@ int main(int argc, char **argv)
 
     const std::string dir = argc > 1 ? argv[1] : "/tmp";
     fs::create_directories(dir);
-    const std::string image = dir + "/bench-wall.img";
-    const sim::Scenario scenario = wallScenario();
-    sim::Manifest manifest;
-    sim::Result r = fs::exists(image) ? sim::planDisk(scenario, manifest) : sim::writeDisk(scenario, image, {}, &manifest);
-    if (!r.ok) {
-        fprintf(stderr, "bench: %s\n", r.message.c_str());
-        return 1;
+    const std::string image = dir + "/" + IMAGE_NAME;
+    std::vector<QString> paths = recordingPaths(image);
+    if (paths.empty()) {
+        printf("writing %s (the 4K recordings take some minutes)\n", image.c_str());
+        fflush(stdout);
+        sim::Manifest manifest;
+        const sim::Result r = sim::writeDisk(wallScenario(), image, {}, &manifest);
+        if (!r.ok) {
+            fprintf(stderr, "bench: %s\n", r.message.c_str());
+            return 1;
+        }
+        paths = keepRecordingPaths(image, manifest);
     }
     const char *images[] = {image.c_str()};
     ide_set_images(images, 1);
@@ -260,18 +353,15 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    size_t next = 0;
     for (const WallCase &c : CASES) {
-        std::vector<QString> paths;
-        for (const sim::RecordingResult &rec : manifest.recordings)
-            if (rec.scenarioIndex >= next && rec.scenarioIndex < next + size_t(c.windows) && rec.segment == 0)
-                paths.push_back(recordPath(rec));
-        next += size_t(c.windows);
-        if (int(paths.size()) != c.windows) {
-            fprintf(stderr, "bench: %zu recordings of %s on the disk\n", paths.size(), c.name);
+        if (!wanted(c, argc, argv)) continue;
+        size_t first = 0;
+        for (size_t set = 0; set < c.set; ++set) first += size_t(SETS[set].count);
+        if (paths.size() < first + size_t(c.windows)) {
+            fprintf(stderr, "bench: %zu recordings on the disk\n", paths.size());
             return 1;
         }
-        benchWall(c, paths);
+        benchWall(c, {paths.begin() + long(first), paths.begin() + long(first) + c.windows}, dir);
     }
     CGlobalAppData::saveAndRelease();
     return 0;

@@ -82,7 +82,7 @@ void Player::showPicture(const PresentItem &item)
 {
     presenter_->show(item.picture);
     currentFps_ = item.fps;
-    pictureSize_ = item.picture.size();
+    pictureSize_ = QSize(item.picture->width, item.picture->height);
     if (firstShownTime_ <= 0) firstShownTime_ = item.mediaTime;
     std::lock_guard<std::mutex> lock(probeMutex_);
     ++probe_.picturesShown;
@@ -123,14 +123,14 @@ bool Player::showFromHistory(int64_t seq)
     stepDecoder_.flush();
     PresentItem item;
     for (const HistoryEntry &entry : chain) {
-        if (!stepDecoder_.ensureCodec(entry.encodeType)) return false;
+        if (!stepDecoder_.open(entry.encodeType)) return false;
         stepDecoder_.send(entry.frame.payload(), entry.frame.payloadSize, entry.seq);
-        QImage picture;
+        DecodedPicture picture;
         int64_t decoded = -1;
         while (stepDecoder_.receive(picture, decoded))
             if (decoded <= seq) item.picture = picture;
     }
-    if (item.picture.isNull()) return false;
+    if (!item.picture) return false;
     item.seq = seq;
     item.mediaTime = chain.back().mediaTime;
     item.key = chain.size() == 1;

@@ -2,8 +2,9 @@
 // texts and the end mark. Holds few pictures, so decoding runs only a little ahead of presentation.
 #pragma once
 
+#include "picture_scaler.h"
+
 #include <QByteArray>
-#include <QImage>
 
 #include <atomic>
 #include <chrono>
@@ -23,7 +24,7 @@ struct PresentItem {
     bool key = false;
     int fps = 0;
     size_t streamBytes = 0; // recorder bytes this item stands for, for the bit rate
-    QImage picture;
+    DecodedPicture picture;
     QByteArray pcm;
     std::string text;
 };

@@ -138,7 +138,7 @@ int32_t Player::snapshot(const std::string &path, int timeoutMs)
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
     while (!presenter_->hasPicture() && Clock::now() < deadline && !stopping_)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    const QImage picture = presenter_->picture();
+    const QImage picture = presenter_->fullPicture();
     if (picture.isNull() || path.empty()) return TSDK_ERR_STATE;
     QImageWriter writer(QString::fromLocal8Bit(path.c_str()), "jpeg");
     writer.setQuality(90);

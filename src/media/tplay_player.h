@@ -13,6 +13,7 @@
 #include "frame_history.h"
 #include "frame_timeline.h"
 #include "message_dispatcher.h"
+#include "parameter_sets.h"
 #include "play_clock.h"
 #include "present_queue.h"
 #include "push_queue.h"
@@ -22,6 +23,7 @@
 #include "worker_thread.h"
 
 #include <atomic>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -34,6 +36,7 @@ struct PlayerProbe {
     int64_t shownSeq = -1;  // decode number of the picture on screen
     double shownTime = 0;   // its media time
     bool ended = false;     // the end message was sent
+    int decodeThreads = 0;  // threads of the video decoder, 0 before the first key frame
 };
 
 class Player : public std::enable_shared_from_this<Player>
@@ -82,8 +85,12 @@ private:
     void applySeek(int percent);
     bool handleFrame(const MediaFrame &frame);
     bool handleVideo(const MediaFrame &frame);
+    bool openDecoderFor(const MediaFrame &key);
+    int wantedThreads(int width, int height) const;
     bool sendToDecoder(const MediaFrame &frame);
-    bool emitPictures(const MediaFrame &frame, double mediaTime);
+    bool emitPictures();
+    bool drainDecoder();
+    bool releaseHeldPictures();
     bool handleSound(const MediaFrame &frame);
     bool handleInformation(const MediaFrame &frame);
     bool finishStream();
@@ -117,7 +124,16 @@ private:
     std::shared_ptr<PlayClock> clock_ = std::make_shared<PlayClock>();
 
     // decode thread only
+    struct SentFrame {
+        int64_t seq;
+        double mediaTime;
+        bool key;
+        size_t streamBytes;
+    };
     VideoDecoder decoder_;
+    ParameterSetReader parameterSets_;
+    int pictureWidth_ = 0, pictureHeight_ = 0; // as the last key frame says
+    std::deque<SentFrame> sent_;               // sent to the decoder, no picture out yet
     G711Decoder soundDecoder_;
     FrameTimeline timeline_;
     int64_t nextSeq_ = 0;

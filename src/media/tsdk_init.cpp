@@ -1,4 +1,7 @@
+#include "decode_threads.h"
 #include "sdk_state.h"
+
+#include <QDebug>
 
 extern "C" {
 #include <libavutil/log.h>
@@ -40,6 +43,7 @@ extern "C" int32_t TSDK_Init(const TSDK_INIT_PARAM *pInit)
         g_init.szLogDir[sizeof g_init.szLogDir - 1] = '\0';
         g_init.szLogDir2[sizeof g_init.szLogDir2 - 1] = '\0';
         g_initialised = true;
+        qDebug().noquote() << "media: decoding threads:" << QString::fromStdString(decodeThreadsRule());
     }
     return 0;
 }

@@ -1,34 +1,43 @@
 #include "video_decoder.h"
 
+#include <algorithm>
 #include <cstring>
-
-extern "C" {
-#include <libswscale/swscale.h>
-}
 
 namespace korvane::media {
 
-namespace {
-constexpr int kMaxPictureSide = 8192;
-
-void freeScaler(SwsContext *scaler) { sws_freeContext(scaler); }
-} // namespace
-
-bool VideoDecoder::ensureCodec(uint32_t encodeType)
+bool VideoDecoder::open(uint32_t encodeType, int threads)
 {
-    if (context_ && encodeType == encodeType_) return true;
+    threads = std::clamp(threads, 1, kMaxDecodeThreads);
+    if (context_ && encodeType == encodeType_ && threads == threads_) return true;
     context_.reset();
     encodeType_ = 0;
+    threads_ = 0;
     const AVCodec *codec = avcodec_find_decoder(encodeType == 5 ? AV_CODEC_ID_HEVC : AV_CODEC_ID_H264);
     if (!codec) return false;
     AvPtr<AVCodecContext> context(avcodec_alloc_context3(codec));
     if (!context) return false;
-    context->flags |= AV_CODEC_FLAG_LOW_DELAY; // a recorder sends no B-frames; show each picture at once
-    context->thread_count = 1;
+    context->thread_count = threads;
+    if (threads == 1)
+        context->flags |= AV_CODEC_FLAG_LOW_DELAY; // a recorder sends no B-frames; show each picture at once
+    else
+        context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE; // frame threads where the codec has them
     if (avcodec_open2(context.get(), codec, nullptr) < 0) return false;
     context_ = std::move(context);
     encodeType_ = encodeType;
+    threads_ = threads;
     return true;
+}
+
+bool VideoDecoder::holdsPictures() const
+{
+    return context_ && (context_->active_thread_type & FF_THREAD_FRAME);
+}
+
+const char *VideoDecoder::threading() const
+{
+    if (!context_ || context_->thread_count <= 1) return "one";
+    if (context_->active_thread_type & FF_THREAD_FRAME) return "frame";
+    return context_->active_thread_type & FF_THREAD_SLICE ? "slice" : "one";
 }
 
 bool VideoDecoder::send(const uint8_t *data, size_t size, int64_t seq)
@@ -42,36 +51,30 @@ bool VideoDecoder::send(const uint8_t *data, size_t size, int64_t seq)
     return result >= 0;
 }
 
-bool VideoDecoder::receive(QImage &picture, int64_t &seq)
+bool VideoDecoder::receive(DecodedPicture &picture, int64_t &seq)
 {
-    while (context_ && frame_ && avcodec_receive_frame(context_.get(), frame_.get()) == 0) {
+    while (context_ && frame_) {
+        const int result = avcodec_receive_frame(context_.get(), frame_.get());
+        if (result == AVERROR_EOF) avcodec_flush_buffers(context_.get()); // drained: ready for a new stream
+        if (result < 0) return false;
         seq = frame_->best_effort_timestamp != AV_NOPTS_VALUE ? frame_->best_effort_timestamp : frame_->pts;
-        picture = convert(frame_.get());
+        const bool usable = frame_->width > 0 && frame_->height > 0 && frame_->width <= PictureScaler::kMaxSide &&
+                            frame_->height <= PictureScaler::kMaxSide;
+        picture = usable ? shareDecoded(frame_.get()) : nullptr;
         av_frame_unref(frame_.get());
-        if (!picture.isNull()) return true;
+        if (picture) return true;
     }
     return false;
+}
+
+void VideoDecoder::drain()
+{
+    if (context_) avcodec_send_packet(context_.get(), nullptr);
 }
 
 void VideoDecoder::flush()
 {
     if (context_) avcodec_flush_buffers(context_.get());
-}
-
-QImage VideoDecoder::convert(const AVFrame *frame)
-{
-    const int width = frame->width, height = frame->height;
-    if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) return {};
-    SwsContext *scaler = sws_getCachedContext(scaler_.release(), width, height, AVPixelFormat(frame->format), width,
-                                              height, AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    scaler_ = {scaler, freeScaler};
-    if (!scaler) return {};
-    QImage picture(width, height, QImage::Format_RGB32);
-    if (picture.isNull()) return {};
-    uint8_t *planes[4] = {picture.bits(), nullptr, nullptr, nullptr};
-    int strides[4] = {int(picture.bytesPerLine()), 0, 0, 0};
-    sws_scale(scaler, frame->data, frame->linesize, 0, height, planes, strides);
-    return picture;
 }
 
 } // namespace korvane::media

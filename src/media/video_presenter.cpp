@@ -1,11 +1,13 @@
 #include "video_presenter.h"
 
+#include "ffmpeg_ptr.h"
 #include "gui_thread.h"
 #include "presenter_stats.h"
 
 #include <QEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 
 namespace korvane::media {
@@ -53,12 +55,27 @@ PaintFilter *filterOf(QWidget *widget)
     return nullptr;
 }
 
+// Centred, with an even width: libswscale converts to RGB several times faster at even widths (an odd
+// one makes it interpolate chroma for every pixel).
 QRect fitKeepingAspect(const QSize &source, const QRect &target)
 {
     QSize size = source.scaled(target.size(), Qt::KeepAspectRatio);
+    size.setWidth(size.width() & ~1);
     if (size.isEmpty()) return {};
     return QRect(target.x() + (target.width() - size.width()) / 2, target.y() + (target.height() - size.height()) / 2,
                  size.width(), size.height());
+}
+
+// The pixels of a width x height picture that a region of the 0..8192 picture covers; all of them without one.
+QRect sourceRect(int width, int height, const std::optional<QRect> &region)
+{
+    const QRect whole(0, 0, width, height);
+    if (!region) return whole;
+    const auto scaleX = [&](int v) { return int(int64_t(v) * width / VideoPresenter::kRegionScale); };
+    const auto scaleY = [&](int v) { return int(int64_t(v) * height / VideoPresenter::kRegionScale); };
+    QRect source(QPoint(scaleX(region->left()), scaleY(region->top())),
+                 QPoint(scaleX(region->left() + region->width()) - 1, scaleY(region->top() + region->height()) - 1));
+    return source.isEmpty() ? whole : source;
 }
 
 } // namespace
@@ -93,9 +110,10 @@ void VideoPresenter::detach()
     {
         std::lock_guard<std::mutex> lock(mutex_);
         detached_ = true;
-        picture_ = {};
+        picture_ = nullptr;
     }
     onGuiThread([self = shared_from_this()] {
+        self->shown_ = {};
         QWidget *widget = widgetOf(self->window_);
         if (!widget) return;
         PaintFilter *filter = filterOf(widget);
@@ -104,13 +122,14 @@ void VideoPresenter::detach()
     });
 }
 
-void VideoPresenter::show(const QImage &picture)
+void VideoPresenter::show(DecodedPicture picture)
 {
+    if (!picture) return;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (detached_) return;
-        if (!picture_.isNull() && !painted_) g_replacedUnpainted.fetch_add(1, std::memory_order_relaxed);
-        picture_ = picture;
+        if (picture_ && !painted_) g_replacedUnpainted.fetch_add(1, std::memory_order_relaxed);
+        picture_ = std::move(picture);
         painted_ = false;
     }
     g_shown.fetch_add(1, std::memory_order_relaxed);
@@ -128,16 +147,20 @@ void VideoPresenter::requestRepaint()
     });
 }
 
-QImage VideoPresenter::picture() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return picture_;
-}
-
 bool VideoPresenter::hasPicture() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    return !picture_.isNull();
+    return picture_ != nullptr;
+}
+
+QImage VideoPresenter::fullPicture() const
+{
+    DecodedPicture picture;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        picture = picture_;
+    }
+    return picture ? PictureScaler().full(*picture) : QImage();
 }
 
 bool VideoPresenter::setRegion(const std::optional<QRect> &region)
@@ -152,34 +175,33 @@ bool VideoPresenter::setRegion(const std::optional<QRect> &region)
     return true;
 }
 
-QRect VideoPresenter::sourceRect(const QImage &picture, const std::optional<QRect> &region) const
-{
-    if (!region) return picture.rect();
-    const auto scaleX = [&](int v) { return int(int64_t(v) * picture.width() / kRegionScale); };
-    const auto scaleY = [&](int v) { return int(int64_t(v) * picture.height() / kRegionScale); };
-    QRect source(QPoint(scaleX(region->left()), scaleY(region->top())),
-                 QPoint(scaleX(region->left() + region->width()) - 1, scaleY(region->top() + region->height()) - 1));
-    return source.isEmpty() ? picture.rect() : source;
-}
-
 void VideoPresenter::paint(QWidget *widget) const
 {
-    QImage picture;
+    DecodedPicture picture;
     std::optional<QRect> region;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (detached_ || picture_.isNull()) return;
+        if (detached_ || !picture_) return;
         picture = picture_;
         region = region_;
         painted_ = true;
     }
-    const QRect source = sourceRect(picture, region);
+    const QRect source = sourceRect(picture->width, picture->height, region);
     const QRect target = fitKeepingAspect(source.size(), widget->rect());
     if (target.isEmpty()) return;
+    const qreal ratio = widget->devicePixelRatioF();
+    const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
+    if (shown_.picture != picture || shown_.source != source || shown_.image.size() != pixels) {
+        shown_ = {picture, source, scaler_.scale(*picture, source, pixels)};
+        shown_.image.setDevicePixelRatio(ratio);
+    }
     QPainter painter(widget);
-    painter.fillRect(widget->rect(), Qt::black);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, picture, source);
+    if (shown_.image.isNull()) {
+        painter.fillRect(widget->rect(), Qt::black);
+        return;
+    }
+    for (const QRect &bar : QRegion(widget->rect()).subtracted(target)) painter.fillRect(bar, Qt::black);
+    painter.drawImage(target.topLeft(), shown_.image);
 }
 
 } // namespace korvane::media

@@ -199,8 +199,8 @@ void FrameStream::buildSecond(uint64_t index)
             p[0] = 0, p[1] = 0, p[2] = 1, p[3] = 0xFC;
             p[4] = plan_.codec;
             p[5] = plan_.fps;
-            p[6] = uint8_t(plan_.width / 8);
-            p[7] = uint8_t(plan_.height / 8);
+            p[6] = headerSizeByte(plan_.width);
+            p[7] = headerSizeByte(plan_.height);
             putU32(p + 8, stamp);
             putU32(p + 12, f.payload);
             p += kKeyHeader;

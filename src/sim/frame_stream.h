@@ -25,6 +25,11 @@ struct SecondLayout {
 constexpr uint32_t kKeyHeader = 16;
 constexpr uint32_t kShortHeader = 8;
 constexpr uint32_t kMaxFrameBytes = 512000;
+// Real video goes up to 4K UHD. A key frame header holds width / 8 and height / 8 in a byte each, so
+// from 2048 pixels on it holds 255 and the picture size is known from the parameter sets alone.
+constexpr uint16_t kMaxRealWidth = 3840;
+constexpr uint16_t kMaxRealHeight = 2160;
+constexpr uint8_t headerSizeByte(uint16_t pixels) { return uint8_t(pixels / 8 > 255 ? 255 : pixels / 8); }
 constexpr uint32_t kAudioFramesPerSecond = 25;
 constexpr uint32_t kAudioPayload = 320; // 40 ms of 8 kHz G.711
 constexpr uint8_t kAudioCodecAlaw = 14;

@@ -68,8 +68,8 @@ private:
         uint8_t *p = out_.data() + out_.size() - kKeyHeader;
         p[4] = plan_.codec;
         p[5] = plan_.fps;
-        p[6] = uint8_t(plan_.width / 8);
-        p[7] = uint8_t(plan_.height / 8);
+        p[6] = headerSizeByte(plan_.width);
+        p[7] = headerSizeByte(plan_.height);
         putU32(p + 8, stamp);
         putU32(p + 12, uint32_t(payload.size()));
         korvane::sim::append(out_, payload.data(), payload.size());

@@ -90,7 +90,10 @@ private:
             return fail(name + ": no such partition");
         if (r.start < makeTime(2000, 1, 1) || r.end > makeTime(2064, 1, 1))
             return fail(name + ": times must lie in the years 2000 to 2063");
-        if (r.width > 2040 || r.height > 2040)
+        if (s_.payloads == PayloadKind::Real && (r.width > kMaxRealWidth || r.height > kMaxRealHeight))
+            return fail(name + ": real video must be at most " + std::to_string(kMaxRealWidth) + "x" +
+                        std::to_string(kMaxRealHeight));
+        if (s_.payloads != PayloadKind::Real && (r.width > 2040 || r.height > 2040))
             return fail(name + ": width and height must be at most 2040");
         if (r.partition == kAutoPartition && workPartition_.count(typeOf(r)) == 0)
             return fail(name + ": no partition of type " + std::to_string(typeOf(r)));

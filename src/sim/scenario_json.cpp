@@ -7,7 +7,8 @@
 //                                     G.711 tones, one information frame (GPS, G-sensor,
 //                                     status, speed) per second, JPEG pictures; real video
 //                                     needs width and height in multiples of 8, at least 64,
-//                                     and ignores bytes_per_second
+//                                     at most 3840x2160 (placeholders: 2040 each), and ignores
+//                                     bytes_per_second
 //   "version": "WFS0.4",              or "WFS0.3"
 //   "mbr_start": 0,                   sector of the volume behind an MBR; 0 = no MBR
 //   "key_param_offset": [0,0,0,0],

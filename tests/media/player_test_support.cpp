@@ -23,20 +23,21 @@ constexpr int kShadeBase = 30, kShadeStep = 8, kWhite = 235;
 void paintShade(AVFrame *frame, int index, bool marker)
 {
     const int luma = kShadeBase + kShadeStep * (index % kFps);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
+    const int width = frame->width, height = frame->height;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
             frame->data[0][y * frame->linesize[0] + x] =
-                uint8_t(marker && x < kWidth / 2 && y < kHeight / 2 ? kWhite : luma);
+                uint8_t(marker && x < width / 2 && y < height / 2 ? kWhite : luma);
     for (int plane = 1; plane < 3; ++plane)
-        for (int y = 0; y < kHeight / 2; ++y) memset(frame->data[plane] + y * frame->linesize[plane], 128, kWidth / 2);
+        for (int y = 0; y < height / 2; ++y) memset(frame->data[plane] + y * frame->linesize[plane], 128, width / 2);
 }
 
 } // namespace
 
-std::vector<EncodedFrame> encodeShades(uint32_t encodeType, int pictures, bool marker)
+std::vector<EncodedFrame> encodeShades(uint32_t encodeType, int pictures, bool marker, int width, int height)
 {
     auto paint = [marker](AVFrame *frame, int index) { paintShade(frame, index, marker); };
-    return fixture::encodeFrames(encodeType, kWidth, kHeight, pictures, kFps, paint, "8");
+    return fixture::encodeFrames(encodeType, width, height, pictures, kFps, paint, "8");
 }
 
 int greyOf(int picture) { return int(std::lround((kShadeBase + kShadeStep * (picture % kFps) - 16) * 255.0 / 219)); }
@@ -56,7 +57,7 @@ std::vector<std::vector<uint8_t>> recorderFrames(const std::vector<EncodedFrame>
         fixture::RecorderWriter writer;
         if (clip[i].key)
             writer.key(clip[i].bytes, fixture::advanceStamp(options.firstStamp, int(i) / kFps), options.fpsByte, codec,
-                       kWidth, kHeight);
+                       options.width, options.height);
         else
             writer.video(clip[i].bytes);
         frames.push_back(writer.bytes());
@@ -153,6 +154,41 @@ int greyAt(const QImage &image, int x, int y)
     const int r = qRed(pixel), g = qGreen(pixel), b = qBlue(pixel);
     if (std::abs(r - g) > 6 || std::abs(g - b) > 6) return -1;
     return (r + g + b) / 3;
+}
+
+QImage ffmpegPicture(const std::vector<EncodedFrame> &clip, uint32_t encodeType, int index, const QRect &crop,
+                     const QSize &size)
+{
+    const std::string path = fixture::tempPath(encodeType == 5 ? "reference.hevc" : "reference.h264");
+    std::vector<uint8_t> stream;
+    for (const EncodedFrame &frame : clip) stream.insert(stream.end(), frame.bytes.begin(), frame.bytes.end());
+    fixture::writeFile(path, stream);
+    const std::string filter = "select=eq(n\\," + std::to_string(index) + "),crop=" + std::to_string(crop.width()) +
+                               ":" + std::to_string(crop.height()) + ":" + std::to_string(crop.x()) + ":" +
+                               std::to_string(crop.y()) + ",scale=" + std::to_string(size.width()) + ":" +
+                               std::to_string(size.height()) + ":flags=fast_bilinear";
+    int status = -1;
+    const std::string pixels = fixture::runCommand(std::string("ffmpeg -nostdin -v error -f ") +
+                                                       (encodeType == 5 ? "hevc" : "h264") + " -i '" + path +
+                                                       "' -vf '" + filter + "' -frames:v 1 -pix_fmt bgra -f rawvideo -",
+                                                   &status);
+    remove(path.c_str());
+    if (status != 0 || pixels.size() != size_t(size.width()) * size_t(size.height()) * 4) return {};
+    QImage image(size, QImage::Format_ARGB32);
+    memcpy(image.bits(), pixels.data(), pixels.size());
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+double meanDifference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.isNull()) return 255;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
 }
 
 } // namespace korvane::media::playertest

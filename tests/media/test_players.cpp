@@ -206,6 +206,34 @@ TEST_F(Players, FrameStepsForwardAndBackAcrossAKeyFrame)
     EXPECT_EQ(log_.waitFor(EUIMSG_PLAY_STOP).id, EUIMSG_PLAY_STOP);
 }
 
+// 1080p pictures decode on frame threads when the machine has the cores. Such a decoder gives a picture
+// out only when later frames come in; when they stop coming, the player still shows every picture
+// pushed, and decodes on rightly from there when frames come again.
+TEST_F(Players, FrameThreadsShowEveryPicturePushedWhenFramesStopComing)
+{
+    const std::vector<EncodedFrame> clip = encodeShades(2, 40, false, 1920, 1080);
+    StreamOptions options;
+    options.width = 1920;
+    options.height = 1080;
+    const auto frames = recorderFrames(clip, options);
+    const int handle = openPush();
+    TPLAY_Play(handle);
+    size_t pushed = 0;
+    const auto shownAfterPushing = [&](size_t end) {
+        if (!pushAll(handle, {frames.begin() + long(pushed), frames.begin() + long(end)})) return -1;
+        pushed = end;
+        if (!waitUntil([&] { return probePlayer(handle).picturesShown == end; }, 5000)) return -2;
+        return shownPicture();
+    };
+    EXPECT_EQ(shownAfterPushing(5), 4);
+    EXPECT_EQ(probePlayer(handle).decodeThreads, decodeThreadsFor(1920, 1080, 1, availableCores()));
+    EXPECT_EQ(shownAfterPushing(12), 11);
+    EXPECT_EQ(shownAfterPushing(30), 29 % kFps); // across a key frame
+    playToEnd(handle, {frames.begin() + 30, frames.end()});
+    EXPECT_EQ(probePlayer(handle).picturesShown, clip.size());
+    EXPECT_EQ(shownPicture(), 39 % kFps);
+}
+
 TEST_F(Players, FastestSpeedShowsKeyFramesOnlyAndOtherSpeedsShowAll)
 {
     const int keyOnly = openPush();
@@ -291,6 +319,48 @@ TEST_F(Players, DisplayRegionCropsThePicture)
     EXPECT_LT(TPLAY_PlaySetDisplayRegion(handle, &empty), 0);
     ASSERT_EQ(TPLAY_PlaySetDisplayRegion(handle, nullptr), 0);
     EXPECT_EQ(pictureOfGrey(greyAt(drawn(window_), kWidth - 20, kHeight - 20)), 24);
+}
+
+// What a window shows is the decoded picture scaled to the window as FFmpeg scales it: the whole
+// picture or its display region, centred with its aspect kept, black beside it. A snapshot is the
+// whole decoded picture at its own size, whatever the window shows.
+TEST_F(Players, WindowsShowTheDecodedPictureAsFFmpegScalesItAndSnapshotsKeepItsSize)
+{
+    const std::vector<EncodedFrame> clip(fixture::smallClip(2).begin(), fixture::smallClip(2).begin() + 10);
+    const int last = int(clip.size()) - 1;
+    const int handle = openPush();
+    TPLAY_SetPlaySpeed(handle, 3);
+    TPLAY_Play(handle);
+    playToEnd(handle, recorderFrames(clip, {}));
+
+    const auto expectShown = [&](const QSize &window, const QRect &crop, const char *what) {
+        window_.resize(window);
+        const QImage image = drawn(window_);
+        const QSize size = crop.size().scaled(window, Qt::KeepAspectRatio);
+        const QRect target(QPoint((window.width() - size.width()) / 2, (window.height() - size.height()) / 2), size);
+        const QImage reference = ffmpegPicture(clip, 2, last, crop, size);
+        ASSERT_FALSE(reference.isNull()) << what;
+        EXPECT_LT(meanDifference(image.copy(target), reference), 1.0) << what;
+        int notBlack = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (!target.contains(x, y) && image.pixel(x, y) != qRgb(0, 0, 0)) ++notBlack;
+        EXPECT_EQ(notBlack, 0) << what;
+    };
+    const QRect whole(0, 0, kWidth, kHeight);
+    expectShown(QSize(300, 200), whole, "a wider window");
+    expectShown(QSize(120, 150), whole, "a narrower window");
+    const TSDK_RECT region{2048, 1024, 6144, 5120};
+    ASSERT_EQ(TPLAY_PlaySetDisplayRegion(handle, &region), 0);
+    expectShown(QSize(120, 150), QRect(44, 18, 88, 72), "a display region");
+    expectShown(QSize(300, 200), QRect(44, 18, 88, 72), "a display region in a wider window");
+
+    const std::string path = fixture::tempPath("full-snapshot.jpg");
+    ASSERT_EQ(TPLAY_CatchPictureSyn(handle, path.c_str(), 3000), 0);
+    const QImage jpeg = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+    remove(path.c_str());
+    EXPECT_EQ(jpeg.size(), QSize(kWidth, kHeight));
+    EXPECT_LT(meanDifference(jpeg, ffmpegPicture(clip, 2, last, whole, whole.size())), 3.0);
 }
 
 TEST_F(Players, StopLeavesTheWidgetToItsOwnPainting)

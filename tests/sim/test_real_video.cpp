@@ -182,3 +182,29 @@ TEST(RealVideoLimits, SizesThatAreNotMultiplesOfEightAreRefused)
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.message.find("recording 0"), std::string::npos) << result.message;
 }
+
+// Beyond 2040 pixels the key frame header saturates and the parameter sets alone give the size.
+TEST(RealVideoLimits, UltraHdH265IsSizedByItsParameterSetsAndLargerIsRefused)
+{
+    ImageFile f("real-uhd");
+    Scenario s = realScenario(2048);
+    RecordingSpec r = realVideo(0, at(9), 2, 3, 1);
+    r.width = 3840;
+    r.height = 2160;
+    s.recordings.push_back(r);
+    const Manifest m = writeOrFail(s, f.path());
+    const FrameWalk walk = readRecording(Image(f.path()), *find(m, 0));
+    const auto keys = framesOfType(walk, 0xFC);
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0]->header[6], 255);
+    EXPECT_EQ(keys[0]->header[7], 255);
+    const DecodedVideo d = decodeVideo(VideoKind::H265, {keys[1]->payload});
+    ASSERT_TRUE(d.ok) << d.error;
+    EXPECT_EQ(d.width, 3840);
+    EXPECT_EQ(d.height, 2160);
+
+    s.recordings[0].width = 3848;
+    const Result wider = writeDisk(s, f.path());
+    EXPECT_FALSE(wider.ok);
+    EXPECT_NE(wider.message.find("at most 3840x2160"), std::string::npos) << wider.message;
+}
