@@ -3,10 +3,6 @@
 
 #include <QDebug>
 
-extern "C" {
-#include <libavutil/log.h>
-}
-
 #include <mutex>
 
 namespace korvane::media {
@@ -21,12 +17,6 @@ bool initRecord(TSDK_INIT_PARAM *out)
     std::lock_guard<std::mutex> lock(g_initMutex);
     if (g_initialised && out) *out = g_init;
     return g_initialised;
-}
-
-void quietFFmpegLog()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_ERROR); });
 }
 
 } // namespace korvane::media
