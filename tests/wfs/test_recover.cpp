@@ -364,7 +364,7 @@ template <typename T> sim::Patch dirField(const sim::PartitionResult &p, uint32_
     return patch;
 }
 
-const uint32_t DOWN = 8, ITEM_NUM = 2, CHANNEL_AV = 31;
+const uint32_t ITEM_NUM = 2, UP = 4, DOWN = 8, CHANNEL_AV = 31;
 
 // One kind of damage to cluster k of a tail, and where it cuts the tail: into [0, k) and
 // [k, n), or also [k, k + 1) and [k + 1, n) when cluster k itself no longer fits either side.
@@ -461,6 +461,11 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"PointsOutOfThePartition",
                    [](const sim::PartitionResult &p, const sim::FragmentResult &t, size_t k) {
                        return dirField(p, t.clusters[k - 1], DOWN, p.totalClus + 7);
+                   },
+                   false},
+        DamageCase{"PointsBackElsewhere",
+                   [](const sim::PartitionResult &p, const sim::FragmentResult &t, size_t k) {
+                       return dirField(p, t.clusters[k], UP, t.clusters[0]);
                    },
                    false},
         DamageCase{"LoopsBack",
