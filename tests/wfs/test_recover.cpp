@@ -86,6 +86,18 @@ sim::Scenario beyondTheSavedHead()
     return s;
 }
 
+// One camera whose recordings fill ten clusters each, so that the second lap starts its
+// recordings on the clusters where the first lap's started: the last, shorter one took the
+// first cluster of a recording of the same camera and stream, whose rest is a tail.
+sim::Scenario newerRecordingOnTheFirstCluster()
+{
+    sim::Scenario s;
+    s.sectorsPerCluster = 8;
+    s.partitions = {partition(41)};
+    for (int i = 0; i < 6; ++i) s.recordings.push_back(stream(0, at(11) + i * 60, i == 5 ? 18 : 38, 1000));
+    return s;
+}
+
 // A ring that never wrapped, shut down cleanly: nothing to recover.
 sim::Scenario nothingLost() { return camerasOnARing(3); }
 
@@ -289,6 +301,7 @@ size_t countOf(const sim::Manifest &m, sim::FragmentKind kind)
 struct Leaves {
     size_t tails, hidden, beyond;
     bool header, fullLastCluster, partLastCluster, twoTailsOfAChannel, pictures;
+    bool firstClusterRetaken = false; // by a newer recording of the same channel and stream
 };
 
 struct RecoveryCase {
@@ -333,6 +346,13 @@ TEST_P(Recovery, EveryFragmentIsFoundAndReadBackByteForByte)
     EXPECT_TRUE(!leaves.twoTailsOfAChannel ||
                 std::any_of(tails.begin(), tails.end(), [](const auto &t) { return t.second >= 2; }));
     EXPECT_TRUE(!leaves.pictures || any([](const sim::FragmentResult &g) { return g.av == 0; }));
+    EXPECT_TRUE(!leaves.firstClusterRetaken || any([&](const sim::FragmentResult &g) {
+        const sim::RecordingResult &lost = m.recordings[g.recording];
+        return std::any_of(m.recordings.begin(), m.recordings.end(), [&](const sim::RecordingResult &r) {
+            return r.state == sim::RecordingState::Survived && r.firstCluster == lost.firstCluster &&
+                   r.channel == lost.channel && r.streamType == lost.streamType;
+        });
+    }));
 
     const uint64_t before = fileDigest(disk.path);
     ASSERT_EQ(mountImages({disk.path}), 0u);
@@ -347,6 +367,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RecoveryCase{"TailsWithoutRepair", tailsWithoutRepair, {3, 0, 0, false, false, true, true, false}},
                       RecoveryCase{"HiddenAfterRepair", hiddenAfterRepair, {3, 3, 0, true, true, true, true, false}},
                       RecoveryCase{"BeyondTheSavedHead", beyondTheSavedHead, {0, 0, 4, true, true, true, false, false}},
+                      RecoveryCase{"NewerRecordingOnTheFirstCluster", newerRecordingOnTheFirstCluster,
+                                   {1, 0, 0, false, false, true, false, false, true}},
                       RecoveryCase{"NothingLost", nothingLost, {0, 0, 0, false, false, false, false, false}},
                       RecoveryCase{"PicturesAfterRepair", picturesAfterRepair, {1, 3, 0, false, false, true, false, true}}),
     [](const ::testing::TestParamInfo<RecoveryCase> &info) { return std::string(info.param.name); });
