@@ -1,5 +1,5 @@
-// Benchmarks of the WFS reader. Each prints its figure beside a baseline measured
-// in the same run on the same bytes, and their ratio; nothing is asserted.
+// Benchmarks of the WFS reader, recovery included. Each prints its figure beside a baseline
+// measured in the same run on the same bytes, and their ratio; nothing is asserted.
 //   korvane-bench [DATA_DIR]    images are written there once and reused
 #include "builtin_scenarios.h"
 #include "simulator.h"
@@ -190,6 +190,17 @@ uint64_t copyLikeCat(const char *path)
     return copied;
 }
 
+// Finding what no listing reaches beside the listing itself, both as the command line runs them.
+void benchRecover(const std::string &cli, const std::string &image, const sim::Manifest &m)
+{
+    const std::string disk = " --no-devices --image '" + image + "' > /dev/null";
+    const std::string list = "'" + cli + "' list" + disk, recover = "'" + cli + "' recover" + disk;
+    double listMs = bestMs([&] { run(list); });
+    double recoverMs = bestMs([&] { run(recover); });
+    printf("recover 2 TiB image (%zu fragments): korvane-cli recover %.0f ms | korvane-cli list %.0f ms | ratio %.2f\n",
+           m.fragments.size(), recoverMs, listMs, recoverMs / listMs);
+}
+
 sim::Scenario largeRecording()
 {
     sim::Scenario s;
@@ -263,6 +274,7 @@ int main(int argc, char **argv)
     wfs_set_console(stderr);
     benchMount(image);
     benchList(cli, image, manifest);
+    benchRecover(cli, image, manifest);
     benchCat(cli, dir);
     benchStart(cli, dir);
     return 0;

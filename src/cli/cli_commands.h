@@ -12,3 +12,4 @@ int runConvert(const CliOptions &options);
 int runExport(const CliOptions &options);
 int runCut(const CliOptions &options);
 int runGps(const CliOptions &options);
+int runRecover(const CliOptions &options);

@@ -44,6 +44,8 @@ const std::vector<Command> &commands()
          "every recording: path, start, end, size in KiB (stream type N, 0 = main stream)", 0, unlimited},
         {"cat", runCat, {optImage, optNoDevices}, "[--image FILE]... [--no-devices] PATH",
          "the bytes of the recording PATH on standard output", 1, 1},
+        {"recover", runRecover, {optImage, optNoDevices}, "[--image FILE]... [--no-devices]",
+         "what the disk still holds but no listing reaches: path, start, end, size in KiB, kind", 0, 0},
         {"find", runFind, {optImage, optNoDevices}, "[--image FILE]... [--no-devices] PATTERN",
          "a day and channel of a partition, as the recorder lists it", 1, 1},
         {"probe", runProbe, {}, "FILE", "the frames of a recording saved on this computer", 1, 1},
@@ -94,7 +96,8 @@ void printHelp()
            "  -h, --help     show this text\n"
            "  --version      show the version and the build date\n\n"
            "Recording paths look like /mnt/idea0/2024-03-05/000/10.15.00-10.45.00[R][@1a2b][0].h264;\n"
-           "\"korvane-cli list\" prints them. Exit status: 0 done, 1 failed, 2 wrong command line,\n"
+           "\"korvane-cli list\" prints them, \"korvane-cli recover\" the recovered ones under\n"
+           "/mnt/idea0/recovered/. Exit status: 0 done, 1 failed, 2 wrong command line,\n"
            "130 cancelled. The manual page korvane-cli(1) tells more.\n");
 }
 

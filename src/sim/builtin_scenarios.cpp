@@ -71,6 +71,34 @@ void addChannelDay(Scenario &s, Lcg &rng, int channel, Seconds from, Seconds to)
     }
 }
 
+// Two more partitions hold what only recovery finds. The third is a small ring that wrapped and
+// lost power near the end of its older lap: the newest lap took the first clusters of two
+// recordings (tails) and the mount's repair drops the rest of the older lap (hidden). On the
+// fourth the write head was last saved before two more recordings were made (beyond).
+void addRecoveryPartitions(Scenario &s, Seconds evening)
+{
+    PartitionSpec ring;
+    ring.clusters = 48;
+    ring.status = 0;
+    PartitionSpec unsaved;
+    unsaved.clusters = 256;
+    unsaved.driverType = 1;
+    unsaved.headSavedAt = evening + 3600 + 210;
+    s.partitions.push_back(ring);
+    s.partitions.push_back(unsaved);
+    for (int slot = 0; slot < 4; ++slot)
+        for (int channel = 0; channel < 2; ++channel) {
+            RecordingSpec r = demoRecording(channel, evening + slot * 60 + channel * 5, 40, 0);
+            r.partition = 2;
+            s.recordings.push_back(r);
+        }
+    for (int slot = 0; slot < 4; ++slot) {
+        RecordingSpec r = demoRecording(2, evening + 3600 + slot * 120, 30, slot == 3 ? 1 : 0);
+        r.partition = 3;
+        s.recordings.push_back(r);
+    }
+}
+
 } // namespace
 
 Scenario demoScenario(uint64_t seed)
@@ -91,6 +119,7 @@ Scenario demoScenario(uint64_t seed)
     Lcg rng(seed);
     for (int channel = 0; channel < 4; ++channel)
         addChannelDay(s, rng, channel, day1 + 6 * 3600, day2 + 20 * 3600);
+    addRecoveryPartitions(s, day2 + 21 * 3600);
     return s;
 }
 

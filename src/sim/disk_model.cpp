@@ -12,6 +12,10 @@ namespace {
 
 constexpr uint32_t kMaxCollisions = 128;
 constexpr uint32_t kRepairReach = 520; // clusters the mount-time repair walks past current_cluster
+constexpr uint32_t kPictureRepairGap = 64; // clusters the repair keeps free ahead of the write head
+constexpr uint32_t kVideoRepairGap = 256;
+
+bool isRepairedType(uint32_t type) { return type == 0 || type == 3 || type == 4; }
 
 } // namespace
 
@@ -50,7 +54,7 @@ Seconds DiskModel::secondOfByte(const SimFile &f, uint64_t byte) const
 
 uint32_t DiskModel::usedSectors(const SimFile &f, size_t index) const
 {
-    if (index + 1 < f.clusters.size())
+    if (index + 1 < f.clusters.size() || scenario_.recordings[f.rec].fullLastCluster)
         return scenario_.sectorsPerCluster;
     return uint32_t(ceilDiv(f.bytes - index * clusterBytes_, kBlockSize));
 }
@@ -101,12 +105,17 @@ void DiskModel::dirItem(size_t part, uint32_t cluster, uint8_t *out) const
     putU32(out + 12, clusterStart(f, k));
     putU32(out + 16, closedFirst ? fileEnd(f) : clusterEnd(f, k));
     putU16(out + 20, uint16_t(r.headSectorsInDir && f.segment == 0 ? r.dhiiSectors : 0));
-    putU16(out + 22, uint16_t(k == last || closedFirst ? usedSectors(f, last) : 0));
+    putU16(out + 22, uint16_t(k == last || closedFirst ? endLength(f) : 0));
     putU32(out + 24, f.clusters.front());
     out[28] = uint8_t((r.attr & 0x1F) | (r.locked ? kLockedBit : 0));
     out[29] = r.streamType;
     out[30] = f.repeatNo;
     out[31] = uint8_t(r.channel << 2 | (r.av & 3));
+}
+
+uint16_t DiskModel::endLength(const SimFile &f) const
+{
+    return scenario_.recordings[f.rec].fullLastCluster ? 0 : uint16_t(usedSectors(f, f.clusters.size() - 1));
 }
 
 void DiskModel::extItem(size_t part, uint32_t cluster, uint8_t *out) const
@@ -177,6 +186,12 @@ void DiskModel::finishOpenState(size_t part, PartitionResult &r) const
     if (anyOpen && r.headCluster - oldestOpen < kRepairReach)
         r.currentCluster = oldestOpen;
     const auto &plan = scenario_.partitions[part];
+    if (plan.headSavedAt && sim_.parts[part].headSaved) {
+        r.currentCluster = sim_.parts[part].savedCurrent;
+        uint8_t item[kDirItemSize];
+        dirItem(part, r.currentCluster, item);
+        r.endTime1 = getU32(item + 16);
+    }
     r.status = plan.status ? *plan.status : anyOpen ? 0 : kCleanStatus;
 }
 
@@ -199,6 +214,95 @@ void DiskModel::finishPartitions()
 {
     for (size_t p = 0; p < parts_.size(); ++p)
         finishPartition(p);
+}
+
+// The write head the mount leaves: the repair after an unclean stop walks from the saved
+// head over what was written after it, up to the last recording end within its reach.
+uint32_t DiskModel::repairedHead(size_t part) const
+{
+    const PartitionResult &r = parts_[part];
+    const SimPartition &sp = sim_.parts[part];
+    const uint32_t first = std::max(r.currentCluster, r.revClus);
+    const uint32_t end = uint32_t(std::min<uint64_t>(uint64_t(r.currentCluster) + kRepairReach, r.totalClus));
+    uint32_t last = first;
+    bool found = false;
+    for (uint32_t c = first; c < end; ++c) {
+        if (sp.owner[c] < 0 || sp.skipped[c])
+            continue;
+        const SimFile &f = sim_.files[size_t(sp.owner[c])];
+        if (f.generation != sp.generation)
+            break; // the older lap: its clock is far behind
+        if (sp.ordinal[c] + 1 == f.clusters.size() || scenario_.recordings[f.rec].streamType == 3 ||
+            scenario_.recordings[f.rec].streamType == 4)
+            last = c, found = true;
+    }
+    const bool recorded = found || r.currentCluster != 0;
+    return r.revClus != r.currentCluster + 1 && recorded ? last : r.currentCluster;
+}
+
+DiskModel::MountedHead DiskModel::mountedHead(size_t part) const
+{
+    const PartitionResult &r = parts_[part];
+    if (r.status == kCleanStatus || !isRepairedType(r.driverType))
+        return {r.currentCluster, r.startCluster2 ? r.endCluster2 : 0};
+    const uint32_t current = repairedHead(part);
+    const uint32_t gap = r.driverType == kPictureDriverType ? kPictureRepairGap : kVideoRepairGap;
+    return {current, r.startCluster2 && uint64_t(current) + gap < r.endCluster2 ? r.endCluster2 : 0};
+}
+
+// Runs of a file's surviving clusters that no listing reaches: each is one fragment. A file
+// whose first cluster survives is listed when the mounted partition's sections hold it.
+void DiskModel::addFragments(size_t part, size_t fileIndex, size_t recording, std::vector<FragmentResult> &out) const
+{
+    const PartitionResult &r = parts_[part];
+    const SimPartition &sp = sim_.parts[part];
+    const SimFile &f = sim_.files[fileIndex];
+    const MountedHead head = mountedHead(part);
+    auto listed = [&](uint32_t c) {
+        return (head.current != 0 && c >= r.revClus && c <= head.current) ||
+               (head.end2 != 0 && c > head.current && c <= head.end2);
+    };
+    // Past the head lie what the newest lap wrote after it and the older lap up to its end.
+    const uint32_t regionEnd = std::max(r.startCluster2 ? r.endCluster2 : 0, r.headCluster);
+    auto owned = [&](size_t k) {
+        const uint32_t c = f.clusters[k];
+        return sp.owner[c] == int32_t(fileIndex) && !sp.skipped[c] && c > head.current && c <= regionEnd;
+    };
+    const uint32_t first = f.clusters[0];
+    if (sp.owner[first] == int32_t(fileIndex) && !sp.skipped[first] && listed(first))
+        return; // a listed recording, also where it runs past the head
+    const bool whole = owned(0);
+    const FragmentKind kind =
+        !whole ? FragmentKind::Tail : f.generation == sp.generation ? FragmentKind::Beyond : FragmentKind::Hidden;
+    const RecordingSpec &plan = scenario_.recordings[f.rec];
+    for (size_t k = 0; k < f.clusters.size();) {
+        if (!owned(k)) {
+            ++k;
+            continue;
+        }
+        FragmentResult g;
+        g.kind = kind;
+        g.recording = recording;
+        g.partition = int(part);
+        g.channel = plan.channel;
+        g.av = plan.av;
+        g.streamType = plan.streamType;
+        g.alarm = plan.alarm;
+        g.repeatNo = f.repeatNo;
+        g.firstOrdinal = uint32_t(k);
+        for (; k < f.clusters.size() && owned(k); ++k)
+            g.clusters.push_back(f.clusters[k]);
+        const bool endsFile = k == f.clusters.size();
+        g.lastSectors = endsFile ? usedSectors(f, k - 1) : scenario_.sectorsPerCluster;
+        uint8_t item[kDirItemSize];
+        dirItem(part, g.clusters.front(), item);
+        g.startTime = getU32(item + 12);
+        dirItem(part, g.clusters.back(), item);
+        g.endTime = getU32(item + 16);
+        g.sizeKiB = uint32_t((uint64_t(g.clusters.size() - 1) * scenario_.sectorsPerCluster + g.lastSectors) / 2);
+        g.headSectors = g.firstOrdinal == 0 && f.segment == 0 ? plan.dhiiSectors : 0;
+        out.push_back(std::move(g));
+    }
 }
 
 void DiskModel::fillManifest(Manifest &m) const
@@ -235,6 +339,18 @@ void DiskModel::fillManifest(Manifest &m) const
         out.locked = r.locked;
         m.recordings.push_back(out);
     }
+    m.fragments.clear();
+    for (size_t p = 0; p < parts_.size(); ++p)
+        for (size_t i = 0, recording = 0; i < sim_.files.size(); ++i) {
+            if (sim_.files[i].clusters.empty())
+                continue;
+            if (sim_.files[i].partition == int(p))
+                addFragments(p, i, recording, m.fragments);
+            ++recording;
+        }
+    std::stable_sort(m.fragments.begin(), m.fragments.end(), [](const FragmentResult &a, const FragmentResult &b) {
+        return a.partition != b.partition ? a.partition < b.partition : a.clusters.front() < b.clusters.front();
+    });
 }
 
 Bytes DiskModel::volumeHeader() const

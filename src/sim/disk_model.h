@@ -46,11 +46,21 @@ public:
     uint32_t recorderTime(Seconds trueSecond) const;
     uint32_t usedSectors(const SimFile &f, size_t index) const;
 
+    // Where the mount leaves the write head and the end of the older lap, after any repair.
+    struct MountedHead {
+        uint32_t current;
+        uint32_t end2; // 0: the listing holds no older lap
+    };
+    MountedHead mountedHead(size_t part) const;
+
 private:
     Seconds secondOfByte(const SimFile &f, uint64_t byte) const;
     uint32_t clusterStart(const SimFile &f, size_t index) const;
     uint32_t clusterEnd(const SimFile &f, size_t index) const;
     uint32_t fileEnd(const SimFile &f) const;
+    uint16_t endLength(const SimFile &f) const;
+    uint32_t repairedHead(size_t part) const;
+    void addFragments(size_t part, size_t fileIndex, size_t recording, std::vector<FragmentResult> &out) const;
     uint8_t dirFlag(size_t part, uint32_t cluster, const SimFile &f, size_t index) const;
     uint32_t newestEnd(size_t part) const;
     void finishPartition(size_t part);

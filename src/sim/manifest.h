@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bytes.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -58,7 +60,8 @@ struct PartitionResult {
     uint32_t status = 0;
     uint8_t flagF = 0; // lap number
     uint32_t currentCluster = 0;
-    uint32_t headCluster = 0; // last cluster really written (differs from currentCluster after an unclean stop)
+    uint32_t headCluster = 0; // last cluster really written (differs from currentCluster after an unclean stop
+                              // or when the head was saved earlier)
     uint32_t startTime1 = 0;
     uint32_t endTime1 = 0;
     uint32_t startCluster2 = 0;
@@ -68,12 +71,40 @@ struct PartitionResult {
     std::vector<uint32_t> collisions; // ascending
 };
 
+enum class FragmentKind {
+    Tail,   // what survives of a recording whose first cluster the newest lap took
+    Hidden, // a whole recording of the older lap that the mount's repair leaves out of the listing
+    Beyond, // a whole recording of the newest lap written past the saved write head
+};
+
+// A recording the disk still holds but no listing reaches: a run of clusters of one
+// recording file, chained by its directory items, none of them in a listed recording.
+struct FragmentResult {
+    FragmentKind kind = FragmentKind::Tail;
+    size_t recording = 0; // index into Manifest::recordings
+    int partition = 0;
+    int channel = 0;
+    uint8_t av = 0;
+    uint8_t streamType = 0;
+    uint8_t alarm = 0;
+    uint8_t repeatNo = 0;
+    uint32_t firstOrdinal = 0;      // position of the first cluster in its recording
+    std::vector<uint32_t> clusters; // in chain order
+    uint32_t lastSectors = 0;       // sectors counted in the last cluster
+    uint32_t startTime = 0;         // start_time of the first cluster's item
+    uint32_t endTime = 0;           // end_time of the last cluster's item
+    uint32_t sizeKiB = 0;           // ((clusters - 1) * sec_per_clus + lastSectors) / 2
+    uint16_t headSectors = 0;       // "DHII" header a reader skips (first ordinal 0 only)
+    Bytes bytes;                    // what reading it yields, header skipped (WriteOptions::fragmentBytes)
+};
+
 struct Manifest {
     uint64_t baseSector = 0; // volume start inside the image
     uint64_t imageSectors = 0;
     uint32_t secPerClus = 0;
     std::vector<PartitionResult> partitions;
     std::vector<RecordingResult> recordings;
+    std::vector<FragmentResult> fragments; // by partition, then first cluster
 };
 
 } // namespace korvane::sim

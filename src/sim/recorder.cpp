@@ -62,7 +62,7 @@ public:
                 return false;
         }
         markOpenFiles();
-        return true;
+        return checkSavedHeads();
     }
 
 private:
@@ -340,6 +340,7 @@ private:
             part.lapFirst = c;
         }
         noteClock(part, c, need.time);
+        noteSavedHead(part, size_t(f.partition), c, need.time);
         f.clusters.push_back(c);
         ++f.surviving;
         if (need.index == 0)
@@ -391,6 +392,26 @@ private:
                 break;
             dropUserData(part, p);
         }
+    }
+
+    void noteSavedHead(SimPartition &part, size_t p, uint32_t c, double time)
+    {
+        const auto &savedAt = s_.partitions[p].headSavedAt;
+        if (!savedAt || time > double(*savedAt))
+            return;
+        part.headSaved = true;
+        part.savedCurrent = c;
+        part.savedGeneration = part.generation;
+    }
+
+    bool checkSavedHeads()
+    {
+        for (size_t p = 0; p < sim_.parts.size(); ++p) {
+            const SimPartition &part = sim_.parts[p];
+            if (s_.partitions[p].headSavedAt && (!part.headSaved || part.savedGeneration != part.generation))
+                return fail("partition " + std::to_string(p) + ": its head must be saved after a cluster of its last lap");
+        }
+        return true;
     }
 
     void markOpenFiles()

@@ -42,6 +42,9 @@ struct SimPartition {
     uint32_t lapFirst = 0;
     bool hasPreviousLap = false;
     uint32_t previousLapEnd = 0;
+    bool headSaved = false;      // a cluster was taken by the partition's headSavedAt
+    uint32_t savedCurrent = 0;   // the last one
+    uint32_t savedGeneration = 0;
     bool hasLastBack = false;
     Seconds lastBack = 0;
     std::set<uint32_t> collisions;

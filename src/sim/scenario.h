@@ -28,6 +28,9 @@ struct PartitionSpec {
     uint32_t dirOffset = 0;    // 0: chosen by the layout
     uint32_t collisionOff = 0; // 0: the block right after the pdp (temp_off + 4)
     std::optional<uint32_t> status; // default 0xAA, or 0 when a recording was left open
+    // The parameters were last saved at this true time: their write head names the last
+    // cluster taken by then (in the partition's last lap), and what came after lies beyond it.
+    std::optional<Seconds> headSavedAt;
 };
 
 struct RecordingSpec {
@@ -51,6 +54,7 @@ struct RecordingSpec {
     std::string card;             // up to 20 decimal digits; empty: no user-data item
     uint8_t cardKind = 1;
     uint8_t firstDirFlag = 2; // 2 or 3
+    bool fullLastCluster = false; // the last cluster is padded to its end and its end_length is 0 ("full")
     uint8_t extCode0 = 0x3F;
     uint8_t extCode1 = 0;
     uint32_t extEvents = 0;

@@ -19,8 +19,10 @@
 //     { "clusters": 4096,             required
 //       "type": 0,                    driver type: 0 normal, 4 picture
 //       "rev_clus": 0, "ud_items": 1024, "ext_dir": false,
-//       "dir_offset": 0, "collision_off": 0, "status": 170 }  0 = automatic; status defaults to
-//   ],                                                          0xAA, or 0 with an open recording
+//       "dir_offset": 0, "collision_off": 0, "status": 170,  0 = automatic; status defaults to
+//                                                              0xAA, or 0 with an open recording
+//       "head_saved_at": "..." }      the parameters were last saved then: the write head
+//   ],                                they hold lags behind what was written later
 //   "clock_jumps": [ { "at": "2024-03-05 12:00:00", "back_seconds": 3600 } ],
 //   "recordings": [
 //     { "channel": 0, "start": "...", "end": "...",           required
@@ -30,7 +32,8 @@
 //       "width": 352, "height": 288, "audio": false,
 //       "dhii_sectors": 0, "head_sectors_in_dir": true,
 //       "card": "12345678901234567890", "card_kind": 1,
-//       "first_dir_flag": 2, "ext_code0": 63, "ext_code1": 0, "ext_events": 0 }
+//       "first_dir_flag": 2, "ext_code0": 63, "ext_code1": 0, "ext_events": 0,
+//       "full_last_cluster": false }  the last cluster padded to its end, its end_length 0
 //   ],
 //   "patches": [ { "block": 24, "offset": 328, "hex": "00000000", "image_relative": false } ],
 //   "truncate_blocks": 100000        cut the image to this many sectors
@@ -146,7 +149,7 @@ public:
     bool partition(const Json::Value &v, const std::string &where, PartitionSpec &p)
     {
         static const std::set<std::string> keys = {"clusters",   "type",          "rev_clus", "ud_items", "ext_dir",
-                                                   "dir_offset", "collision_off", "status"};
+                                                   "dir_offset", "collision_off", "status", "head_saved_at"};
         if (!checkKeys(v, where, keys))
             return false;
         if (!v.isMember("clusters"))
@@ -158,7 +161,13 @@ public:
                         number(v, "collision_off", where, p.collisionOff) && number(v, "status", where, status);
         if (ok && v.isMember("status"))
             p.status = status;
-        return ok;
+        if (!ok || !v.isMember("head_saved_at"))
+            return ok;
+        Seconds savedAt = 0;
+        if (!time(v, "head_saved_at", where, savedAt))
+            return false;
+        p.headSavedAt = savedAt;
+        return true;
     }
 
     bool codec(const Json::Value &v, const std::string &where, uint8_t &out)
@@ -197,7 +206,7 @@ public:
                flag(v, "head_sectors_in_dir", where, r.headSectorsInDir) && text(v, "card", where, r.card) &&
                number(v, "card_kind", where, r.cardKind) && number(v, "first_dir_flag", where, r.firstDirFlag) &&
                number(v, "ext_code0", where, r.extCode0) && number(v, "ext_code1", where, r.extCode1) &&
-               number(v, "ext_events", where, r.extEvents);
+               number(v, "ext_events", where, r.extEvents) && flag(v, "full_last_cluster", where, r.fullLastCluster);
     }
 
     bool recording(const Json::Value &v, const std::string &where, RecordingSpec &r)
@@ -206,7 +215,7 @@ public:
             "channel", "start",        "end",   "av",     "stream_type", "alarm",        "attr",
             "locked",  "partition",    "fps",   "codec",  "width",       "height",       "audio",
             "card",    "dhii_sectors", "head_sectors_in_dir", "bytes_per_second", "card_kind",
-            "first_dir_flag", "ext_code0", "ext_code1", "ext_events"};
+            "first_dir_flag", "ext_code0", "ext_code1", "ext_events", "full_last_cluster"};
         if (!checkKeys(v, where, keys))
             return false;
         if (!v.isMember("channel"))

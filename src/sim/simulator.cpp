@@ -36,6 +36,14 @@ public:
         return true;
     }
 
+    // The clusters of these fragments also go into their byte copies.
+    void collectFragments(std::vector<FragmentResult> &fragments)
+    {
+        for (FragmentResult &g : fragments)
+            for (uint32_t c : g.clusters)
+                fragmentOf_[{size_t(g.partition), c}] = &g;
+    }
+
     bool writeData(const std::vector<PartitionResult> &parts)
     {
         for (size_t p = 0; p < parts.size(); ++p)
@@ -91,7 +99,22 @@ private:
         streamOf(fileIndex).read(from, buffer_.data(), length);
         if (k + 1 == f.clusters.size())
             streams_.erase(fileIndex);
+        keepFragmentBytes(p, c);
         return file_.write(model_.clusterOffset(p, c), buffer_.data(), buffer_.size());
+    }
+
+    // Clusters are written in ascending order, which is the chain order of every fragment.
+    void keepFragmentBytes(size_t p, uint32_t c)
+    {
+        auto it = fragmentOf_.find({p, c});
+        if (it == fragmentOf_.end())
+            return;
+        FragmentResult &g = *it->second;
+        const size_t sectors = c == g.clusters.back() ? g.lastSectors : s_.sectorsPerCluster;
+        const size_t n = std::min(buffer_.size(), sectors * kBlockSize);
+        g.bytes.insert(g.bytes.end(), buffer_.begin(), buffer_.begin() + long(n));
+        if (c == g.clusters.back()) // a reader skips the header of a recording's first cluster
+            g.bytes.erase(g.bytes.begin(), g.bytes.begin() + long(std::min<size_t>(g.bytes.size(), size_t(g.headSectors) * kBlockSize)));
     }
 
     const Scenario &s_;
@@ -99,6 +122,7 @@ private:
     DiskModel &model_;
     SparseFile &file_;
     std::map<size_t, std::unique_ptr<FrameStream>> streams_;
+    std::map<std::pair<size_t, uint32_t>, FragmentResult *> fragmentOf_;
     Bytes buffer_;
 };
 
@@ -137,17 +161,21 @@ Result write(const Scenario &s, const std::string &path, const WriteOptions &opt
         return planned;
     DiskModel model(s, parts, sim);
     model.finishPartitions();
+    Manifest written;
+    model.fillManifest(written);
     SparseFile file;
     std::string error;
     if (!file.create(path, model.imageSectors() * kBlockSize, error))
         return Result::failure(error);
     ImageWriter writer(s, sim, model, file);
+    if (options.fragmentBytes)
+        writer.collectFragments(written.fragments);
     if (!writer.writeMetadata(parts) || (!options.metadataOnly && !writer.writeData(parts)))
         return Result::failure(file.error());
     if (!applyPatches(s, file, error) || !file.close(error))
         return Result::failure(error);
     if (manifest)
-        model.fillManifest(*manifest);
+        *manifest = std::move(written);
     return {};
 }
 

@@ -12,6 +12,7 @@ namespace korvane::sim {
 
 struct WriteOptions {
     bool metadataOnly = false; // only the metadata areas; data clusters stay holes
+    bool fragmentBytes = false; // the manifest's fragments carry the bytes a reader recovers from them
 };
 
 struct Result {

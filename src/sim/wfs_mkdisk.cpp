@@ -97,9 +97,10 @@ void printSummary(const Options &o, const Manifest &m, double seconds)
     const bool large = mib >= 10240;
     std::fprintf(stderr,
                  "wfs-mkdisk: %s: %.1f %s, %zu partition(s), %zu recording(s) (%zu kept, %zu overwritten, "
-                 "%zu open)%s in %.1f s\n",
+                 "%zu open), %zu to recover%s in %.1f s\n",
                  o.imagePath.c_str(), large ? mib / 1024 : mib, large ? "GiB" : "MiB", m.partitions.size(),
-                 m.recordings.size(), survived, overwritten, open, o.metadataOnly ? ", metadata only" : "", seconds);
+                 m.recordings.size(), survived, overwritten, open, m.fragments.size(),
+                 o.metadataOnly ? ", metadata only" : "", seconds);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "wfs_file.h"
 #include "wfs_log.h"
 #include "wfs_partition.h"
+#include "wfs_recover.h"
 #include "wfs_search.h"
 #include "wfs_time.h"
 #include "wfs_types.h"

@@ -10,6 +10,8 @@ enum { WFS_MAX_HANDLES = 256 };
 enum { WFS_FILE_FREE = 0, WFS_FILE_WRITE = 1, WFS_FILE_READ = 2, WFS_FILE_SUSPENDED = 3, WFS_FILE_READ2 = 4 };
 // kind values of the stream layer
 enum { WFS_KIND_RECORDING = 0, WFS_KIND_WORKDIR = 5, WFS_KIND_WORKDIR_READ = 6 };
+// kinds of recovered recordings (wfs_recover.h): a fragment open for reading, a listing of fragments
+enum { WFS_KIND_RECOVERED = 7, WFS_KIND_RECOVERED_FIND = 8 };
 
 struct wfs_file {
     wfs_file *mirror;
@@ -46,6 +48,9 @@ struct wfs_file {
     uint8_t dirty;
     uint8_t kind;
     uint8_t short_logged; // the early end of the chain has been logged once
+    // A recovered recording's clusters, or a listing's fragments; inside buffer_alloc.
+    void *recovered;
+    uint32_t recovered_count;
 };
 typedef wfs_file *FILEHANDLE;
 

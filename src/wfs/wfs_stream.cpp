@@ -4,6 +4,7 @@
 #include "wfs_image.h"
 #include "wfs_log.h"
 #include "wfs_path.h"
+#include "wfs_recover.h"
 #include "wfs_search.h"
 #include "wfs_time.h"
 #include "wfs_volume.h"
@@ -523,6 +524,7 @@ FILEHANDLE fs_fopen(const char *path, const char *mode)
         set_error(WFS_ERR_BAD_HANDLE, "recordings are opened for reading only");
         return nullptr;
     }
+    if (wfs_is_recovered_path(path)) return wfs_recover_fopen(path);
     if (is_work_directory(path)) return open_work_directory(path);
     wfs_record_path p;
     if (!wfs_is_record_file(path) || !wfs_parse_record_path(path, &p)) {
@@ -553,6 +555,7 @@ size_t fs_fread(void *buffer, size_t size, size_t count, FILEHANDLE h)
         set_error(WFS_ERR_READ, "the disk failed to read its metadata");
         return 0;
     }
+    if (h->kind == WFS_KIND_RECOVERED) return wfs_recover_fread(buffer, size, count, h);
     uint64_t n = uint64_t(size) * count;
     if (h->kind != WFS_KIND_RECORDING) return (size_t)(read_day_table(h, buffer, n) / size);
     if (!h->buffer) return 0; // a slot of the table that is no stream
@@ -582,6 +585,7 @@ int fs_fseek(FILEHANDLE h, int64_t offset, int whence)
         set_error(WFS_ERR_READ, "the disk failed to read its metadata");
         return WFS_SEEK_DISK_FAILED;
     }
+    if (h->kind == WFS_KIND_RECOVERED) return wfs_recover_fseek(h, offset, whence);
     const bool recording = h->kind == WFS_KIND_RECORDING;
     int64_t target;
     switch (whence) {
@@ -619,6 +623,7 @@ int64_t fs_ftell(FILEHANDLE h)
     hook_scope scope;
     if (!valid(h, __LINE__)) return WFS_SEEK_BAD_HANDLE;
     if (disk_failed(h)) return WFS_SEEK_DISK_FAILED;
+    if (h->kind == WFS_KIND_RECOVERED) return wfs_recover_ftell(h);
     return (int64_t)(h->kind == WFS_KIND_RECORDING ? h->position - h->head_skip : h->position);
 }
 
@@ -633,6 +638,7 @@ int fs_rmdir(const char *) { return -1; }
 intptr_t fs_findfirst(const char *pattern, wfs_find_entry *out)
 {
     operation_scope scope;
+    if (wfs_is_recovered_path(pattern)) return wfs_recover_findfirst(pattern, out);
     wfs_record_path p;
     if (!pattern || !out || !wfs_parse_record_dir(pattern, &p)) {
         set_error(FS_NO_EXIST_FILE, "not a day and channel folder of a recorder disk");
@@ -667,6 +673,7 @@ int fs_findnext(intptr_t search, wfs_find_entry *out)
 {
     operation_scope scope;
     FILEHANDLE h = search_handle(search, __LINE__);
+    if (h && h->kind == WFS_KIND_RECOVERED_FIND) return wfs_recover_findnext(h, out);
     if (!h || !out || h->kind != WFS_KIND_RECORDING) return -1;
     const unsigned failures = wfs_image_last_failure()->count;
     if (find_next_entry(h, out) == 0) return 0;
@@ -686,6 +693,7 @@ int fs_findclose(intptr_t search)
     FILEHANDLE h = search_handle(search, __LINE__);
     if (!h) return -1;
     bool failed = disk_failed(h);
+    free_buffer(h); // a listing of recovered recordings keeps its entries there
     wfs_file_close(h);
     if (!failed) return 0;
     wfs_warn("Disk error!\n");

@@ -35,6 +35,7 @@ traced "$cli" info --image "$image" >/dev/null # with the machine's block device
 traced "$cli" list --no-devices --image "$image" >/dev/null
 traced "$cli" cat --no-devices --image "$image" "$recording" >/dev/null
 traced "$cli" find --no-devices --image "$image" "${recording%/*}/*" >/dev/null
+traced "$cli" recover --no-devices --image "$image" >/dev/null
 traced "$cli" export --no-devices --image "$image" --to "$work/export" "${recording%/*}" >/dev/null 2>&1
 traced "$cli" export --no-devices --image "$image" --to "$work/export-mp4" --mp4 --merge "${recording%/*}" >/dev/null 2>&1
 traced "$cli" gps --no-devices --image "$image" "$recording" >/dev/null 2>&1

@@ -1,10 +1,12 @@
 // Fuzz target: a whole disk image in memory through the WFS library as the programs use it:
 // scan and mount, the partition information and diagnostic tables, the full listing of every
-// partition, the day table and day listings, and a read of every listed recording.
+// partition, the day table and day listings, a read of every listed recording, and the
+// recovered recordings: found, listed by folder and read.
 #include "zero_runs.h"
 
 #include "wfs.h"
 #include "wfs_path.h"
+#include "wfs_recover.h"
 #include "wfs_stream.h"
 
 #include <algorithm>
@@ -105,6 +107,26 @@ void readDayTable(uint32_t disk, uint32_t part)
     fs_fclose(h);
 }
 
+void recoverPartition(uint32_t disk, uint32_t part)
+{
+    static wfs_fragment fragments[kMaxRecords];
+    uint32_t found = 0;
+    wfs_recover_list(disk, part, nullptr, fragments, kMaxRecords, &found);
+    for (uint32_t i = 0; i < found && i < kMaxRecords && i < kMaxRecordingsRead; ++i) {
+        char path[256];
+        wfs_recover_format_path(path, sizeof path, fragments[i]);
+        readRecording(path);
+        if (i > 0) continue;
+        wfs_recover_format_folder(path, sizeof path, fragments[i]);
+        strcat(path, "/*");
+        wfs_find_entry entry;
+        intptr_t search = fs_findfirst(path, &entry);
+        for (int n = 0; search != -1 && n < 64 && fs_findnext(search, &entry) == 0; ++n) {
+        }
+        if (search != -1) fs_findclose(search);
+    }
+}
+
 void examinePartition(uint32_t disk, uint32_t part)
 {
     wfs_driver_info info;
@@ -132,6 +154,7 @@ void examinePartition(uint32_t disk, uint32_t part)
         readRecording(path);
         if (i == 0) listDay(p);
     }
+    recoverPartition(disk, part);
 }
 } // namespace
 
