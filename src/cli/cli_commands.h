@@ -16,6 +16,7 @@ int runConvert(const CliOptions &options);
 int runExport(const CliOptions &options);
 int runCut(const CliOptions &options);
 int runGps(const CliOptions &options);
+int runMount(const CliOptions &options);
 
 // What "info" prints about the disks the library holds.
 void writeInfo(FILE *out);
