@@ -41,17 +41,27 @@ std::string realPath(const std::string &path)
     return realpath(path.c_str(), real) ? real : path;
 }
 
-// The options something is mounted with at path ("ro,nosuid,..."), or "" when nothing is.
-std::string mountOptions(const std::string &path)
+// The line of /proc/self/mountinfo for what is mounted at path, or "".
+std::string mountLine(const std::string &path)
 {
     std::ifstream mounts("/proc/self/mountinfo");
     const std::string real = realPath(path);
     for (std::string line; std::getline(mounts, line);) {
         std::istringstream fields(line);
-        std::string id, parent, device, root, point, options;
-        if (fields >> id >> parent >> device >> root >> point >> options && point == real) return options;
+        std::string id, parent, device, root, point;
+        if (fields >> id >> parent >> device >> root >> point && point == real) return line;
     }
     return "";
+}
+
+// The options the mount at path has ("ro,nosuid,..."), or "" when nothing is mounted there.
+std::string mountOptions(const std::string &path)
+{
+    std::istringstream fields(mountLine(path));
+    std::string field;
+    for (int i = 0; i < 6; ++i)
+        fields >> field;
+    return fields ? field : "";
 }
 
 bool isMounted(const std::string &path)
@@ -147,13 +157,18 @@ class Mount
             err = run.err;
             return;
         }
+        std::vector<const char *> argv = {KORVANE_CLI, "mount",       "--no-devices",
+                                          "--image",   image.c_str(), "--foreground"};
+        // Only root may let other users in without a line in /etc/fuse.conf.
+        if (getuid() == 0) argv.push_back("--allow-other");
+        argv.push_back(m_point.c_str());
+        argv.push_back(nullptr);
         m_child = fork();
         if (m_child == 0) {
             int log = open(m_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             dup2(log, STDOUT_FILENO);
             dup2(log, STDERR_FILENO);
-            execl(KORVANE_CLI, KORVANE_CLI, "mount", "--no-devices", "--image", image.c_str(), "--foreground",
-                  m_point.c_str(), (char *)nullptr);
+            execv(KORVANE_CLI, const_cast<char **>(argv.data()));
             _exit(127);
         }
         status = waitFor([&] { return isMounted(m_point) || exited(); }) && isMounted(m_point) ? 0 : 1;
@@ -370,8 +385,8 @@ TEST_F(MountTest, EveryKindOfImageMountsAsTheFilesCatWrites)
 }
 
 // A disk with real H.264 video: ffprobe reads a recording through the mount as it reads cat's copy;
-// rsync -a copies a day with its times; every change is refused with EROFS and a missing path is
-// ENOENT; SIGTERM and SIGINT end a mount in the foreground cleanly.
+// rsync -a copies a day with its times; --allow-other lets others in; every change is refused with EROFS and
+// a missing path is ENOENT; SIGTERM and SIGINT end a mount in the foreground cleanly.
 TEST_F(MountTest, ToolsReadTheRealVideoAndChangeNothing)
 {
     sim::Scenario scenario;
@@ -390,6 +405,10 @@ TEST_F(MountTest, ToolsReadTheRealVideoAndChangeNothing)
     Mount mount(dir, disk.path, "mnt", true);
     ASSERT_EQ(mount.status, 0) << mount.log();
     const std::string file = mount.path(h264.substr(strlen("/mnt/")));
+    if (getuid() == 0) {
+        EXPECT_NE(mountLine(mount.point()).find(",allow_other"), std::string::npos)
+            << mountLine(mount.point());
+    }
 
     {
         std::ofstream(dir.file("copy.h264"), std::ios::binary) << cat(disk.path, h264);
