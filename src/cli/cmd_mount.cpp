@@ -261,6 +261,7 @@ int serve(MountState *mounted, const MountOptions &options, const std::string &m
     fuse_args args = FUSE_ARGS_INIT(3, const_cast<char **>(argv));
     const fuse_operations ops = operations();
     fuse *fs = fuse_new(&args, &ops, sizeof ops, mounted);
+    fuse_opt_free_args(&args); // parsing may have copied them
     if (!fs) {
         fprintf(stderr, "korvane-cli: cannot start the file system (see above)\n");
         return 1;
