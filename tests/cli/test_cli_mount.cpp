@@ -244,14 +244,6 @@ sim::Scenario twoDays()
     return s;
 }
 
-std::string readFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // Reads at the offsets and sizes given from one descriptor, checking each against the bytes.
 void expectPreads(int fd, const std::string &bytes, const std::vector<std::pair<int64_t, size_t>> &reads)
 {
@@ -307,9 +299,9 @@ TEST_F(MountTest, EveryKindOfImageMountsAsTheFilesCatWrites)
         for (const std::string &path : paths)
             expected.insert(path.substr(strlen("/mnt/")));
         EXPECT_EQ(filesUnder(mount.point()), expected);
-        EXPECT_EQ(readFile(mount.path(".korvane/recordings.tsv")), list.out);
+        EXPECT_EQ(slurp(mount.path(".korvane/recordings.tsv")), list.out);
         if (image.first == std::string("raw")) {
-            EXPECT_EQ(readFile(mount.path(".korvane/info.txt")), info.out);
+            EXPECT_EQ(slurp(mount.path(".korvane/info.txt")), info.out);
         }
 
         for (const std::string &path : paths) {
@@ -322,7 +314,7 @@ TEST_F(MountTest, EveryKindOfImageMountsAsTheFilesCatWrites)
             EXPECT_EQ(st.st_mode, S_IFREG | 0444u);
             ASSERT_EQ(stat(file.substr(0, file.rfind('/')).c_str(), &st), 0);
             EXPECT_EQ(st.st_mode, S_IFDIR | 0555u);
-            EXPECT_TRUE(readFile(file) == bytes[path]) << "the bytes differ from cat's";
+            EXPECT_TRUE(slurp(file) == bytes[path]) << "the bytes differ from cat's";
         }
         ASSERT_TRUE(std::none_of(bytes.begin(), bytes.end(), [](const auto &b) { return b.second.empty(); }));
 
@@ -432,8 +424,7 @@ TEST_F(MountTest, ToolsReadTheRealVideoAndChangeNothing)
             ASSERT_EQ(stat((day + "/" + name).c_str(), &original), 0);
             ASSERT_EQ(stat((copy + "/" + name).c_str(), &copied), 0);
             EXPECT_EQ(copied.st_mtime, original.st_mtime) << name;
-            EXPECT_TRUE(readFile(copy + "/" + name) == cat(disk.path, "/mnt/idea0/2024-03-05/" + name))
-                << name;
+            EXPECT_TRUE(slurp(copy + "/" + name) == cat(disk.path, "/mnt/idea0/2024-03-05/" + name)) << name;
         }
         const std::string again = dir.file("rsync-again.txt");
         EXPECT_EQ(shell("rsync -ai --dry-run " + inQuotes(day + "/") + " " + inQuotes(copy + "/") + " >" +
@@ -482,7 +473,7 @@ TEST_F(MountTest, ToolsReadTheRealVideoAndChangeNothing)
         errno = 0;
         EXPECT_EQ(open(mount.path("idea1/2024-03-05").c_str(), O_RDONLY), -1);
         EXPECT_EQ(errno, ENOENT);
-        EXPECT_TRUE(readFile(file) == cat(disk.path, h264)) << "the recording is unchanged";
+        EXPECT_TRUE(slurp(file) == cat(disk.path, h264)) << "the recording is unchanged";
     }
 
     // SIGTERM, then SIGINT: the foreground program unmounts and ends with status 0.
@@ -579,7 +570,7 @@ TEST_F(MountTest, DamageFailsReadsNeverTheMount)
         // Still answering: every file and folder, the texts, and the unmount.
         EXPECT_NE(shell("cat " + inQuotes(mount.point()) + "/idea*/*/*/* >/dev/null 2>&1"), 0);
         EXPECT_EQ(filesUnder(mount.point()).size(), 5u);
-        EXPECT_EQ(readFile(mount.path(".korvane/recordings.tsv")), runCli(dir, "list", sound.path).out);
+        EXPECT_EQ(slurp(mount.path(".korvane/recordings.tsv")), runCli(dir, "list", sound.path).out);
         EXPECT_EQ(shell("fusermount3 -u " + inQuotes(mount.point())), 0);
     }
 
