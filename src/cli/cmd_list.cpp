@@ -10,24 +10,10 @@
 #include <string>
 
 namespace {
-void printTime(uint32_t packed)
+void printTime(FILE *out, uint32_t packed)
 {
     wfs_date_time t = wfs_unpack_time(packed);
-    printf("%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
-}
-
-void printBatch(const RecordPairs &pairs, const QVector<wfs_file_info_v2> &records)
-{
-    for (int i = 0; i < pairs.size(); ++i) {
-        const wfs_file_info_v2 &r = records[i];
-        QString path = CRecordName::recordPath(r.disk, r.part, CRecordLoader::startDate(r), r.channel, pairs[i].second);
-        fputs(path.toUtf8().constData(), stdout);
-        putchar('\t');
-        printTime(r.start_time);
-        putchar('\t');
-        printTime(r.end_time);
-        printf("\t%u\n", r.length_kib);
-    }
+    fprintf(out, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
 }
 
 bool parseFormat(const std::vector<std::string> &args, int *format)
@@ -41,6 +27,25 @@ bool parseFormat(const std::vector<std::string> &args, int *format)
 }
 } // namespace
 
+QString listedPath(const wfs_file_info_v2 &record, const QString &fileName)
+{
+    return CRecordName::recordPath(record.disk, record.part, CRecordLoader::startDate(record), record.channel,
+                                   fileName);
+}
+
+void writeListLines(FILE *out, const RecordPairs &pairs, const QVector<wfs_file_info_v2> &records)
+{
+    for (int i = 0; i < pairs.size(); ++i) {
+        const wfs_file_info_v2 &r = records[i];
+        fputs(listedPath(r, pairs[i].second).toUtf8().constData(), out);
+        fputc('\t', out);
+        printTime(out, r.start_time);
+        fputc('\t', out);
+        printTime(out, r.end_time);
+        fprintf(out, "\t%u\n", r.length_kib);
+    }
+}
+
 int runList(const CliOptions &options)
 {
     int format = 0;
@@ -51,7 +56,9 @@ int runList(const CliOptions &options)
     if (!openDisks(options)) return 1;
     IdeInfo ide;
     ide_get_info(&ide);
-    CRecordLoader loader(format, printBatch);
+    CRecordLoader loader(format, [](const RecordPairs &pairs, const QVector<wfs_file_info_v2> &records) {
+        writeListLines(stdout, pairs, records);
+    });
     loader.loadDataFromDisk(ide.ide_num);
     return 0;
 }

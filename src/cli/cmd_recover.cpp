@@ -3,6 +3,7 @@
 #include "cli_commands.h"
 #include "cli_options.h"
 
+#include "catalogue/crecordloader.h"
 #include "wfs.h"
 #include "wfs_recover.h"
 
@@ -18,9 +19,7 @@ void printTime(uint32_t packed)
 
 void printFragment(const wfs_fragment &f)
 {
-    char path[512];
-    wfs_recover_format_path(path, sizeof path, f);
-    fputs(path, stdout);
+    fputs(qPrintable(CRecordLoader::recoveredPath(f)), stdout);
     putchar('\t');
     printTime(f.start_time);
     putchar('\t');
@@ -28,20 +27,6 @@ void printFragment(const wfs_fragment &f)
     printf("\t%u\t%s\n", f.size_kib, wfs_fragment_kind_name(f.kind));
 }
 
-// The partition's fragments in listing order; false when its disk could not be searched.
-bool listPartition(uint32_t disk, uint32_t part, std::vector<wfs_fragment> &fragments)
-{
-    uint32_t count = 0;
-    fragments.resize(256);
-    for (;;) {
-        uint32_t rc = wfs_recover_list(disk, part, nullptr, fragments.data(), (uint32_t)fragments.size(), &count);
-        if (rc != WFS_OK) return false;
-        if (count <= fragments.size()) break;
-        fragments.resize(count);
-    }
-    fragments.resize(count);
-    return true;
-}
 } // namespace
 
 int runRecover(const CliOptions &options)
@@ -54,7 +39,7 @@ int runRecover(const CliOptions &options)
     for (int disk = 0; disk < ide.ide_num; ++disk)
         for (uint32_t part = 0; part < WFS_MAX_PARTS; ++part) {
             if (!get_pdp((uint32_t)disk, part)) continue;
-            if (!listPartition((uint32_t)disk, part, fragments)) {
+            if (!CRecordLoader::recoveredFragments((uint32_t)disk, part, fragments)) {
                 fprintf(stderr, "korvane-cli: partition %u of disk %d could not be searched\n", part, disk);
                 status = 1;
                 continue;

@@ -61,6 +61,10 @@ const std::vector<Command> &commands()
         {"gps", runGps, {optImage, optNoDevices, {"--format", true, false}, {"--datum", true, false}},
          "[--image FILE]... [--no-devices] [--format gpx|csv] [--datum wgs84|gcj02|bd09] PATH",
          "the GPS positions of a recording as GPX or CSV", 0, unlimited},
+        {"mount", runMount,
+         {optImage, optNoDevices, {"--foreground", false, false}, {"--allow-other", false, false}},
+         "[--image FILE]... [--no-devices] [--foreground] [--allow-other] MOUNTPOINT",
+         "the recordings as a read-only folder tree at MOUNTPOINT, until unmounted", 1, 3},
     };
     return table;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Proof that Korvane never opens the evidence for writing: every program that reads disks runs
-# under strace on a disk image (raw, Expert Witness and split into pieces), and the test fails
+# under strace on a disk image (raw, Expert Witness and split into pieces), a mount session among
+# them (mount, read every file, unmount), and the test fails
 # when any image file or block device is opened with a write flag, or when an image's SHA-256
 # differs afterwards. Runs inside xvfb-run (the window's load and playback need a display).
 # usage: readonly_proof.sh KORVANE_CLI KORVANE GUI_PROBE WFS_MKDISK SCENARIO.json
@@ -12,6 +13,7 @@ work=$(mktemp -d)
 gui=
 cleanup() {
   if [ -n "$gui" ]; then kill "$gui" 2>/dev/null || true; wait "$gui" 2>/dev/null || true; fi
+  if mountpoint -q "$work/mnt" 2>/dev/null; then fusermount3 -u -z "$work/mnt" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -43,6 +45,32 @@ traced "$cli" list --no-devices --image "$work/evidence.E01" >/dev/null
 traced "$cli" cat --no-devices --image "$work/evidence.E01" "$recording" >/dev/null
 traced "$cli" cat --no-devices --image "$work/pieces.001" "$recording" >/dev/null
 traced "$cli" export --no-devices --image "$work/evidence.E01" --to "$work/export-e01" "${recording%/*}" >/dev/null 2>&1
+
+# A mount session on each kind of image: every file read through the mount, then unmounted.
+if [ -c /dev/fuse ] && [ -r /dev/fuse ] && [ -w /dev/fuse ] && command -v fusermount3 >/dev/null; then
+  mkdir "$work/mnt"
+  for disk in "$image" "$work/evidence.E01" "$work/pieces.001"; do
+    n=$((n + 1))
+    strace -f -qq -e trace=open,openat,creat -o "$work/trace.$n" -- \
+      "$cli" mount --no-devices --image "$disk" --foreground "$work/mnt" >"$work/mount.out" 2>&1 &
+    mounter=$!
+    for _ in $(seq 200); do
+      mountpoint -q "$work/mnt" && break
+      kill -0 "$mounter" 2>/dev/null || fail "the mount of $disk ended at once: $(cat "$work/mount.out")"
+      sleep 0.05
+    done
+    mountpoint -q "$work/mnt" || fail "the mount of $disk was not made"
+    files=$(cd "$work/mnt" && find . -type f | wc -l)
+    [ "$files" -gt 2 ] || fail "the mount of $disk shows $files files"
+    (cd "$work/mnt" && find . -type f -exec cat {} + >/dev/null) || fail "a file of the mount of $disk failed to read"
+    [ "$(sha256sum <"$work/mnt/${recording#/mnt/}")" = "$("$cli" cat --no-devices --image "$disk" "$recording" | sha256sum)" ] ||
+      fail "$recording differs through the mount of $disk"
+    fusermount3 -u "$work/mnt" || fail "fusermount3 -u failed"
+    wait "$mounter" || fail "the mount of $disk ended with status $?: $(cat "$work/mount.out")"
+  done
+else
+  echo "note: no usable /dev/fuse or fusermount3: the mount session is left out"
+fi
 
 # The program itself: starts, loads the Disk page's tree, is closed.
 log="$(dirname "$korvane")/Log/Client_$(date +%Y%m%d).log"

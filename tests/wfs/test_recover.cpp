@@ -21,39 +21,6 @@
 
 namespace
 {
-sim::Seconds at(int hour, int minute = 0, int second = 0)
-{
-    return sim::makeTime(2024, 3, 5, hour, minute, second);
-}
-
-sim::RecordingSpec stream(int channel, sim::Seconds start, sim::Seconds seconds, uint32_t bytesPerSecond,
-                          int partition = 0)
-{
-    sim::RecordingSpec r = recording(channel, start, seconds, partition);
-    r.bytesPerSecond = bytesPerSecond;
-    return r;
-}
-
-// Two cameras, the first with a sub stream, a minute every minute and a half: about 33 clusters
-// of 4 KiB a slot, so a 160-cluster partition wraps after five slots.
-sim::Scenario camerasOnARing(int slots, uint32_t clusters = 160)
-{
-    sim::Scenario s;
-    s.sectorsPerCluster = 8;
-    s.partitions = {partition(clusters)};
-    for (int slot = 0; slot < slots; ++slot) {
-        const sim::Seconds t = at(9) + slot * 90;
-        s.recordings.push_back(stream(0, t, 60, 1000));
-        sim::RecordingSpec sub = stream(0, t, 60, 400);
-        sub.streamType = 1;
-        s.recordings.push_back(sub);
-        sim::RecordingSpec second = stream(1, t + 5, 60, 800);
-        second.alarm = uint8_t(slot % 3 == 1 ? 2 : 0);
-        s.recordings.push_back(second);
-    }
-    return s;
-}
-
 // The ring wrapped once and was shut down cleanly: tails of the recordings the head cut,
 // two of them on the first camera (main and sub stream).
 sim::Scenario tailsWithoutRepair() { return camerasOnARing(8); }

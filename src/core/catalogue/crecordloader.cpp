@@ -179,3 +179,44 @@ QDate CRecordLoader::startDate(const wfs_file_info_v2 &r)
     wfs_date_time s = wfs_unpack_time(r.start_time);
     return QDate(s.year, s.month, s.day);
 }
+
+bool CRecordLoader::recoveredFragments(uint32_t disk, uint32_t part, std::vector<wfs_fragment> &fragments)
+{
+    uint32_t count = 0;
+    fragments.resize(256);
+    for (;;) {
+        if (wfs_recover_list(disk, part, nullptr, fragments.data(), (uint32_t)fragments.size(), &count) != WFS_OK)
+            return false;
+        if (count <= fragments.size()) break;
+        fragments.resize(count);
+    }
+    fragments.resize(count);
+    return true;
+}
+
+bool CRecordLoader::allRecoveredFragments(std::vector<wfs_fragment> &fragments)
+{
+    fragments.clear();
+    IdeInfo ide;
+    ide_get_info(&ide);
+    bool bAll = true;
+    std::vector<wfs_fragment> partition;
+    for (int disk = 0; disk < ide.ide_num; ++disk)
+        for (uint32_t part = 0; part < WFS_MAX_PARTS; ++part) {
+            if (!get_pdp((uint32_t)disk, part)) continue;
+            if (!recoveredFragments((uint32_t)disk, part, partition)) {
+                qCWarning(lcCatalogue) << "partition" << part << "of disk" << disk << "could not be searched for recovered recordings";
+                bAll = false;
+                continue;
+            }
+            fragments.insert(fragments.end(), partition.begin(), partition.end());
+        }
+    return bAll;
+}
+
+QString CRecordLoader::recoveredPath(const wfs_fragment &fragment)
+{
+    char path[512];
+    wfs_recover_format_path(path, sizeof path, fragment);
+    return QString::fromLatin1(path);
+}

@@ -3,6 +3,7 @@
 // command-line listing both show them.
 #pragma once
 
+#include "wfs_recover.h"
 #include "wfs_types.h"
 
 #include <QDate>
@@ -38,6 +39,14 @@ public:
     static QString recordKey(const wfs_file_info_v2 &record);
     static QString fileName(const wfs_file_info_v2 &record);
     static QDate startDate(const wfs_file_info_v2 &record);
+
+    // The recovered recordings of a mounted partition in listing order (channel, start); false
+    // when its disk could not be searched.
+    static bool recoveredFragments(uint32_t disk, uint32_t part, std::vector<wfs_fragment> &fragments);
+    // Every partition's recovered recordings, by disk and partition; false when one could not be searched.
+    static bool allRecoveredFragments(std::vector<wfs_fragment> &fragments);
+    // "/mnt/ide<d><p>/recovered/<date>/<channel>/<name>" of a fragment.
+    static QString recoveredPath(const wfs_fragment &fragment);
 
 private:
     bool stopped() const { return m_idle && m_idle->load(); }
