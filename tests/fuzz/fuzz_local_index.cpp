@@ -1,6 +1,6 @@
 // Fuzz target: the Local page's reading of an exported folder's "index.data". Whatever the lines
 // say, only files inside the folder that follow the export layout may be listed.
-#include "catalogue/cdirmanagepage.h"
+#include "export/cexportindex.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!index.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
     index.write(reinterpret_cast<const char *>(data), qint64(size));
     index.close();
-    for (const QString &strPath : CDirManagePage::readIndex(strFolder)) {
-        if (!CDirManagePage::isExportPath(strPath)) __builtin_trap();
+    for (const QString &strPath : CExportIndex::read(strFolder)) {
+        if (!CExportIndex::isExportPath(strPath)) __builtin_trap();
         if (!QFileInfo(strFolder + "/" + strPath).canonicalFilePath().startsWith(strRoot)) __builtin_trap();
     }
     return 0;

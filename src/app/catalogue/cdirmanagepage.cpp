@@ -5,6 +5,7 @@
 #include "catalogue/csyncplayplan.h"
 #include "common/cglobalappdata.h"
 #include "common/crecordname.h"
+#include "export/cexportindex.h"
 #include "export/ccutfiledlg.h"
 #include "map/cgpstrackexport.h"
 #include "widgets/cmytreeview.h"
@@ -45,15 +46,6 @@ QString hhmmss(int nSeconds)
     return QString::asprintf("%02d%02d%02d", nSeconds / 3600, nSeconds / 60 % 60, nSeconds % 60);
 }
 
-// One line of the index, at most nMax bytes; a longer line is read past and given as empty.
-QByteArray readLine(QFile &file, int nMax)
-{
-    QByteArray line = file.readLine(nMax + 2);
-    const bool bTooLong = !line.endsWith('\n') && !file.atEnd();
-    while (bTooLong && !file.atEnd() && !file.readLine(4096).endsWith('\n')) {
-    }
-    return bTooLong ? QByteArray() : line;
-}
 } // namespace
 
 CDirManagePage::CDirManagePage(QWidget *parent)
@@ -142,7 +134,7 @@ bool CDirManagePage::loadFolder(const QString &strFolder)
     }
     {
         QMutexLocker locker(&m_mutex);
-        for (const QString &strRelative : readIndex(m_strRootPath)) m_records.insert(strRelative, strRelative);
+        for (const QString &strRelative : CExportIndex::read(m_strRootPath)) m_records.insert(strRelative, strRelative);
     }
     if (m_records.isEmpty()) {
         FancyMessageBox::showMessage(tr("No matching record file"));
@@ -150,34 +142,6 @@ bool CDirManagePage::loadFolder(const QString &strFolder)
     }
     LoadRecordByRecordPath(m_strRootPath);
     return true;
-}
-
-bool CDirManagePage::isExportPath(const QString &strRelative)
-{
-    static const QRegularExpression layout("^ide[a-z][0-9]/\\d{4}-\\d{2}-\\d{2}/\\d{3}/[^/]+$");
-    const CRecordName name(strRelative);
-    return layout.match(strRelative).hasMatch() && name.hasFolders() && name.fileName() != "." &&
-           name.fileName() != "..";
-}
-
-QStringList CDirManagePage::readIndex(const QString &strFolder)
-{
-    QStringList paths;
-    QFile index(strFolder + "/index.data");
-    if (!index.open(QIODevice::ReadOnly)) return paths;
-    const QString strRoot = QFileInfo(strFolder).canonicalFilePath() + "/";
-    while (!index.atEnd()) {
-        QString strLine = QString::fromLocal8Bit(readLine(index, MAX_LINE));
-        while (strLine.endsWith('\n') || strLine.endsWith('\r')) strLine.chop(1);
-        if (!isExportPath(strLine)) continue;
-        // Only files inside the folder, also when a link points elsewhere.
-        const QFileInfo file(strFolder + "/" + strLine);
-        if (!file.isFile() || !file.canonicalFilePath().startsWith(strRoot)) continue;
-        paths.append(strLine);
-    }
-    paths.sort();
-    paths.removeDuplicates();
-    return paths;
 }
 
 void CDirManagePage::LoadRecordByRecordPath(QString strPath)

@@ -26,7 +26,6 @@ class CDirManagePage : public QWidget
 public:
     enum ItemLevel { LevelFolder = 0, LevelPart, LevelDate, LevelChannel, LevelFile };
     enum Command { CmdCut = 2, CmdPlay = 3, CmdSyncPlay = 4, CmdExportGpsTrack };
-    static constexpr int MAX_LINE = 1024; // longer index lines are no paths of an export
 
     explicit CDirManagePage(QWidget *parent = nullptr);
 
@@ -34,8 +33,6 @@ public:
     bool loadFolder(const QString &strFolder);
     // The relative paths of an index file that follow the export layout and name a file
     // inside the folder, sorted, each once.
-    static QStringList readIndex(const QString &strFolder);
-    static bool isExportPath(const QString &strRelative);
 
     QString rootPath() const { return m_strRootPath; }
     bool isLoaded() const { return m_bLoaded; }

@@ -18,16 +18,18 @@ QTime nameClock(const QString &strText, bool *pEndOfDay)
 
 CRecordName::CRecordName(const QString &strPath)
 {
-    static const QRegularExpression layout("(?:^|/)ide([a-z])(\\d+)/(\\d{4}-\\d{2}-\\d{2})/(\\d{3})/([^/]+)$");
+    static const QRegularExpression layout(
+        "(?:^|/)ide([a-z])(\\d+)/(recovered/)?(\\d{4}-\\d{2}-\\d{2})/(\\d{3})/([^/]+)$");
     const QString strClean = QString(strPath).replace('\\', '/');
     const QRegularExpressionMatch match = layout.match(strClean);
     if (match.hasMatch()) {
         m_bRecorder = strClean.startsWith("/mnt/ide");
         m_cDisk = match.captured(1).at(0).toLatin1();
         m_nPart = match.captured(2).toInt();
-        m_date = QDate::fromString(match.captured(3), "yyyy-MM-dd");
-        m_nChannel = match.captured(4).toInt() - (m_bRecorder ? 0 : 1);
-        m_strName = match.captured(5);
+        m_bRecovered = !match.captured(3).isEmpty();
+        m_date = QDate::fromString(match.captured(4), "yyyy-MM-dd");
+        m_nChannel = match.captured(5).toInt() - (m_bRecorder ? 0 : 1);
+        m_strName = match.captured(6);
         if (m_nChannel < 0) m_date = QDate();
     } else {
         m_strName = strClean.mid(strClean.lastIndexOf('/') + 1);

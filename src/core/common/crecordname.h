@@ -1,5 +1,6 @@
 // What a recording's path and file name say, with one rule for each: the disk letter, partition,
-// day and channel of ".../ide<disk letter><partition>/<yyyy-mm-dd>/<channel folder>/<name>", and the
+// day and channel of ".../ide<disk letter><partition>[/recovered]/<yyyy-mm-dd>/<channel folder>/<name>"
+// (a recovered recording has the folder "recovered" after the partition), and the
 // begin and end of a name "hh.mm.ss-hh.mm.ss...". Recorder paths ("/mnt/ide...") count channel
 // folders from 000, exported folders from 001; channel() is 0-based for both.
 //
@@ -31,6 +32,7 @@ public:
 
     bool hasFolders() const { return m_date.isValid(); }
     bool isRecorderPath() const { return m_bRecorder; }
+    bool isRecovered() const { return m_bRecovered; }
     char diskLetter() const { return m_cDisk; }
     int partition() const { return m_nPart; }
     QDate date() const { return m_date; }
@@ -58,6 +60,7 @@ private:
     QTime m_begin, m_end;
     bool m_bEndOfDay = false; // the name ends at "24.00.00"
     bool m_bRecorder = false;
+    bool m_bRecovered = false;
     char m_cDisk = 0;
     int m_nPart = -1;
     QDate m_date;

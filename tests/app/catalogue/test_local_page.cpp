@@ -1,6 +1,7 @@
 // The Local page: the tree from a folder's "index.data" written by a real export, lines that
 // must never reach outside the folder, the notices, clicks and menu, selection, and sync play.
 #include "catalogue/cdirmanagepage.h"
+#include "export/cexportindex.h"
 #include "catalogue/cdiskmanagepage.h"
 #include "common/cglobalappdata.h"
 #include "widgets/fancymessagebox.h"
@@ -124,7 +125,7 @@ TEST_F(LocalPageTest, IndexLinesNeverReachOutsideTheFolder)
                 "idea0/2024-13-45/001/10.00.00-10.10.00[R][@1][0].h264\n" +
                 "idea0/2024-03-05/001/10.00.00-10.10.00[R][@1][0].h264"); // the last line without its end
 
-    const QStringList listed = CDirManagePage::readIndex(m_strFolder);
+    const QStringList listed = CExportIndex::read(m_strFolder);
     EXPECT_EQ(listed, QStringList({"idea0/2024-03-05/001/10.00.00-10.10.00[R][@1][0].h264",
                                    "idea0/2024-03-05/001/10.10.00-10.20.00[R][@2][0].h264"}));
     ASSERT_TRUE(m_page.loadFolder(m_strFolder));

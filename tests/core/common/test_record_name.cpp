@@ -57,6 +57,18 @@ TEST(RecordName, RecorderPathsCountChannelsFromZeroExportsFromOne)
     EXPECT_EQ(exported.channel(), 2);
     EXPECT_EQ(CRecordName::channelLabel(exported.channel()), "003");
     EXPECT_TRUE(CRecordName("idea0/2024-03-05/001/x.h264").hasFolders()) << "a line of index.data";
+    EXPECT_FALSE(exported.isRecovered());
+
+    const CRecordName recovered("/mnt/idea2/recovered/2024-03-05/001/09.01.30-09.02.30[R][@5c][0].h264");
+    ASSERT_TRUE(recovered.hasFolders());
+    EXPECT_TRUE(recovered.isRecovered());
+    EXPECT_TRUE(recovered.isRecorderPath());
+    EXPECT_EQ(recovered.partition(), 2);
+    EXPECT_EQ(recovered.channel(), 1);
+    EXPECT_EQ(recovered.endSeconds() - recovered.beginSeconds(), 60);
+    const CRecordName recoveredCopy("/out/idea2/recovered/2024-03-05/002/09.01.30-09.02.30[R][@5c][0].h264");
+    EXPECT_TRUE(recoveredCopy.isRecovered());
+    EXPECT_EQ(recoveredCopy.channel(), 1);
 
     EXPECT_FALSE(CRecordName("/home/op/out/idea0/2024-03-05/000/x.h264").hasFolders()) << "exports count from 001";
     EXPECT_FALSE(CRecordName("/home/op/out/idea0/2024-02-30/001/x.h264").hasFolders()) << "no such day";
