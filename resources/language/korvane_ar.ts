@@ -336,6 +336,34 @@
         <source>Convert To Mp4</source>
         <translation>جارٍ التحويل إلى MP4</translation>
     </message>
+    <message>
+        <source>cannot open the recording %1</source>
+        <translation>لا يمكن فتح التسجيل %1</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>لا يمكن إنشاء %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>لا يمكن تسمية الملف %1: %2</translation>
+    </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>لا يمكن قراءة طول التسجيل</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>لا يمكن كتابة %1: %2</translation>
+    </message>
+    <message>
+        <source>No frame in the time range</source>
+        <translation>لا يوجد إطار في النطاق الزمني</translation>
+    </message>
+    <message>
+        <source>the conversion failed: %1</source>
+        <translation>فشل التحويل: %1</translation>
+    </message>
 </context>
 <context>
     <name>CDirManagePage</name>
@@ -799,6 +827,26 @@
     <message>
         <source>the length of the recording cannot be read</source>
         <translation>لا يمكن قراءة طول التسجيل</translation>
+    </message>
+    <message>
+        <source>damaged time in the directory: %1</source>
+        <translation>وقت تالف في الدليل: %1</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>لا يمكن تسمية الملف %1: %2</translation>
+    </message>
+    <message>
+        <source>Not exported: %1 exists</source>
+        <translation>لم يُصدَّر: %1 موجود</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>لا يمكن كتابة %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the export log %1</source>
+        <translation>لا يمكن كتابة سجل التصدير %1</translation>
     </message>
 </context>
 <context>

@@ -336,6 +336,34 @@
         <source>Convert To Mp4</source>
         <translation>Umwandlung in MP4</translation>
     </message>
+    <message>
+        <source>cannot open the recording %1</source>
+        <translation>die Aufnahme %1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>%1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>die Datei kann nicht %1 genannt werden: %2</translation>
+    </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>die Länge der Aufnahme kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>No frame in the time range</source>
+        <translation>Kein Bild im Zeitbereich</translation>
+    </message>
+    <message>
+        <source>the conversion failed: %1</source>
+        <translation>die Umwandlung ist fehlgeschlagen: %1</translation>
+    </message>
 </context>
 <context>
     <name>CDirManagePage</name>
@@ -795,6 +823,26 @@
     <message>
         <source>the length of the recording cannot be read</source>
         <translation>die Länge der Aufnahme kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>damaged time in the directory: %1</source>
+        <translation>beschädigte Zeit im Verzeichnis: %1</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>die Datei kann nicht %1 genannt werden: %2</translation>
+    </message>
+    <message>
+        <source>Not exported: %1 exists</source>
+        <translation>Nicht exportiert: %1 ist vorhanden</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the export log %1</source>
+        <translation>das Exportprotokoll %1 kann nicht geschrieben werden</translation>
     </message>
 </context>
 <context>

@@ -336,6 +336,34 @@
         <source>Convert To Mp4</source>
         <translation>Convirtiendo a MP4</translation>
     </message>
+    <message>
+        <source>cannot open the recording %1</source>
+        <translation>no se puede abrir la grabación %1</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>no se puede crear %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>no se puede dar al archivo el nombre %1: %2</translation>
+    </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>no se puede leer la longitud de la grabación</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>no se puede escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>No frame in the time range</source>
+        <translation>Ningún fotograma en el intervalo de tiempo</translation>
+    </message>
+    <message>
+        <source>the conversion failed: %1</source>
+        <translation>la conversión falló: %1</translation>
+    </message>
 </context>
 <context>
     <name>CDirManagePage</name>
@@ -795,6 +823,26 @@
     <message>
         <source>the length of the recording cannot be read</source>
         <translation>no se puede leer la longitud de la grabación</translation>
+    </message>
+    <message>
+        <source>damaged time in the directory: %1</source>
+        <translation>hora dañada en el directorio: %1</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>no se puede dar al archivo el nombre %1: %2</translation>
+    </message>
+    <message>
+        <source>Not exported: %1 exists</source>
+        <translation>No exportado: %1 ya existe</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>no se puede escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the export log %1</source>
+        <translation>no se puede escribir el registro de exportación %1</translation>
     </message>
 </context>
 <context>

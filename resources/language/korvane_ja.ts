@@ -336,6 +336,34 @@
         <source>Convert To Mp4</source>
         <translation>MP4 に変換中</translation>
     </message>
+    <message>
+        <source>cannot open the recording %1</source>
+        <translation>録画 %1 を開けません</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>%1 を作成できません: %2</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>ファイルに %1 という名前を付けられません: %2</translation>
+    </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>録画の長さを読み取れません</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 を書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>No frame in the time range</source>
+        <translation>時間範囲にフレームがありません</translation>
+    </message>
+    <message>
+        <source>the conversion failed: %1</source>
+        <translation>変換に失敗しました: %1</translation>
+    </message>
 </context>
 <context>
     <name>CDirManagePage</name>
@@ -794,6 +822,26 @@
     <message>
         <source>the length of the recording cannot be read</source>
         <translation>録画の長さを読み取れません</translation>
+    </message>
+    <message>
+        <source>damaged time in the directory: %1</source>
+        <translation>ディレクトリの時刻が壊れています: %1</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>ファイルに %1 という名前を付けられません: %2</translation>
+    </message>
+    <message>
+        <source>Not exported: %1 exists</source>
+        <translation>エクスポートしていません: %1 は既にあります</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 を書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the export log %1</source>
+        <translation>エクスポートログ %1 を書き込めません</translation>
     </message>
 </context>
 <context>

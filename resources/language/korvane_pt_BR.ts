@@ -336,6 +336,34 @@
         <source>Convert To Mp4</source>
         <translation>Convertendo para MP4</translation>
     </message>
+    <message>
+        <source>cannot open the recording %1</source>
+        <translation>não é possível abrir a gravação %1</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>não é possível criar %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>não é possível dar ao arquivo o nome %1: %2</translation>
+    </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>não é possível ler o tamanho da gravação</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>não é possível gravar %1: %2</translation>
+    </message>
+    <message>
+        <source>No frame in the time range</source>
+        <translation>Nenhum quadro no intervalo de tempo</translation>
+    </message>
+    <message>
+        <source>the conversion failed: %1</source>
+        <translation>a conversão falhou: %1</translation>
+    </message>
 </context>
 <context>
     <name>CDirManagePage</name>
@@ -795,6 +823,26 @@
     <message>
         <source>the length of the recording cannot be read</source>
         <translation>não é possível ler o tamanho da gravação</translation>
+    </message>
+    <message>
+        <source>damaged time in the directory: %1</source>
+        <translation>hora danificada no diretório: %1</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>não é possível dar ao arquivo o nome %1: %2</translation>
+    </message>
+    <message>
+        <source>Not exported: %1 exists</source>
+        <translation>Não exportado: %1 já existe</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>não é possível gravar %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the export log %1</source>
+        <translation>não é possível gravar o registro de exportação %1</translation>
     </message>
 </context>
 <context>

@@ -336,6 +336,34 @@
         <source>Convert To Mp4</source>
         <translation>Преобразование в MP4</translation>
     </message>
+    <message>
+        <source>cannot open the recording %1</source>
+        <translation>не удаётся открыть запись %1</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>не удаётся создать %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>не удаётся дать файлу имя %1: %2</translation>
+    </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>не удаётся прочитать длину записи</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>No frame in the time range</source>
+        <translation>В интервале времени нет кадров</translation>
+    </message>
+    <message>
+        <source>the conversion failed: %1</source>
+        <translation>преобразование не удалось: %1</translation>
+    </message>
 </context>
 <context>
     <name>CDirManagePage</name>
@@ -796,6 +824,26 @@
     <message>
         <source>the length of the recording cannot be read</source>
         <translation>не удаётся прочитать длину записи</translation>
+    </message>
+    <message>
+        <source>damaged time in the directory: %1</source>
+        <translation>повреждённое время в каталоге: %1</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>не удаётся дать файлу имя %1: %2</translation>
+    </message>
+    <message>
+        <source>Not exported: %1 exists</source>
+        <translation>Не экспортировано: %1 уже есть</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the export log %1</source>
+        <translation>не удаётся записать журнал экспорта %1</translation>
     </message>
 </context>
 <context>

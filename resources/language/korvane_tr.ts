@@ -336,6 +336,34 @@
         <source>Convert To Mp4</source>
         <translation>MP4&apos;e dönüştürülüyor</translation>
     </message>
+    <message>
+        <source>cannot open the recording %1</source>
+        <translation>%1 kaydı açılamıyor</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>%1 oluşturulamıyor: %2</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>dosyaya %1 adı verilemiyor: %2</translation>
+    </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>kaydın uzunluğu okunamıyor</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 yazılamıyor: %2</translation>
+    </message>
+    <message>
+        <source>No frame in the time range</source>
+        <translation>Zaman aralığında kare yok</translation>
+    </message>
+    <message>
+        <source>the conversion failed: %1</source>
+        <translation>dönüştürme başarısız oldu: %1</translation>
+    </message>
 </context>
 <context>
     <name>CDirManagePage</name>
@@ -794,6 +822,26 @@
     <message>
         <source>the length of the recording cannot be read</source>
         <translation>kaydın uzunluğu okunamıyor</translation>
+    </message>
+    <message>
+        <source>damaged time in the directory: %1</source>
+        <translation>dizinde bozuk zaman: %1</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>dosyaya %1 adı verilemiyor: %2</translation>
+    </message>
+    <message>
+        <source>Not exported: %1 exists</source>
+        <translation>Dışa aktarılmadı: %1 zaten var</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 yazılamıyor: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the export log %1</source>
+        <translation>dışa aktarma günlüğü %1 yazılamıyor</translation>
     </message>
 </context>
 <context>

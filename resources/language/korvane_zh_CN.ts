@@ -336,6 +336,34 @@
         <source>Convert To Mp4</source>
         <translation>正在转换为MP4</translation>
     </message>
+    <message>
+        <source>cannot open the recording %1</source>
+        <translation>无法打开录像 %1</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>无法创建 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>无法将文件命名为 %1：%2</translation>
+    </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>无法读取录像的长度</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>No frame in the time range</source>
+        <translation>时间范围内没有帧</translation>
+    </message>
+    <message>
+        <source>the conversion failed: %1</source>
+        <translation>转换失败：%1</translation>
+    </message>
 </context>
 <context>
     <name>CDirManagePage</name>
@@ -794,6 +822,26 @@
     <message>
         <source>the length of the recording cannot be read</source>
         <translation>无法读取录像的长度</translation>
+    </message>
+    <message>
+        <source>damaged time in the directory: %1</source>
+        <translation>目录中的时间已损坏：%1</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>无法将文件命名为 %1：%2</translation>
+    </message>
+    <message>
+        <source>Not exported: %1 exists</source>
+        <translation>未导出：%1 已存在</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot write the export log %1</source>
+        <translation>无法写入导出日志 %1</translation>
     </message>
 </context>
 <context>

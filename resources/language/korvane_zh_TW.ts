@@ -336,6 +336,34 @@
         <source>Convert To Mp4</source>
         <translation>正在轉換為MP4</translation>
     </message>
+    <message>
+        <source>cannot open the recording %1</source>
+        <translation>無法開啟錄影 %1</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>無法建立 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>無法將檔案命名為 %1：%2</translation>
+    </message>
+    <message>
+        <source>the length of the recording cannot be read</source>
+        <translation>無法讀取錄影的長度</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>無法寫入 %1：%2</translation>
+    </message>
+    <message>
+        <source>No frame in the time range</source>
+        <translation>時間範圍內沒有畫格</translation>
+    </message>
+    <message>
+        <source>the conversion failed: %1</source>
+        <translation>轉換失敗：%1</translation>
+    </message>
 </context>
 <context>
     <name>CDirManagePage</name>
@@ -794,6 +822,26 @@
     <message>
         <source>the length of the recording cannot be read</source>
         <translation>無法讀取錄影的長度</translation>
+    </message>
+    <message>
+        <source>damaged time in the directory: %1</source>
+        <translation>目錄中的時間已損壞：%1</translation>
+    </message>
+    <message>
+        <source>cannot name the file %1: %2</source>
+        <translation>無法將檔案命名為 %1：%2</translation>
+    </message>
+    <message>
+        <source>Not exported: %1 exists</source>
+        <translation>未匯出：%1 已存在</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>無法寫入 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot write the export log %1</source>
+        <translation>無法寫入匯出日誌 %1</translation>
     </message>
 </context>
 <context>

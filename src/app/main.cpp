@@ -21,6 +21,7 @@
 #include <QSplashScreen>
 #include <QStandardPaths>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -134,6 +135,8 @@ int answerWithoutWindow(const CCommandLine &options)
 
 int main(int argc, char **argv)
 {
+    // A file-size limit makes a write fail, which every writer reports, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);

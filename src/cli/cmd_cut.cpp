@@ -114,11 +114,11 @@ int runCut(const CliOptions &options)
     worker.setChoices(QDir(strSaveTo).absolutePath(), args.begin, args.end, args.bMp4);
 
     QString strMessage;
-    bool bConverted = false, bConvertFailed = false;
+    bool bConvertFailed = false;
     reportProgress(worker, app);
     QObject::connect(&worker, &CCutWorker::showMessage, &app, [&strMessage](const QString &s) { strMessage = s; });
     QObject::connect(&worker, &CCutWorker::convertFinishi, &app,
-                     [&](bool bOk) { (bOk ? bConverted : bConvertFailed) = true; });
+                     [&bConvertFailed](bool bOk) { bConvertFailed = !bOk; });
     CMyThread thread(&runWorker, &worker);
     QObject::connect(&thread, &QThread::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     QTimer cancelWatch;
@@ -132,9 +132,8 @@ int runCut(const CliOptions &options)
     QCoreApplication::processEvents(); // the last queued reports
 
     if (cancelRequested()) return EXIT_CANCELLED;
-    if (bConvertFailed) return exitWith(1, "Convert Failed");
-    if (bConverted) QFile::remove(worker.outputPath());
-    if (strMessage == CCutWorker::tr("Cut Failed")) return exitWith(1, strMessage);
+    if (bConvertFailed) return exitWith(1, "Convert Failed: " + worker.failureReason());
+    if (strMessage == CCutWorker::tr("Cut Failed")) return exitWith(1, strMessage + ": " + worker.failureReason());
     printf("%s\n", qPrintable(worker.finalPath()));
     return 0;
 }

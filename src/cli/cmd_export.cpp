@@ -36,6 +36,7 @@ struct ExportArgs {
     QList<int> channels; // 0-based; empty = all
     int nExportType = CExportWorker::typeSingle;
     int nFormat = CExportWorker::formatRaw;
+    bool bOverwrite = false;
 };
 
 bool fail(const char *pText)
@@ -84,6 +85,8 @@ bool parseArgs(const std::vector<std::string> &raw, ExportArgs &args)
             bForced = true;
         } else if (strArg == "--mp4") {
             args.nFormat = CExportWorker::formatMp4;
+        } else if (strArg == "--overwrite") {
+            args.bOverwrite = true;
         } else if (strArg.startsWith("--") || !args.strNode.isEmpty()) {
             return fail(qPrintable("export does not take " + strArg));
         } else {
@@ -101,8 +104,9 @@ bool parseArgs(const std::vector<std::string> &raw, ExportArgs &args)
     return true;
 }
 
-// The recordings korvane-cli list prints under the node, in its order.
-QVector<ExportEntry> entriesUnder(const QString &strNode)
+// The recordings korvane-cli list prints under the node, in its order; a listing that could not read
+// the disk says why in strReadError.
+QVector<ExportEntry> entriesUnder(const QString &strNode, QString &strReadError)
 {
     QVector<ExportEntry> entries;
     IdeInfo ide;
@@ -117,6 +121,7 @@ QVector<ExportEntry> entriesUnder(const QString &strNode)
         }
     });
     loader.loadDataFromDisk(ide.ide_num);
+    strReadError = loader.readError();
     return entries;
 }
 
@@ -137,6 +142,7 @@ CExportWorker::Choices choicesOf(const ExportArgs &args, QVector<ExportEntry> &e
     choices.nFormat = args.nFormat;
     choices.nExportType = args.nExportType;
     choices.strSavePath = args.strSaveTo;
+    choices.bReplaceExisting = args.bOverwrite;
     choices.rangeBegin = args.rangeBegin;
     choices.rangeEnd = args.rangeEnd;
     for (int nChannel : distinctChannels(entries))
@@ -204,7 +210,12 @@ int runExport(const CliOptions &options)
     if (!openDisks(options)) return 1;
     wfs_register_stream_ops();
 
-    QVector<ExportEntry> entries = entriesUnder(args.strNode);
+    QString strReadError;
+    QVector<ExportEntry> entries = entriesUnder(args.strNode, strReadError);
+    if (!strReadError.isEmpty()) {
+        fail(qPrintable("the disk could not be read to list what to export: " + strReadError));
+        return 1;
+    }
     const CExportWorker::Choices choices = choicesOf(args, entries);
     CExportWorker worker;
     worker.setEntries(entries);
@@ -241,9 +252,18 @@ int runExport(const CliOptions &options)
     worker.detachConverter();
     QCoreApplication::processEvents(); // the last queued statuses
     for (const QString &strPath : sourcesToRemove) QFile::remove(strPath);
+    // Files whose names earlier files have are not delivered without --overwrite.
+    const QStringList held = worker.heldFiles();
+    worker.resolveHeld(false);
     worker.writeLog(startTime);
     printResults(worker);
     if (bCancelled) return EXIT_CANCELLED;
+    if (!held.isEmpty()) {
+        fprintf(stderr, "korvane-cli: %s exists (%d file(s) of this run already exist); nothing was replaced: "
+                        "--overwrite replaces them\n",
+                qPrintable(held.first()), int(held.size()));
+        return EXIT_USAGE;
+    }
     fprintf(stderr, "%s\n", qPrintable(worker.finishText()));
-    return worker.failedCount() == 0 ? 0 : 1;
+    return worker.succeeded() ? 0 : 1;
 }

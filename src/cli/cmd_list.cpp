@@ -60,5 +60,7 @@ int runList(const CliOptions &options)
         writeListLines(stdout, pairs, records);
     });
     loader.loadDataFromDisk(ide.ide_num);
-    return 0;
+    if (!loader.readFailed()) return 0;
+    fprintf(stderr, "korvane-cli: the list is incomplete: %s\n", qPrintable(loader.readError()));
+    return 1;
 }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <csignal>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -52,9 +53,10 @@ const std::vector<Command> &commands()
         {"convert", runConvert, {}, "SRC DST", "a recording saved on this computer as MP4", 2, 2},
         {"export", runExport,
          {optImage, optNoDevices, {"--to", true, false}, {"--time", true, false}, {"--channels", true, false},
-          {"--merge", false, false}, {"--forced-merge", false, false}, {"--mp4", false, false}},
+          {"--merge", false, false}, {"--forced-merge", false, false}, {"--mp4", false, false},
+          {"--overwrite", false, false}},
          "[--image FILE]... [--no-devices] --to DIR [--time HH:MM:SS-HH:MM:SS]\n"
-         "                          [--channels N[,N]...] [--merge | --forced-merge] [--mp4] NODE",
+         "                          [--channels N[,N]...] [--merge | --forced-merge] [--mp4] [--overwrite] NODE",
          "the recordings under a disk, partition, day, channel or recording into DIR", 0, unlimited},
         {"cut", runCut, {{"--to", true, false}, {"--time", true, false}, {"--mp4", false, false}},
          "[--to DIR] [--mp4] --time HH:MM:SS-HH:MM:SS FILE", "a time range of an exported recording", 0, unlimited},
@@ -142,6 +144,8 @@ void messageToStderr(QtMsgType type, const QMessageLogContext &, const QString &
 
 int main(int argc, char **argv)
 {
+    // A file-size limit makes a write fail, which every writer reports, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Settings the commands read (the cut's default folder) are the desktop program's.
     QCoreApplication::setApplicationName("korvane");
     for (int i = 1; i < argc; ++i) {

@@ -148,3 +148,64 @@ TEST_F(CliExportTest, Mp4ExportLeavesOnlyMp4Files)
 }
 
 } // namespace
+
+namespace {
+
+// What a folder's lists must say after any run: SHA256SUMS has one line per file present and
+// sha256sum agrees; index.data names only files present; no temporary file is left.
+void expectConsistentFolder(const QString &strFolder, const char *pAfter)
+{
+    SCOPED_TRACE(pAfter);
+    EXPECT_EQ(verifyChecksums(strFolder), 0);
+    QStringList files, sums, indexed;
+    QDirIterator it(strFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString strPath = QDir(strFolder).relativeFilePath(it.next());
+        EXPECT_FALSE(strPath.section('/', -1).startsWith('.')) << "left behind: " << qPrintable(strPath);
+        if (strPath != "SHA256SUMS" && strPath != "index.data") files << strPath;
+    }
+    for (const QString &strLine : QString::fromLocal8Bit(fileBytes(strFolder + "/SHA256SUMS")).split('\n', Qt::SkipEmptyParts))
+        sums << strLine.section("  ", 1);
+    for (const QString &strLine : QString::fromLocal8Bit(fileBytes(strFolder + "/index.data")).split("\r\n", Qt::SkipEmptyParts))
+        indexed << strLine;
+    files.sort();
+    sums.sort();
+    EXPECT_EQ(sums, files) << "one line per file present";
+    for (const QString &strLine : indexed) EXPECT_TRUE(files.contains(strLine)) << qPrintable(strLine);
+    EXPECT_EQ(indexed.removeDuplicates(), 0);
+}
+
+} // namespace
+
+// Runs of every kind into one folder: none destroys what an earlier one delivered, a run whose file
+// names are taken replaces them only when told to, and the folder's lists stay true after each.
+TEST_F(CliExportTest, RunsIntoOneFolderNeverDestroyEarlierFiles)
+{
+    const QString strFolder = save("one");
+    const QString strDay = "/mnt/idea0/2024-03-05";
+    ASSERT_EQ(cli(strFolder, {strDay}).nExitCode, 0);
+    const QMap<QString, QByteArray> byFile = tree(strFolder);
+    expectConsistentFolder(strFolder, "by file");
+
+    ASSERT_EQ(cli(strFolder, {"--merge", strDay}).nExitCode, 0);
+    ASSERT_EQ(cli(strFolder, {"--time", "10:00:02-10:00:08", strDay}).nExitCode, 0);
+    ASSERT_EQ(cli(strFolder, {"--mp4", strDay}).nExitCode, 0);
+    const QMap<QString, QByteArray> after = tree(strFolder);
+    for (auto it = byFile.cbegin(); it != byFile.cend(); ++it) {
+        if (it.key() == "SHA256SUMS" || it.key() == "index.data") continue;
+        EXPECT_EQ(after.value(it.key()), it.value()) << "changed by a later run: " << qPrintable(it.key());
+    }
+    expectConsistentFolder(strFolder, "merge, by time, MP4");
+
+    // The same run again: files with the same bytes stand as they are; one name holds other bytes.
+    const QString strCopy = strFolder + "/idea0/2024-03-05/001/10.00.00-10.00.06[R][@1][0].h264";
+    ASSERT_TRUE(writeBytes(strCopy, "an earlier file of that name"));
+    const ProgramRun again = cli(strFolder, {strDay});
+    EXPECT_EQ(again.nExitCode, 2);
+    EXPECT_TRUE(again.strErr.contains("exists (1 file(s) of this run already exist)")) << qPrintable(again.strErr);
+    EXPECT_EQ(fileBytes(strCopy), "an earlier file of that name");
+    const ProgramRun overwrite = cli(strFolder, {"--overwrite", strDay});
+    EXPECT_EQ(overwrite.nExitCode, 0) << qPrintable(overwrite.strErr);
+    EXPECT_EQ(fileBytes(strCopy), byFile.value("idea0/2024-03-05/001/10.00.00-10.00.06[R][@1][0].h264"));
+    expectConsistentFolder(strFolder, "replaced");
+}

@@ -2,6 +2,7 @@
 
 #include "common/cfsfile.h"
 #include "wfs.h"
+#include "wfs_image.h"
 #include "wfs_path.h"
 
 #include <QElapsedTimer>
@@ -101,6 +102,17 @@ void CRecordLoader::loadPartition(uint32_t disk, uint32_t part)
         loadChannel(disk, part, (uint8_t)channel, start, end);
 }
 
+void CRecordLoader::noteReadError(uint32_t disk, uint32_t part)
+{
+    if (readFailed()) return;
+    const wfs_image_failure *failure = wfs_image_last_failure();
+    m_strReadError = QString("disk %1 partition %2: %3")
+                         .arg(disk)
+                         .arg(part)
+                         .arg(failure->count ? QString::fromLocal8Bit(failure->text) : QString("a block could not be read"));
+    qCWarning(lcCatalogue).noquote() << "listing:" << m_strReadError;
+}
+
 void CRecordLoader::loadChannel(uint32_t disk, uint32_t part, uint8_t channel, uint32_t start, uint32_t end)
 {
     std::vector<wfs_file_info_v2> &records = m_listBuffer;
@@ -109,8 +121,9 @@ void CRecordLoader::loadChannel(uint32_t disk, uint32_t part, uint8_t channel, u
         uint32_t found = MAX_RECORDS_PER_CALL;
         {
             QMutexLocker locker(&CFSFile::Lock());
-            wfs_file_list_in(get_pdp(disk, part), channel, from, end, &found, records.data(), ALL_ALARMS, 0,
-                             VIDEO_ON_RECORD_PARTITIONS, WFS_STREAM_ANY);
+            if (wfs_file_list_in(get_pdp(disk, part), channel, from, end, &found, records.data(), ALL_ALARMS, 0,
+                                 VIDEO_ON_RECORD_PARTITIONS, WFS_STREAM_ANY) == WFS_ERR_READ)
+                noteReadError(disk, part);
         }
         qCDebug(lcCatalogue) << "wfs_file_list 1 channel " << channel << "  Max = " << found;
         int accepted = 0;

@@ -48,10 +48,15 @@ public:
     // "/mnt/ide<d><p>/recovered/<date>/<channel>/<name>" of a fragment.
     static QString recoveredPath(const wfs_fragment &fragment);
 
+    // Whether a block could not be read while listing (the list then lacks what it held), and why.
+    bool readFailed() const { return !m_strReadError.isEmpty(); }
+    QString readError() const { return m_strReadError; }
+
 private:
     bool stopped() const { return m_idle && m_idle->load(); }
     bool readPartitions(uint32_t disk, wfs_part_entry *entries);
     void loadPartition(uint32_t disk, uint32_t part);
+    void noteReadError(uint32_t disk, uint32_t part);
     void loadChannel(uint32_t disk, uint32_t part, uint8_t channel, uint32_t start, uint32_t end);
     bool acceptable(const wfs_file_info_v2 &record, uint32_t disk, uint32_t part, uint8_t channel) const;
     void add(const wfs_file_info_v2 &record);
@@ -64,4 +69,5 @@ private:
     RecordPairs m_pairs;
     QVector<wfs_file_info_v2> m_records;
     std::vector<wfs_file_info_v2> m_listBuffer; // room for one list call, reused
+    QString m_strReadError;
 };

@@ -14,8 +14,9 @@ CConvertToMp4 *CConvertToMp4::instance()
 
 QString CConvertToMp4::mp4Path(const QString &strRawPath)
 {
-    QString strPath = strRawPath;
-    return strPath.replace(strRawPath.right(4), "mp4");
+    const int nDot = strRawPath.lastIndexOf('.');
+    const QString strStem = nDot > strRawPath.lastIndexOf('/') ? strRawPath.left(nDot) : strRawPath;
+    return strStem + ".mp4";
 }
 
 int CConvertToMp4::start(const QString &strSrcPath, const QString &strDstPath, Route *pRoute)

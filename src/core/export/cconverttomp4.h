@@ -44,7 +44,7 @@ public:
     // Why the last blocking conversion failed.
     QString blockingFailureReason();
 
-    // The MP4 name of a raw recording: every occurrence of its last four characters becomes "mp4".
+    // The MP4 name of a raw recording: the file name's extension becomes "mp4" (the folders stay).
     static QString mp4Path(const QString &strRawPath);
 
     static int ConvertMsgCallBack(int nHandle, int nMsgId, int nParam1, int nParam2, int nParam3, const char *szText,

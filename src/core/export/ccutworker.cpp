@@ -4,9 +4,11 @@
 #include "common/cfsfile.h"
 #include "common/crecordname.h"
 #include "export/cconverttomp4.h"
+#include "export/cexportworker.h"
 #include "export/cframewalker.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
@@ -79,7 +81,20 @@ void CCutWorker::setChoices(const QString &strSavePath, const QTime &cutBegin, c
 
 QString CCutWorker::finalPath() const
 {
-    return m_bConverted ? QString(m_strOutput).replace("h264", "mp4") : m_strOutput;
+    return m_bConverted ? CConvertToMp4::mp4Path(m_strOutput) : m_strOutput;
+}
+
+void CCutWorker::stop()
+{
+    m_bStop = true;
+    if (m_bConverting) CConvertToMp4::instance()->cancelBlocking();
+}
+
+bool CCutWorker::fail(const QString &strReason)
+{
+    if (m_strFailure.isEmpty()) m_strFailure = strReason;
+    qWarning().noquote() << "Cut of" << m_strSource << "failed:" << strReason;
+    return false;
 }
 
 void CCutWorker::run()
@@ -94,55 +109,66 @@ void CCutWorker::run()
         emit showMessage(tr("Cut Success"));
 }
 
-bool CCutWorker::openFiles(CFSFile &source, CFSFile &output)
+bool CCutWorker::openFiles(CFSFile &source, CFSFile &output, const QString &strTemp)
 {
-    if (!source.Open(m_strSource, CFSFile::modeRead)) {
-        qWarning().noquote() << "Cannot open the recording to cut" << m_strSource;
-        return false;
-    }
+    if (!source.Open(m_strSource, CFSFile::modeRead)) return fail(tr("cannot open the recording %1").arg(m_strSource));
     QDir().mkpath(m_strSavePath);
-    if (!output.Open(m_strOutput, CFSFile::modeWrite | CFSFile::modeCreate)) {
-        qWarning().noquote() << "Cannot create the cut file" << m_strOutput;
+    errno = 0;
+    if (!output.Open(strTemp, CFSFile::modeWrite | CFSFile::modeCreate)) {
         source.Close();
-        return false;
+        return fail(tr("cannot create %1: %2").arg(m_strOutput, QString::fromLocal8Bit(strerror(errno ? errno : EIO))));
     }
     return true;
 }
 
+// The cut's file in place under its own name; false with the reason when it cannot be named so.
+bool CCutWorker::moveIntoPlace(const QString &strTemp, const QString &strFinal)
+{
+    if (::rename(QFile::encodeName(strTemp).constData(), QFile::encodeName(strFinal).constData()) == 0) return true;
+    const QString strError = QString::fromLocal8Bit(strerror(errno));
+    QFile::remove(strTemp);
+    return fail(tr("cannot name the file %1: %2").arg(strFinal, strError));
+}
+
+// The cut is written under a temporary name beside its own and gets its name once it is complete,
+// so a failed or empty cut leaves nothing and an earlier file of that name is replaced whole.
 CCutWorker::Result CCutWorker::cut()
 {
     m_nEncodeType = 2;
+    m_nFramesWritten = 0;
+    m_strFailure.clear();
+    m_strRawTemp = CExportWorker::partPath(m_strOutput, QString::number(QCoreApplication::applicationPid()));
     CFSFile source, output;
-    if (!openFiles(source, output)) return resultFailed;
+    if (!openFiles(source, output, m_strRawTemp)) return resultFailed;
     qint64 nLength;
     {
         CDiskReadLocker locker;
         nLength = source.GetLength();
     }
-    if (nLength < 0) {
-        qWarning().noquote() << "The length of the recording to cut cannot be read:" << m_strSource;
-        source.Close();
-        output.Close();
-        QFile::remove(m_strOutput);
-        return resultFailed;
-    }
-    Result result = cutFrom(source, output, nLength, startPosition(source, nLength));
+    Result result = resultFailed;
+    if (nLength >= 0)
+        result = cutFrom(source, output, nLength, startPosition(source, nLength));
+    else
+        fail(tr("the length of the recording cannot be read"));
     emit updateProcess(PROGRESS_END);
     source.Close();
+    errno = 0;
     if (result != resultFailed && !output.Flush()) {
-        qWarning().noquote() << "Cannot write the cut file" << m_strOutput << strerror(errno);
+        fail(tr("cannot write %1: %2").arg(m_strOutput, QString::fromLocal8Bit(strerror(errno ? errno : EIO))));
         result = resultFailed;
     }
     output.Close();
+    if (result == resultDone && m_nFramesWritten == 0) {
+        fail(tr("No frame in the time range"));
+        result = resultFailed;
+    }
     if (result == resultFailed) {
-        QFile::remove(m_strOutput);
+        QFile::remove(m_strRawTemp);
         return result;
     }
-    if (result == resultDone && !m_bMp4 && m_nEncodeType == 5) {
-        const QString strH265 = QString(m_strOutput).replace("h264", "h265");
-        if (CFSFile::Rename(m_strOutput, strH265)) m_strOutput = strH265;
-    }
-    return result;
+    if (m_nEncodeType == 5) m_strOutput = CExportWorker::withExtension(m_strOutput, "h265");
+    if (result == resultDone && m_bMp4) return result; // convert() takes the raw cut from its temporary name
+    return moveIntoPlace(m_strRawTemp, m_strOutput) ? result : resultFailed;
 }
 
 // Where the search for the cut begin starts in a large recording. The first jump goes to 80 % of
@@ -216,7 +242,7 @@ CCutWorker::Result CCutWorker::cutFrom(CFSFile &source, CFSFile &output, qint64 
                 emit updateExportStatus(tr("Start Cut"));
             }
             if (output.Write(pFrame->pData, pFrame->nLength) != (qint64)pFrame->nLength) {
-                qWarning().noquote() << "Cannot write the cut file" << m_strOutput << strerror(errno);
+                fail(tr("cannot write %1: %2").arg(m_strOutput, QString::fromLocal8Bit(strerror(errno ? errno : EIO))));
                 return resultFailed;
             }
             m_nFramesWritten++;
@@ -231,21 +257,39 @@ CCutWorker::Result CCutWorker::cutFrom(CFSFile &source, CFSFile &output, qint64 
     if (m_bStop) return resultStopped;
     const QString strShortfall = walker.shortfall(bPast ? 0 : nLength - nOffset);
     if (!strShortfall.isEmpty()) {
-        qWarning().noquote() << "The recording ended early while cutting" << m_strSource << strShortfall;
+        fail(strShortfall);
         return resultFailed;
     }
     return resultDone;
 }
 
+// The MP4 of the raw cut, under a temporary name until complete; when the conversion fails, the raw
+// cut stays under its own name.
 void CCutWorker::convert()
 {
     emit updateExportStatus(tr("Convert Record"));
     emit updateProcess(0);
     emit updateExportStatus(tr("Convert To Mp4"));
+    const QString strMp4 = CConvertToMp4::mp4Path(m_strOutput);
+    const QString strMp4Temp = CExportWorker::partPath(strMp4, QString::number(QCoreApplication::applicationPid()));
     CConvertToMp4 *pConverter = CConvertToMp4::instance();
     pConverter->setProgressReceiver(&reportProgress, this);
-    const bool bOk = pConverter->ConvertH264ToMp4(m_strOutput, QString(m_strOutput).replace("h264", "mp4"));
+    m_bConverting = true;
+    bool bOk = !m_bStop && pConverter->ConvertH264ToMp4(m_strRawTemp, strMp4Temp);
+    m_bConverting = false;
     pConverter->setProgressReceiver(nullptr, nullptr);
+    if (bOk) {
+        bOk = moveIntoPlace(strMp4Temp, strMp4);
+        QFile::remove(m_strRawTemp);
+    } else {
+        QFile::remove(strMp4Temp);
+        if (m_bStop) {
+            QFile::remove(m_strRawTemp);
+        } else {
+            fail(tr("the conversion failed: %1").arg(pConverter->blockingFailureReason()));
+            moveIntoPlace(m_strRawTemp, m_strOutput);
+        }
+    }
     m_bConverted = bOk;
     emit convertFinishi(bOk);
 }

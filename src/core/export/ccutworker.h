@@ -44,12 +44,15 @@ public:
     QString outputPath() const { return m_strOutput; }
     // The file the cut leaves: the MP4 after a conversion, else the raw cut.
     QString finalPath() const;
+    // Why the last cut or its conversion failed ("No frame in the time range", a read or write error).
+    QString failureReason() const { return m_strFailure; }
 
     // The whole cut on the calling thread, then the conversion; reports through the signals.
     void run();
     Result cut();
-    // Asks the cut to end within a chunk; its partial output stays.
-    void stop() { m_bStop = true; }
+    // Asks the cut to end within a chunk (a conversion under way stops at its next frame); its
+    // partial raw output stays.
+    void stop();
     bool isStopped() const { return m_bStop; }
     // For tests: the size above which the start is entered by a jump.
     void setJumpThreshold(qint64 nBytes) { m_nJumpThreshold = nBytes; }
@@ -62,7 +65,9 @@ signals:
 
 private:
     struct Pass;
-    bool openFiles(CFSFile &source, CFSFile &output);
+    bool openFiles(CFSFile &source, CFSFile &output, const QString &strTemp);
+    bool moveIntoPlace(const QString &strTemp, const QString &strFinal);
+    bool fail(const QString &strReason);
     Result cutFrom(CFSFile &source, CFSFile &output, qint64 nLength, qint64 nOffset);
     qint64 startPosition(CFSFile &source, qint64 nLength);
     QDateTime firstTimeAt(CFSFile &source, qint64 nPosition);
@@ -80,7 +85,10 @@ private:
     QString m_strOutput;
     int m_nEncodeType = 2;
     qint64 m_nFramesWritten = 0;
+    QString m_strRawTemp; // the raw cut under its temporary name
+    QString m_strFailure;
     bool m_bConverted = false;
     qint64 m_nJumpThreshold = JUMP_THRESHOLD;
     std::atomic<bool> m_bStop{false};
+    std::atomic<bool> m_bConverting{false};
 };

@@ -6,6 +6,7 @@
 #include "export/cconverttomp4.h"
 #include "export/cframewalker.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -20,8 +21,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 const qint64 PROBE_CHUNK = 16384;
@@ -55,6 +58,26 @@ QString sha256Of(const QString &strPath)
     return QString::fromLatin1(QByteArray((const char *)digest, (int)nLength).toHex());
 }
 
+bool sameContent(const QString &strA, const QString &strB)
+{
+    return QFileInfo(strA).size() == QFileInfo(strB).size() && sha256Of(strA) == sha256Of(strB);
+}
+
+// Writes the bytes under strTemp and puts them in place of strPath; the reason when any step fails
+// (the old file then stays as it was).
+QString replaceWhole(const QString &strPath, const QByteArray &bytes, const QString &strTemp)
+{
+    QFile file(strTemp);
+    bool bWritten = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
+                    file.flush() && fsync(file.handle()) == 0;
+    QString strError = bWritten ? QString() : (file.error() != QFileDevice::NoError ? file.errorString() : systemError(errno));
+    file.close();
+    if (bWritten && ::rename(QFile::encodeName(strTemp).constData(), QFile::encodeName(strPath).constData()) != 0)
+        strError = systemError(errno);
+    if (!strError.isEmpty()) QFile::remove(strTemp);
+    return strError;
+}
+
 int convertReceiver(int nHandle, int nValue, void *pUser)
 {
     return static_cast<CExportWorker *>(pUser)->dealWithConvertProcess(nHandle, nValue);
@@ -77,7 +100,8 @@ ExportEntry ExportEntry::fromRecorderPath(const QString &strPath, int nChannel)
 // Everything a single entry's copy writes into, and what is needed to take it back.
 struct CExportWorker::Output {
     CFSFile file;
-    QString strPath;
+    QString strPath;  // the temporary file written
+    QString strFinal; // the name it gets when complete
     qint64 nSourceLength = 0;
     qint64 nWritten = 0;
     bool bNewFile = false;  // started a new merged file
@@ -157,14 +181,18 @@ void CExportWorker::prepareRun()
 {
     {
         QWriteLocker locker(&m_convertLock);
-        m_earlyFinished.clear();
+        m_earlyResults.clear();
         m_bWorkerDone = false;
         m_bFinishSent = false;
     }
     {
         QMutexLocker locker(&m_leftMutex);
         m_leftFiles.clear();
+        m_held.clear();
     }
+    static std::atomic<int> s_nRuns{0};
+    m_strRunId = QString("%1-%2").arg(QCoreApplication::applicationPid()).arg(++s_nRuns);
+    m_runErrors.clear();
     {
         QMutexLocker locker(&m_resultMutex);
         m_results.clear();
@@ -206,14 +234,19 @@ void CExportWorker::cancel()
     detachConverter();
     m_bCancelled = true;
     m_bStop = true;
-    QList<int> handles;
+    QList<ConvertRecord> records;
     {
         QWriteLocker locker(&m_convertLock);
-        handles = m_conversions.keys();
+        records = m_conversions.values();
         m_conversions.clear();
     }
-    // Not under the table's lock: cancelling waits for the conversion's thread.
-    for (int nHandle : handles) CConvertToMp4::cancel(nHandle);
+    // Not under the table's lock: cancelling waits for the conversion's thread, which removes its
+    // unfinished MP4; the raw file it read was this run's alone.
+    for (const ConvertRecord &record : records) {
+        CConvertToMp4::cancel(record.nHandle);
+        if (record.strSource != record.strFinal) QFile::remove(record.strSource);
+        for (int nIndex : record.entries) status(nIndex, colStatus, tr("Export cancelled"));
+    }
 }
 
 bool CExportWorker::conversionsPending()
@@ -232,8 +265,10 @@ int CExportWorker::runEntryCount() const
 
 QString CExportWorker::finishText() const
 {
-    if (m_nFailed == 0) return tr("Export Finish");
-    return tr("Export finished: %1 of %2 files failed").arg(m_nFailed).arg(runEntryCount());
+    QString strText = m_nFailed == 0 ? tr("Export Finish")
+                                     : tr("Export finished: %1 of %2 files failed").arg(m_nFailed).arg(runEntryCount());
+    if (m_runErrors.isEmpty()) return strText;
+    return (m_nFailed == 0 ? tr("Export failed") + ": " : strText + "; ") + m_runErrors.join("; ");
 }
 
 // ---- the run
@@ -253,7 +288,7 @@ int CExportWorker::exportAll(bool bByTime)
     if (bByTime)
         qDebug().noquote() << "exportByTime Start " << hhmmss(m_choices.rangeBegin) << " - "
                            << hhmmss(m_choices.rangeEnd);
-    if (m_choices.nFormat == formatRaw) openIndexFile();
+    openIndexFile();
     const QMap<int, QList<int>> groups = channelGroups(bByTime);
     for (const QList<int> &indexes : groups) {
         for (int nIndex : indexes) {
@@ -264,13 +299,23 @@ int CExportWorker::exportAll(bool bByTime)
         }
     }
     if (m_choices.nExportType != typeSingle) closeGroup(!m_bStop);
-    m_pIndexFile.reset();
     return m_bStop ? 0 : 1;
 }
 
 bool CExportWorker::inRange(int nIndex, QTime &clipBegin, QTime &clipEnd)
 {
     const ExportEntry &entry = m_entries[nIndex];
+    if (!entry.begin.isValid() || !entry.end.isValid()) {
+        // The directory's times name the recording; one that is no time cannot be placed in the range.
+        const QString strTimes = entry.strName.left(17);
+        const QString strDamaged = (QTime::fromString(strTimes.left(8), "hh.mm.ss").isValid() ? strTimes.mid(9, 8)
+                                                                                                 : strTimes.left(8))
+                                       .replace('.', ':');
+        status(nIndex, colStatus, tr("Export failed") + ": " + tr("damaged time in the directory: %1").arg(strDamaged));
+        qWarning().noquote() << "File " << entry.strPath << " has a damaged time: " << strDamaged;
+        ++m_nFailed;
+        return false;
+    }
     const QTime &rangeBegin = m_choices.rangeBegin, &rangeEnd = m_choices.rangeEnd;
     const int b = seconds(rangeBegin), e = CRecordName::endSeconds(rangeBegin, rangeEnd);
     const int fb = seconds(entry.begin), fe = entry.nEndSeconds;
@@ -299,7 +344,7 @@ void CExportWorker::exportEntry(int nIndex, bool bByTime, const QTime &clipBegin
     }
     VideoParams params;
     getVideoParams(entry.strPath, params);
-    if (params.isH265()) strName.replace("h264", "h265");
+    if (params.isH265()) strName = withExtension(strName, "h265");
 
     CFSFile source;
     Output out;
@@ -352,7 +397,7 @@ void CExportWorker::exportEntry(int nIndex, bool bByTime, const QTime &clipBegin
         return;
     }
     status(nIndex, colStatus, tr("Export Finish"));
-    if (m_choices.nExportType == typeSingle) finishFile(nIndex, out.strPath);
+    if (m_choices.nExportType == typeSingle) finishOutput({nIndex}, out.strPath, out.strFinal, true);
 }
 
 // Opens the entry's output: a file of its own, or the channel's merged file.
@@ -366,8 +411,8 @@ bool CExportWorker::openOutput(int nIndex, const QString &strName, const QTime &
         ++m_nFailed;
         return false;
     }
-    out.strPath = strFolder + strName;
-    if (QFile::exists(out.strPath)) QFile::remove(out.strPath);
+    out.strFinal = strFolder + strName;
+    out.strPath = temporaryPath(out.strFinal);
 
     unsigned int nFlags = CFSFile::modeWrite | CFSFile::modeCreate;
     if (m_choices.nExportType == typeSingle) {
@@ -378,6 +423,7 @@ bool CExportWorker::openOutput(int nIndex, const QString &strName, const QTime &
         out.nPrevSize = state.nSize;
         out.prevGroupEnd = m_groupEnd;
         out.strPath = state.strPath;
+        out.strFinal = state.strFinal;
         out.nStartOffset = QFileInfo(state.strPath).size();
         state.nSize += (quint64)out.nSourceLength;
         m_groupEnd = end;
@@ -386,7 +432,7 @@ bool CExportWorker::openOutput(int nIndex, const QString &strName, const QTime &
         closeGroup(true);
         m_groupBegin = begin;
         m_groupEnd = end;
-        m_merge[entry.nChannel] = {(quint64)out.nSourceLength, out.strPath, params};
+        m_merge[entry.nChannel] = {(quint64)out.nSourceLength, out.strPath, out.strFinal, params};
         out.bNewFile = true;
     }
     errno = 0;
@@ -399,7 +445,8 @@ bool CExportWorker::openOutput(int nIndex, const QString &strName, const QTime &
     }
     m_group.append(nIndex);
     m_strCurOutput = out.strPath;
-    status(nIndex, colPath, shownPath(out.strPath));
+    m_strGroupFinal = out.strFinal;
+    status(nIndex, colPath, shownPath(out.strFinal));
     return true;
 }
 
@@ -495,84 +542,163 @@ void CExportWorker::undoEntry(int nIndex, Output &out)
     if (out.bNewFile) m_merge.remove(nChannel);
 }
 
-// The group's merged file under its final name, listed or converted.
+// The group's merged file under its final name, delivered or converted.
 void CExportWorker::closeGroup(bool bConvert)
 {
     if (m_group.isEmpty()) return;
-    const QString strPath = renameMergFile(m_group, m_strCurOutput, m_groupBegin, m_groupEnd);
-    if (m_choices.nFormat == formatRaw) {
-        appendIndexLine(strPath);
-        addLeftFile(strPath, true);
-    } else {
-        addLeftFile(strPath, false);
-        if (bConvert && !strPath.isEmpty()) convertToMp4(m_group, strPath, 0);
-    }
+    const QString strFinal = renameMergFile(m_group, m_strGroupFinal, m_groupBegin, m_groupEnd);
+    finishOutput(m_group, m_strCurOutput, strFinal, bConvert);
     m_group.clear();
 }
 
-// A complete single output: listed in the index, or converted.
-void CExportWorker::finishFile(int nIndex, const QString &strPath)
+// A complete output written under its temporary name: delivered as it is, or converted first
+// (a stopped run delivers the raw file it has).
+void CExportWorker::finishOutput(const QList<int> &entries, const QString &strTemp, const QString &strFinal,
+                                 bool bConvert)
 {
-    if (m_choices.nFormat == formatRaw) {
-        appendIndexLine(strPath);
-        addLeftFile(strPath, true);
-        return;
-    }
-    addLeftFile(strPath, false);
-    convertToMp4({nIndex}, strPath, 0);
+    if (m_choices.nFormat == formatMp4 && bConvert)
+        convertToMp4(entries, strTemp, strFinal, 0);
+    else
+        deliver(entries, strTemp, strFinal);
 }
 
+// The merged file's name by its time range: the begin of its first recording and the end of its last.
 QString CExportWorker::renameMergFile(const QList<int> &entries, const QString &strPath, const QTime &begin,
                                       const QTime &end)
 {
     QString strResult = strPath;
     const QString strBegin = CRecordName::nameTime(begin, false), strEnd = CRecordName::nameTime(end, true);
     const int nPos = begin.isValid() && end.isValid() ? strPath.indexOf(strBegin, strPath.lastIndexOf('/') + 1) : -1;
-    if (nPos >= 0) {
-        const QString strNew = strPath.left(nPos) + strBegin + "-" + strEnd + strPath.mid(nPos + NAME_TIMES_LENGTH);
-        if (strNew != strPath && QFile::exists(strNew)) QFile::remove(strNew);
-        if (strNew == strPath || QFile::rename(strPath, strNew)) {
-            qDebug().noquote() << "ReName " << strPath << " To " << strNew;
-            strResult = strNew;
-        } else {
-            qDebug().noquote() << "ReName Failed " << strPath << " To " << strNew;
-        }
-    } else {
-        qDebug().noquote() << "ReName Failed " << strPath << " To " << strPath;
-    }
+    if (nPos >= 0) strResult = strPath.left(nPos) + strBegin + "-" + strEnd + strPath.mid(nPos + NAME_TIMES_LENGTH);
+    qDebug().noquote() << "ReName " << strPath << " To " << strResult;
     for (int nIndex : entries) status(nIndex, colPath, shownPath(strResult));
     return strResult;
+}
+
+// ---- delivery
+
+// The run writes every file under a hidden name of its own beside the final one, so that nothing a
+// run has not finished, and nothing an earlier run delivered, is ever touched on the way.
+QString CExportWorker::temporaryPath(const QString &strFinal) const
+{
+    return partPath(strFinal, m_strRunId);
+}
+
+QString CExportWorker::partPath(const QString &strFinal, const QString &strRun)
+{
+    const int nSlash = strFinal.lastIndexOf('/');
+    return strFinal.left(nSlash + 1) + "." + strFinal.mid(nSlash + 1) + ".part-" + strRun;
+}
+
+QString CExportWorker::withExtension(const QString &strPath, const char *pExtension)
+{
+    const int nDot = strPath.lastIndexOf('.');
+    const QString strStem = nDot > strPath.lastIndexOf('/') ? strPath.left(nDot) : strPath;
+    return strStem + "." + QLatin1String(pExtension);
+}
+
+// A finished file under its final name; one whose name an earlier file already has waits for the
+// front end's decision (resolveHeld), unless the run replaces existing files.
+void CExportWorker::deliver(const QList<int> &entries, const QString &strTemp, const QString &strFinal)
+{
+    if (strTemp == strFinal) { // already in place
+        addLeftFile(strFinal, m_choices.bHashWhenComplete ? sha256Of(strFinal) : QString());
+        return;
+    }
+    if (QFileInfo::exists(strFinal) && !m_choices.bReplaceExisting) {
+        if (sameContent(strTemp, strFinal)) { // an earlier run delivered these very bytes
+            QFile::remove(strTemp);
+            moveIntoPlace(entries, strFinal, strFinal);
+            return;
+        }
+        QMutexLocker locker(&m_leftMutex);
+        m_held.append({entries, strTemp, strFinal});
+        return;
+    }
+    moveIntoPlace(entries, strTemp, strFinal);
+}
+
+void CExportWorker::moveIntoPlace(const QList<int> &entries, const QString &strTemp, const QString &strFinal)
+{
+    if (strTemp != strFinal && ::rename(QFile::encodeName(strTemp).constData(), QFile::encodeName(strFinal).constData()) != 0) {
+        const QString strError = tr("cannot name the file %1: %2").arg(strFinal, systemError(errno));
+        QFile::remove(strTemp);
+        for (int nIndex : entries) {
+            status(nIndex, colStatus, tr("Export failed") + ": " + strError);
+            ++m_nFailed;
+        }
+        return;
+    }
+    if (m_choices.nFormat == formatRaw) appendIndexLine(entries, strFinal);
+    addLeftFile(strFinal, m_choices.bHashWhenComplete ? sha256Of(strFinal) : QString());
+}
+
+QStringList CExportWorker::heldFiles() const
+{
+    QMutexLocker locker(&m_leftMutex);
+    QStringList files;
+    for (const Held &held : m_held) files << held.strFinal;
+    return files;
+}
+
+void CExportWorker::resolveHeld(bool bReplace)
+{
+    QList<Held> held;
+    {
+        QMutexLocker locker(&m_leftMutex);
+        held.swap(m_held);
+    }
+    for (const Held &h : held) {
+        if (bReplace) {
+            moveIntoPlace(h.entries, h.strTemp, h.strFinal);
+            continue;
+        }
+        QFile::remove(h.strTemp);
+        for (int nIndex : h.entries) {
+            status(nIndex, colStatus, tr("Not exported: %1 exists").arg(relativePath(h.strFinal)));
+            ++m_nFailed;
+        }
+    }
 }
 
 // ---- conversions
 
 void CExportWorker::convertToMp4(const QList<int> &entries, const QString &strSrcPath, int nRetry)
 {
-    if (m_bCancelled) return; // a cancelled run starts nothing new
-    const QString strDst = CConvertToMp4::mp4Path(strSrcPath);
-    if (QFile::exists(strDst)) QFile::remove(strDst);
-    const int nHandle = CConvertToMp4::instance()->ConvertH264ToMp4V2(strSrcPath, strDst);
-    qDebug().noquote() << "Convert " << strSrcPath << " To " << strDst << "  Result " << nHandle;
-    bool bFinishedEarly = false;
-    QString strStatus;
-    if (nHandle < 1) {
-        strStatus = tr("Start convert failed ") + QString("Err = %1").arg(nHandle);
-        ++m_nFailed;
-    } else {
-        // One lock for the look-up and the insertion, so a 100 % arriving in between is not lost.
+    convertToMp4(entries, strSrcPath, strSrcPath, nRetry);
+}
+
+void CExportWorker::convertToMp4(const QList<int> &entries, const QString &strSrcPath, const QString &strFinal,
+                                 int nRetry)
+{
+    if (m_bCancelled) { // a cancelled run starts nothing new
+        if (strSrcPath != strFinal) QFile::remove(strSrcPath);
+        return;
+    }
+    const QString strFinalMp4 = CConvertToMp4::mp4Path(strFinal);
+    // A file of this run converts under a temporary name; a file already in place converts beside it.
+    const QString strDst = strSrcPath == strFinal ? strFinalMp4 : temporaryPath(strFinalMp4);
+    ConvertRecord record{nRetry, 0, entries, strSrcPath, strDst, strFinal, strFinalMp4};
+    // The record and the messages that came before it meet under one lock, so a result that
+    // arrives before the record is stored is never lost.
+    int nEarly = 0;
+    bool bEarly = false;
+    {
         QWriteLocker locker(&m_convertLock);
-        bFinishedEarly = m_earlyFinished.removeOne(nHandle);
-        if (!bFinishedEarly) m_conversions.insert(nHandle, {nRetry, nHandle, entries, strSrcPath, strDst});
+        record.nHandle = CConvertToMp4::instance()->ConvertH264ToMp4V2(strSrcPath, strDst);
+        if (record.nHandle >= 1) {
+            bEarly = m_earlyResults.contains(record.nHandle);
+            nEarly = m_earlyResults.take(record.nHandle);
+            if (!bEarly) m_conversions.insert(record.nHandle, record);
+        }
     }
-    if (bFinishedEarly) {
-        strStatus = tr("Convert finish");
-        replaceLeftFile(strSrcPath, strDst);
-        emit removeSrcFile(strSrcPath);
-    } else if (nHandle >= 1) {
-        strStatus = tr("Converting") + "(0%)";
+    qDebug().noquote() << "Convert " << strSrcPath << " To " << strDst << "  Result " << record.nHandle;
+    if (record.nHandle < 1) {
+        conversionFailed(record, tr("Start convert failed ") + QString("Err = %1").arg(record.nHandle));
+        return;
     }
-    for (int nIndex : entries) status(nIndex, colStatus, strStatus);
-    if (bFinishedEarly) maybeFinishRun();
+    for (int nIndex : entries) status(nIndex, colStatus, tr("Converting") + "(0%)");
+    if (bEarly) conversionEnded(record, nEarly);
 }
 
 int CExportWorker::dealWithConvertProcess(int nHandle, int nValue)
@@ -580,61 +706,56 @@ int CExportWorker::dealWithConvertProcess(int nHandle, int nValue)
     ConvertRecord record;
     bool bFound;
     {
-        QReadLocker locker(&m_convertLock);
-        auto it = m_conversions.constFind(nHandle);
-        bFound = it != m_conversions.constEnd();
-        if (bFound) record = *it;
-    }
-    if (!bFound && nValue == 100) {
         QWriteLocker locker(&m_convertLock);
-        auto it = m_conversions.constFind(nHandle);
-        bFound = it != m_conversions.constEnd();
-        if (bFound)
+        auto it = m_conversions.find(nHandle);
+        bFound = it != m_conversions.end();
+        if (bFound) {
             record = *it;
-        else
-            m_earlyFinished.append(nHandle);
-    }
-    if (bFound && !record.entries.isEmpty()) {
-        QString strStatus;
-        if (nValue < 0) {
-            const QString strReason = CConvertToMp4::instance()->takeFailureReason(nHandle);
-            CConvertToMp4::cancel(nHandle);
-            {
-                QWriteLocker locker(&m_convertLock);
-                m_conversions.remove(nHandle);
-            }
-            if (nValue == RETRIED_CONVERT_ERROR && record.nRetry + 1 <= MAX_CONVERT_RETRIES) {
-                qDebug().noquote() << "Re Convert MP4 " << record.strSource;
-                convertToMp4(record.entries, record.strSource, record.nRetry + 1);
-            } else {
-                conversionFailed(record, QString("%1 %2").arg(tr("Convert failed")).arg(nValue) +
-                                             (strReason.isEmpty() ? QString() : ": " + strReason));
-            }
-        } else if (nValue > 99) {
-            {
-                QWriteLocker locker(&m_convertLock);
-                m_conversions.remove(nHandle);
-            }
-            strStatus = tr("Convert finish");
-            replaceLeftFile(record.strSource, record.strDestination);
-            emit removeSrcFile(record.strSource);
-        } else {
-            strStatus = QString("%1 (%2%)").arg(tr("Converting")).arg(nValue);
-        }
-        if (!strStatus.isEmpty()) {
-            qDebug().noquote() << record.strSource << " Convet To " << record.strDestination << " Status " << strStatus;
-            for (int nIndex : record.entries) status(nIndex, colStatus, strStatus);
+            if (nValue < 0 || nValue > 99) m_conversions.erase(it);
+        } else if (nValue < 0 || nValue > 99) {
+            m_earlyResults.insert(nHandle, nValue);
         }
     }
-    maybeFinishRun();
+    if (!bFound) return 0;
+    if (nValue < 0 || nValue > 99) {
+        conversionEnded(record, nValue);
+    } else {
+        const QString strStatus = QString("%1 (%2%)").arg(tr("Converting")).arg(nValue);
+        for (int nIndex : record.entries) status(nIndex, colStatus, strStatus);
+    }
     return 0;
 }
 
+// A conversion's last message: the MP4 delivered and its raw source given up, or a retry, or the
+// raw file delivered instead with the reason the conversion failed.
+void CExportWorker::conversionEnded(const ConvertRecord &record, int nValue)
+{
+    if (nValue > 99) {
+        for (int nIndex : record.entries) status(nIndex, colStatus, tr("Convert finish"));
+        qDebug().noquote() << record.strSource << " Convet To " << record.strDestination << " Status Convert finish";
+        deliver(record.entries, record.strDestination, record.strFinalMp4);
+        emit removeSrcFile(record.strSource);
+    } else {
+        const QString strReason = CConvertToMp4::instance()->takeFailureReason(record.nHandle);
+        CConvertToMp4::cancel(record.nHandle);
+        if (nValue == RETRIED_CONVERT_ERROR && record.nRetry + 1 <= MAX_CONVERT_RETRIES) {
+            qDebug().noquote() << "Re Convert MP4 " << record.strSource;
+            convertToMp4(record.entries, record.strSource, record.strFinal, record.nRetry + 1);
+        } else {
+            conversionFailed(record, QString("%1 %2").arg(tr("Convert failed")).arg(nValue) +
+                                         (strReason.isEmpty() ? QString() : ": " + strReason));
+        }
+    }
+    maybeFinishRun();
+}
+
+// The raw copy stays, under its own name, beside the failure.
 void CExportWorker::conversionFailed(const ConvertRecord &record, const QString &strStatus)
 {
-    ++m_nFailed;
+    m_nFailed += record.entries.size();
     qDebug().noquote() << record.strSource << " Convet To " << record.strDestination << " Status " << strStatus;
     for (int nIndex : record.entries) status(nIndex, colStatus, strStatus);
+    deliver(record.entries, record.strSource, record.strFinal);
 }
 
 // The run is complete once the worker has ended and no conversion is left; said once.
@@ -650,23 +771,34 @@ void CExportWorker::maybeFinishRun()
 
 // ---- index, files left, checksums
 
+// The lines "index.data" holds already: a file delivered again gets no second line.
 void CExportWorker::openIndexFile()
 {
     QDir().mkpath(m_choices.strSavePath);
-    m_pIndexFile = std::make_unique<CFSFile>();
-    const QString strPath = m_choices.strSavePath + "/index.data";
-    if (!m_pIndexFile->Open(strPath, CFSFile::modeWrite | CFSFile::modeCreate | CFSFile::modeNoTruncate)) {
-        qWarning().noquote() << "Cannot open the export index" << strPath;
-        m_pIndexFile.reset();
-    }
+    m_indexLines.clear();
+    QFile existing(m_choices.strSavePath + "/index.data");
+    if (existing.open(QIODevice::ReadOnly))
+        while (!existing.atEnd()) m_indexLines.insert(QString::fromLocal8Bit(existing.readLine()).trimmed());
 }
 
-void CExportWorker::appendIndexLine(const QString &strPath)
+// The file's line in "index.data", once; a line that cannot be written fails its entries.
+void CExportWorker::appendIndexLine(const QList<int> &entries, const QString &strPath)
 {
-    if (!m_pIndexFile) return;
-    const QByteArray line = (relativePath(strPath) + "\r\n").toLocal8Bit();
-    if (!m_pIndexFile->WriteString(line.constData()) || !m_pIndexFile->Flush())
-        qWarning().noquote() << "Cannot write the export index line of" << strPath;
+    const QString strLine = relativePath(strPath);
+    QMutexLocker locker(&m_indexMutex);
+    if (m_indexLines.contains(strLine)) return;
+    QFile index(m_choices.strSavePath + "/index.data");
+    const QByteArray line = (strLine + "\r\n").toLocal8Bit();
+    if (index.open(QIODevice::WriteOnly | QIODevice::Append) && index.write(line) == line.size() && index.flush()) {
+        m_indexLines.insert(strLine);
+        return;
+    }
+    const QString strError = tr("cannot write %1: %2").arg("index.data", index.errorString());
+    qWarning().noquote() << "Cannot write the export index line of" << strPath << strError;
+    for (int nIndex : entries) {
+        status(nIndex, colStatus, tr("Export failed") + ": " + strError);
+        ++m_nFailed;
+    }
 }
 
 QString CExportWorker::relativePath(const QString &strPath) const
@@ -674,27 +806,15 @@ QString CExportWorker::relativePath(const QString &strPath) const
     return strPath.mid(m_choices.strSavePath.length() + 1).replace('\\', '/');
 }
 
-void CExportWorker::addLeftFile(const QString &strPath, bool bHashNow)
+void CExportWorker::addLeftFile(const QString &strPath, const QString &strSha256)
 {
-    const QString strHash = bHashNow && m_choices.bHashWhenComplete ? sha256Of(strPath) : QString();
     QMutexLocker locker(&m_leftMutex);
     for (LeftFile &file : m_leftFiles) {
         if (file.strPath != strPath) continue;
-        file.strSha256 = strHash;
+        file.strSha256 = strSha256;
         return;
     }
-    m_leftFiles.append({strPath, strHash});
-}
-
-// A converted raw file gives way to its MP4.
-void CExportWorker::replaceLeftFile(const QString &strRaw, const QString &strMp4)
-{
-    {
-        QMutexLocker locker(&m_leftMutex);
-        for (int i = 0; i < m_leftFiles.size(); ++i)
-            if (m_leftFiles[i].strPath == strRaw) m_leftFiles.removeAt(i--);
-    }
-    addLeftFile(strMp4, true);
+    m_leftFiles.append({strPath, strSha256});
 }
 
 QList<CExportWorker::LeftFile> CExportWorker::leftFiles()
@@ -707,24 +827,42 @@ QList<CExportWorker::LeftFile> CExportWorker::leftFiles()
     QList<LeftFile> left;
     for (LeftFile &file : files) {
         if (!QFileInfo(file.strPath).isFile()) continue;
-        if (file.strSha256.isEmpty()) file.strSha256 = sha256Of(file.strPath);
+        if (file.strSha256.isEmpty()) {
+            file.strSha256 = sha256Of(file.strPath);
+            addLeftFile(file.strPath, file.strSha256);
+        }
         left.append(file);
     }
     return left;
 }
 
-bool CExportWorker::appendChecksums(const QList<LeftFile> &files) const
+// SHA256SUMS anew: one line per file present, the files given with their new sums, written under
+// a temporary name and put in place, so that the old list stays whole when the disk is full.
+bool CExportWorker::appendChecksums(const QList<LeftFile> &files)
 {
-    if (files.isEmpty()) return true;
-    QFile sums(m_choices.strSavePath + "/SHA256SUMS");
-    if (!sums.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        qWarning().noquote() << "Cannot write" << sums.fileName();
-        return false;
+    const QString strPath = m_choices.strSavePath + "/SHA256SUMS";
+    QMap<QByteArray, QByteArray> lines; // by relative path, in path order
+    QFile old(strPath);
+    if (old.open(QIODevice::ReadOnly)) {
+        while (!old.atEnd()) {
+            const QByteArray line = old.readLine().trimmed();
+            const int nSpace = line.indexOf("  ");
+            if (nSpace < 0) continue;
+            const QByteArray path = line.mid(nSpace + 2);
+            if (QFileInfo(m_choices.strSavePath + "/" + QFile::decodeName(path)).isFile()) lines.insert(path, line);
+        }
+    }
+    for (const LeftFile &file : files) {
+        const QByteArray path = QFile::encodeName(relativePath(file.strPath));
+        lines.insert(path, file.strSha256.toLatin1() + "  " + path);
     }
     QByteArray text;
-    for (const LeftFile &file : files)
-        text += file.strSha256.toLatin1() + "  " + QFile::encodeName(relativePath(file.strPath)) + "\n";
-    return sums.write(text) == text.size() && sums.flush();
+    for (const QByteArray &line : lines) text += line + "\n";
+    const QString strError = replaceWhole(strPath, text, temporaryPath(strPath));
+    if (strError.isEmpty()) return true;
+    m_runErrors << tr("cannot write %1: %2").arg("SHA256SUMS", strError);
+    qWarning().noquote() << m_runErrors.last();
+    return false;
 }
 
 QVector<CExportWorker::EntryResult> CExportWorker::results() const
@@ -763,11 +901,13 @@ CExportLog::Run CExportWorker::finishLog(const QDateTime &startTime)
 
 bool CExportWorker::writeLog(const QDateTime &startTime)
 {
-    const CExportLog::Run run = finishLog(startTime);
-    QList<LeftFile> files;
-    for (const auto &sum : run.checksums) files.append({m_choices.strSavePath + "/" + sum.second, sum.first});
+    QList<LeftFile> files = leftFiles();
     const bool bSums = appendChecksums(files);
-    return CExportLog::append(run) && bSums;
+    const CExportLog::Run run = finishLog(startTime);
+    if (CExportLog::append(run)) return bSums;
+    m_runErrors << tr("cannot write the export log %1").arg(CExportLog::filePath(run.startTime.date()));
+    qWarning().noquote() << m_runErrors.last();
+    return false;
 }
 
 // ---- helpers

@@ -14,6 +14,7 @@
 #include <QMutex>
 #include <QObject>
 #include <QReadWriteLock>
+#include <QSet>
 #include <QString>
 #include <QTime>
 #include <QVector>
@@ -61,6 +62,9 @@ public:
         QList<int> channels; // the channels ticked in the run's channel filter, 0-based (time mode: those exported)
         // Hash each file left as soon as it is complete (else when leftFiles() asks for them).
         bool bHashWhenComplete = true;
+        // A finished file whose name an earlier file has replaces it at once (korvane-cli --overwrite);
+        // otherwise it waits for resolveHeld().
+        bool bReplaceExisting = false;
     };
 
     // One row of the run's list as the dialog shows it and the export log keeps it.
@@ -99,8 +103,13 @@ public:
     int run();
     int exportByFile();
     int exportByTime();
+    // The merged file's final path by its time range; strPath is the path it would have by its first recording.
     QString renameMergFile(const QList<int> &entries, const QString &strPath, const QTime &begin, const QTime &end);
+    // Converts the raw file strSrcPath into its MP4 beside it, the raw file removed once it succeeded.
     void convertToMp4(const QList<int> &entries, const QString &strSrcPath, int nRetry);
+    // The same for a raw file written under a temporary name: the MP4 gets the name of strFinal's MP4,
+    // and the raw file strFinal when the conversion fails.
+    void convertToMp4(const QList<int> &entries, const QString &strSrcPath, const QString &strFinal, int nRetry);
     int dealWithConvertProcess(int nHandle, int nValue);
 
     // Makes this run the converter's message receiver (withdrawn by cancel and at destruction).
@@ -115,26 +124,38 @@ public:
     bool conversionsPending();
 
     int failedCount() const { return m_nFailed; }
+    // No entry failed, and the run's index, checksums and log were written.
+    bool succeeded() const { return m_nFailed == 0 && m_runErrors.isEmpty(); }
+    // The final paths of finished files whose names earlier files have: they wait under temporary
+    // names until resolveHeld() replaces the earlier files or drops them (and fails their entries).
+    QStringList heldFiles() const;
+    void resolveHeld(bool bReplace);
     int runEntryCount() const;
     // "Export Finish", or how many of the run's files failed.
     QString finishText() const;
     // The files left in the save folder, hashed (those not hashed yet are hashed now).
     QList<LeftFile> leftFiles();
-    // Appends the files to "SHA256SUMS" in the save folder, paths relative to it.
-    bool appendChecksums(const QList<LeftFile> &files) const;
+    // Writes "SHA256SUMS" in the save folder anew: the files given (paths relative to the folder)
+    // and the earlier lines of files still present; false when it cannot be written.
+    bool appendChecksums(const QList<LeftFile> &files);
     QString relativePath(const QString &strPath) const;
     // The rows of the run's list, in list order: every entry by file, the selected channels' by time.
     QVector<EntryResult> results() const;
     // The run's block of the export log: its choices, channel filter, file list, rows and the files it
     // left with their checksums, which also go to "SHA256SUMS".
     CExportLog::Run finishLog(const QDateTime &startTime);
-    // finishLog() appended to the day's export log; false when the log or SHA256SUMS could not be written.
+    // SHA256SUMS written and finishLog() appended to the day's export log; false (and the run
+    // failed) when either could not be written.
     bool writeLog(const QDateTime &startTime);
 
     // Reads the first video key frame of a recording into params (zero-filled first).
     static bool getVideoParams(const QString &strPath, VideoParams &params);
     // save path + "/ide<disk><part>/<date>/<channel + 1>/"; empty when the path is no recorder path.
     QString outputFolder(const QString &strRecorderPath) const;
+    // Where a file is written before it is complete: a hidden name beside its own, of the run strRun.
+    static QString partPath(const QString &strFinal, const QString &strRun);
+    // The path with the file name's extension replaced.
+    static QString withExtension(const QString &strPath, const char *pExtension);
     // For tests: the size at which merged files are split.
     void setMergeLimit(quint64 nLimit) { m_nMergeLimit = nLimit; }
 
@@ -146,15 +167,23 @@ signals:
 private:
     struct MergeState {
         quint64 nSize = 0;
-        QString strPath;
+        QString strPath; // temporary
+        QString strFinal;
         VideoParams params;
     };
     struct ConvertRecord {
         int nRetry = 0;
         int nHandle = 0;
         QList<int> entries;
-        QString strSource;
-        QString strDestination;
+        QString strSource;      // the raw file, under its temporary name
+        QString strDestination; // the MP4, under its temporary name
+        QString strFinal;       // the raw file's own name
+        QString strFinalMp4;
+    };
+    struct Held {
+        QList<int> entries;
+        QString strTemp;
+        QString strFinal;
     };
     // What one entry's copy writes into, and how to undo it.
     struct Output;
@@ -171,13 +200,16 @@ private:
     CopyResult copyByTime(int nIndex, CFSFile &source, Output &out, QTime &first, QTime &last);
         void undoEntry(int nIndex, Output &out);
     void closeGroup(bool bConvert);
-    void finishFile(int nIndex, const QString &strPath);
+    void finishOutput(const QList<int> &entries, const QString &strTemp, const QString &strFinal, bool bConvert);
+    QString temporaryPath(const QString &strFinal) const;
+    void deliver(const QList<int> &entries, const QString &strTemp, const QString &strFinal);
+    void moveIntoPlace(const QList<int> &entries, const QString &strTemp, const QString &strFinal);
+    void conversionEnded(const ConvertRecord &record, int nValue);
     void status(int nIndex, int nColumn, const QString &strText);
     QString shownPath(const QString &strPath) const;
     void openIndexFile();
-    void appendIndexLine(const QString &strPath);
-    void addLeftFile(const QString &strPath, bool bHashNow);
-    void replaceLeftFile(const QString &strRaw, const QString &strMp4);
+    void appendIndexLine(const QList<int> &entries, const QString &strPath);
+    void addLeftFile(const QString &strPath, const QString &strSha256);
     void conversionFailed(const ConvertRecord &record, const QString &strStatus);
     void maybeFinishRun();
     void pauseForReaders() const;
@@ -191,21 +223,26 @@ private:
     std::atomic<int> m_nFailed{0};
     bool m_bAttached = false;
 
-    std::unique_ptr<CFSFile> m_pIndexFile;
+    QString m_strRunId; // names the run's temporary files
+    QStringList m_runErrors;
+    QMutex m_indexMutex;
+    QSet<QString> m_indexLines;
     QMap<int, MergeState> m_merge; // by channel
     QList<int> m_group;            // entries of the current merged file
     QTime m_groupBegin;
     QTime m_groupEnd;
-    QString m_strCurOutput;
+    QString m_strCurOutput; // temporary
+    QString m_strGroupFinal;
 
     QReadWriteLock m_convertLock; // the conversion table, the early-finished list and the run's end
     QMap<int, ConvertRecord> m_conversions;
-    QList<int> m_earlyFinished;
+    QMap<int, int> m_earlyResults; // handle -> last message of a conversion not stored yet
     bool m_bWorkerDone = false;
     bool m_bFinishSent = false;
 
-    QMutex m_leftMutex;
+    mutable QMutex m_leftMutex; // the files left and the files held
     QList<LeftFile> m_leftFiles;
+    QList<Held> m_held;
 
     mutable QMutex m_resultMutex;
     QMap<int, EntryResult> m_results; // by entry index

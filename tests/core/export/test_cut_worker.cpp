@@ -170,7 +170,7 @@ TEST_F(CutTest, AJumpThatLandsPastTheStartSearchesAgainFromTheBeginning)
     EXPECT_GT(strFirst.section(' ', -1).section('/', 0, 0).toLongLong(), even.size() / 4) << qPrintable(strFirst);
 }
 
-TEST_F(CutTest, ReadAndWriteFailuresEndAsFailedAndJunkGivesNoFrames)
+TEST_F(CutTest, ReadAndWriteFailuresAndRangesWithoutFramesEndAsFailed)
 {
     const QString strTruncated = m_strSave + "/src/idea0/2024-03-05/001/10.00.00-10.00.06[R][@1][0].h264";
     ASSERT_TRUE(writeBytes(strTruncated, fileBytes(copyOf(recA)).left(5000)));
@@ -180,9 +180,15 @@ TEST_F(CutTest, ReadAndWriteFailuresEndAsFailedAndJunkGivesNoFrames)
 
     const QString strJunk = m_strSave + "/src/idea0/2024-03-05/002/10.00.00-10.00.06[R][@1][0].h264";
     ASSERT_TRUE(writeBytes(strJunk, QByteArray(100000, 'j')));
+    const QByteArray earlierCut = fileBytes(truncated.outputPath());
     CCutWorker junk;
-    EXPECT_EQ(cut(junk, strJunk, QTime(10, 0, 0), QTime(10, 0, 6)), CCutWorker::resultDone);
-    EXPECT_EQ(fileBytes(junk.outputPath()).size(), 0);
+    EXPECT_EQ(cut(junk, strJunk, QTime(10, 0, 0), QTime(10, 0, 6)), CCutWorker::resultFailed);
+    EXPECT_EQ(junk.failureReason(), "No frame in the time range");
+    EXPECT_EQ(fileBytes(junk.outputPath()), earlierCut) << "an empty cut leaves no file and replaces none";
+    const ProgramRun empty = runProgram(KORVANE_CLI, {"cut", "--to", m_strSave + "/empty", "--time", "10:00:00-10:00:06", strJunk});
+    EXPECT_EQ(empty.nExitCode, 1);
+    EXPECT_TRUE(empty.strErr.contains("Cut Failed: No frame in the time range")) << qPrintable(empty.strErr);
+    EXPECT_TRUE(QDir(m_strSave + "/empty").entryList(QDir::Files | QDir::Hidden).isEmpty());
 
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
