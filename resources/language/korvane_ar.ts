@@ -738,6 +738,14 @@
         <source>NO</source>
         <translation>لا</translation>
     </message>
+    <message>
+        <source>%1 files of this export already exist in the folder with other contents (the first: %2). Replace them?</source>
+        <translation>يوجد بالفعل %1 من ملفات هذا التصدير في المجلد بمحتوى مختلف (أولها: %2). هل تريد استبدالها؟</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>استبدال</translation>
+    </message>
 </context>
 <context>
     <name>CExportLog</name>
@@ -847,6 +855,10 @@
     <message>
         <source>cannot write the export log %1</source>
         <translation>لا يمكن كتابة سجل التصدير %1</translation>
+    </message>
+    <message>
+        <source>Choose the folder to save to: a full path, such as %1</source>
+        <translation>اختر مجلد الحفظ: مسار كامل، مثل %1</translation>
     </message>
 </context>
 <context>

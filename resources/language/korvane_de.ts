@@ -734,6 +734,14 @@
         <source>NO</source>
         <translation>Nein</translation>
     </message>
+    <message>
+        <source>%1 files of this export already exist in the folder with other contents (the first: %2). Replace them?</source>
+        <translation>%1 Dateien dieses Exports sind im Ordner schon mit anderem Inhalt vorhanden (die erste: %2). Ersetzen?</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
 </context>
 <context>
     <name>CExportLog</name>
@@ -843,6 +851,10 @@
     <message>
         <source>cannot write the export log %1</source>
         <translation>das Exportprotokoll %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Choose the folder to save to: a full path, such as %1</source>
+        <translation>Wählen Sie den Zielordner: einen vollständigen Pfad, etwa %1</translation>
     </message>
 </context>
 <context>

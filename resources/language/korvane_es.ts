@@ -734,6 +734,14 @@
         <source>NO</source>
         <translation>No</translation>
     </message>
+    <message>
+        <source>%1 files of this export already exist in the folder with other contents (the first: %2). Replace them?</source>
+        <translation>%1 archivos de esta exportación ya existen en la carpeta con otro contenido (el primero: %2). ¿Reemplazarlos?</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Reemplazar</translation>
+    </message>
 </context>
 <context>
     <name>CExportLog</name>
@@ -843,6 +851,10 @@
     <message>
         <source>cannot write the export log %1</source>
         <translation>no se puede escribir el registro de exportación %1</translation>
+    </message>
+    <message>
+        <source>Choose the folder to save to: a full path, such as %1</source>
+        <translation>Elija la carpeta de destino: una ruta completa, como %1</translation>
     </message>
 </context>
 <context>

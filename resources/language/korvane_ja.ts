@@ -733,6 +733,14 @@
         <source>NO</source>
         <translation>いいえ</translation>
     </message>
+    <message>
+        <source>%1 files of this export already exist in the folder with other contents (the first: %2). Replace them?</source>
+        <translation>このエクスポートの %1 個のファイルが別の内容でフォルダーに既にあります (最初: %2)。置き換えますか?</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>置き換える</translation>
+    </message>
 </context>
 <context>
     <name>CExportLog</name>
@@ -842,6 +850,10 @@
     <message>
         <source>cannot write the export log %1</source>
         <translation>エクスポートログ %1 を書き込めません</translation>
+    </message>
+    <message>
+        <source>Choose the folder to save to: a full path, such as %1</source>
+        <translation>保存先フォルダーを選んでください: %1 のような完全なパス</translation>
     </message>
 </context>
 <context>

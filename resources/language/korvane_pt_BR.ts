@@ -734,6 +734,14 @@
         <source>NO</source>
         <translation>Não</translation>
     </message>
+    <message>
+        <source>%1 files of this export already exist in the folder with other contents (the first: %2). Replace them?</source>
+        <translation>%1 arquivos desta exportação já existem na pasta com outro conteúdo (o primeiro: %2). Substituí-los?</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Substituir</translation>
+    </message>
 </context>
 <context>
     <name>CExportLog</name>
@@ -843,6 +851,10 @@
     <message>
         <source>cannot write the export log %1</source>
         <translation>não é possível gravar o registro de exportação %1</translation>
+    </message>
+    <message>
+        <source>Choose the folder to save to: a full path, such as %1</source>
+        <translation>Escolha a pasta de destino: um caminho completo, como %1</translation>
     </message>
 </context>
 <context>

@@ -735,6 +735,14 @@
         <source>NO</source>
         <translation>Нет</translation>
     </message>
+    <message>
+        <source>%1 files of this export already exist in the folder with other contents (the first: %2). Replace them?</source>
+        <translation>%1 файлов этого экспорта уже есть в папке с другим содержимым (первый: %2). Заменить их?</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Заменить</translation>
+    </message>
 </context>
 <context>
     <name>CExportLog</name>
@@ -844,6 +852,10 @@
     <message>
         <source>cannot write the export log %1</source>
         <translation>не удаётся записать журнал экспорта %1</translation>
+    </message>
+    <message>
+        <source>Choose the folder to save to: a full path, such as %1</source>
+        <translation>Выберите папку для сохранения: полный путь, например %1</translation>
     </message>
 </context>
 <context>

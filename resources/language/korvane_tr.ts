@@ -733,6 +733,14 @@
         <source>NO</source>
         <translation>Hayır</translation>
     </message>
+    <message>
+        <source>%1 files of this export already exist in the folder with other contents (the first: %2). Replace them?</source>
+        <translation>Bu dışa aktarmanın %1 dosyası klasörde başka içerikle zaten var (ilki: %2). Değiştirilsin mi?</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Değiştir</translation>
+    </message>
 </context>
 <context>
     <name>CExportLog</name>
@@ -842,6 +850,10 @@
     <message>
         <source>cannot write the export log %1</source>
         <translation>dışa aktarma günlüğü %1 yazılamıyor</translation>
+    </message>
+    <message>
+        <source>Choose the folder to save to: a full path, such as %1</source>
+        <translation>Kaydedilecek klasörü seçin: %1 gibi tam bir yol</translation>
     </message>
 </context>
 <context>

@@ -733,6 +733,14 @@
         <source>NO</source>
         <translation>否</translation>
     </message>
+    <message>
+        <source>%1 files of this export already exist in the folder with other contents (the first: %2). Replace them?</source>
+        <translation>此次导出的 %1 个文件已以不同内容存在于文件夹中（第一个：%2）。是否替换？</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>替换</translation>
+    </message>
 </context>
 <context>
     <name>CExportLog</name>
@@ -842,6 +850,10 @@
     <message>
         <source>cannot write the export log %1</source>
         <translation>无法写入导出日志 %1</translation>
+    </message>
+    <message>
+        <source>Choose the folder to save to: a full path, such as %1</source>
+        <translation>请选择保存文件夹：完整路径，例如 %1</translation>
     </message>
 </context>
 <context>

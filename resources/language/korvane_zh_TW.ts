@@ -733,6 +733,14 @@
         <source>NO</source>
         <translation>否</translation>
     </message>
+    <message>
+        <source>%1 files of this export already exist in the folder with other contents (the first: %2). Replace them?</source>
+        <translation>此次匯出的 %1 個檔案已以不同內容存在於資料夾中（第一個：%2）。是否取代？</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>取代</translation>
+    </message>
 </context>
 <context>
     <name>CExportLog</name>
@@ -842,6 +850,10 @@
     <message>
         <source>cannot write the export log %1</source>
         <translation>無法寫入匯出日誌 %1</translation>
+    </message>
+    <message>
+        <source>Choose the folder to save to: a full path, such as %1</source>
+        <translation>請選擇儲存資料夾：完整路徑，例如 %1</translation>
     </message>
 </context>
 <context>

@@ -12,8 +12,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -24,11 +26,14 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStandardItem>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <sys/stat.h>
 
 namespace {
 const int TITLE_HEIGHT = 36;
@@ -79,15 +84,24 @@ CExportDialog::CExportDialog(int nNodeType, QStandardItem *pItem, QWidget *paren
     connect(m_pWorker, &CExportWorker::removeSrcFile, this, &CExportDialog::removeSrcFile);
     connect(this, &CExportDialog::exportFinish, this, &CExportDialog::onExportFinish);
     connect(this, &CExportDialog::updateTableStatus, this, &CExportDialog::onUpdateTableStatus);
-    // The application, not the dialog, owns the delayed removal: it happens even once the dialog is gone.
+    // The application, not the dialog, owns the delayed removal: it happens even once the dialog is
+    // gone, and only to the very file that was converted (same inode and size).
     connect(this, &CExportDialog::removeSrcFile, qApp, [](const QString &strPath) {
-        QTimer::singleShot(REMOVE_DELAY_MS, qApp, [strPath] { QFile::remove(strPath); });
+        struct stat converted {};
+        if (stat(QFile::encodeName(strPath).constData(), &converted) != 0) return;
+        QTimer::singleShot(REMOVE_DELAY_MS, qApp, [strPath, converted] {
+            struct stat now {};
+            if (stat(QFile::encodeName(strPath).constData(), &now) == 0 && now.st_ino == converted.st_ino &&
+                now.st_dev == converted.st_dev && now.st_size == converted.st_size)
+                QFile::remove(strPath);
+        });
     });
     m_pWorker->attachConverter();
 }
 
 CExportDialog::~CExportDialog()
 {
+    if (m_pCancel) m_pCancel->wait();
     stopWorker();
     m_pWorker->detachConverter();
 }
@@ -497,23 +511,70 @@ void CExportDialog::startRun(const CExportWorker::Choices &choices)
     m_pWorker->setChoices(choices);
     m_pWorker->prepareRun();
     m_bIdle = false;
-    m_pBtnOK->setEnabled(false);
+    lockChoices(true);
     m_startTime = QDateTime::currentDateTime();
     m_pThread->start();
 }
 
+// While a run goes on, nothing that chose it can change: the mode, the files, the channels, the options.
+void CExportDialog::lockChoices(bool bLocked)
+{
+    m_pBtnOK->setEnabled(!bLocked);
+    m_pTabWidget->tabBar()->setEnabled(!bLocked);
+    for (const TabWidgets &tab : m_tabs)
+        for (QWidget *pWidget : {static_cast<QWidget *>(tab.pSavePath), static_cast<QWidget *>(tab.pFormat),
+                                 static_cast<QWidget *>(tab.pMerge), static_cast<QWidget *>(tab.pForcedMerge)})
+            if (pWidget) pWidget->setEnabled(!bLocked);
+    for (const auto &box : m_fileChannels + m_timeChannels) box.first->setEnabled(!bLocked);
+    m_pTimeAll->setEnabled(!bLocked);
+    m_pStartTime->setEnabled(!bLocked);
+    m_pEndTime->setEnabled(!bLocked);
+    for (int nRow = 0; nRow < m_pFileList->topLevelItemCount(); ++nRow) {
+        QTreeWidgetItem *pItem = m_pFileList->topLevelItem(nRow);
+        pItem->setFlags(bLocked ? pItem->flags() & ~Qt::ItemIsUserCheckable : pItem->flags() | Qt::ItemIsUserCheckable);
+    }
+}
+
 void CExportDialog::on_btnCancel_clicked()
 {
+    if (m_pCancel) return; // already cancelling
     if (!m_bIdle) {
         const int nAnswer =
             CMessageBox::prompt(this, tr("Whether to cancel export recording"), tr("OK"), tr("NO"));
-        if (nAnswer != 0) return;
-        m_pWorker->cancel();
-        stopWorker();
-        m_bIdle = true;
-        m_pBtnOK->setEnabled(true);
-        writeExportLog();
+        if (nAnswer != 0 || m_bIdle) return;
+        beginCancel();
+        return;
     }
+    QDialog::reject();
+}
+
+// The run and its conversions stop on a thread of their own, so the window never waits for them;
+// the dialog writes the export log with the final statuses and closes once they have stopped.
+void CExportDialog::beginCancel()
+{
+    m_pBtnCancel->setEnabled(false);
+    m_pWorker->stop();
+    CExportWorker *pWorker = m_pWorker;
+    CMyThread *pThread = m_pThread;
+    m_pCancel = QThread::create([pWorker, pThread] {
+        pWorker->cancel();
+        pThread->wait();
+    });
+    connect(m_pCancel, &QThread::finished, this, &CExportDialog::onCancelFinished, Qt::QueuedConnection);
+    m_pCancel->start();
+}
+
+void CExportDialog::onCancelFinished()
+{
+    m_pCancel->wait();
+    delete m_pCancel;
+    m_pCancel = nullptr;
+    QCoreApplication::processEvents(); // the worker's last statuses, queued before it stopped
+    m_pWorker->resolveHeld(false);
+    writeExportLog();
+    m_bIdle = true;
+    lockChoices(false);
+    m_pBtnCancel->setEnabled(true);
     QDialog::reject();
 }
 
@@ -535,10 +596,19 @@ void CExportDialog::stopWorker()
 
 void CExportDialog::onExportFinish()
 {
-    if (m_bIdle) return;
+    if (m_bIdle || m_pCancel) return;
+    const QStringList held = m_pWorker->heldFiles();
+    if (!held.isEmpty()) {
+        const QString strQuestion =
+            tr("%1 files of this export already exist in the folder with other contents (the first: %2). "
+               "Replace them?")
+                .arg(held.size())
+                .arg(QDir(m_pWorker->choices().strSavePath).relativeFilePath(held.first()));
+        m_pWorker->resolveHeld(CMessageBox::prompt(this, strQuestion, tr("Replace"), tr("Cancel")) == 0);
+    }
     writeExportLog();
     m_bIdle = true;
-    m_pBtnOK->setEnabled(true);
+    lockChoices(false);
     CMessageBox::prompt(this, m_pWorker->finishText(), tr("OK"));
 }
 

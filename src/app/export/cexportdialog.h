@@ -26,6 +26,7 @@ class QPushButton;
 class QStandardItem;
 class QTabWidget;
 class QTimeEdit;
+class QThread;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -134,9 +135,13 @@ private:
     void startRun(const CExportWorker::Choices &choices);
     void writeExportLog();
     void stopWorker();
+    void lockChoices(bool bLocked);
+    void beginCancel();
+    void onCancelFinished();
 
     CExportWorker *m_pWorker = nullptr;
     CMyThread *m_pThread = nullptr;
+    QThread *m_pCancel = nullptr; // stops the run when the user cancels it
     int m_nNodeType;
     QTime m_recordBegin;
     QTime m_recordEnd;

@@ -149,6 +149,8 @@ void CExportWorker::recordRange(const QVector<ExportEntry> &entries, QTime &begi
 
 QString CExportWorker::checkChoices(const Choices &choices) const
 {
+    if (choices.strSavePath.trimmed().isEmpty() || QDir::isRelativePath(choices.strSavePath))
+        return tr("Choose the folder to save to: a full path, such as %1").arg(QDir::homePath() + "/Videos");
     if (choices.nMode == modeFile) {
         const bool bAny = std::any_of(m_entries.begin(), m_entries.end(), [](const ExportEntry &e) { return e.bTicked; });
         return bAny ? QString() : tr("No files selected");

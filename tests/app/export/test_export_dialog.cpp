@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -294,17 +295,50 @@ TEST_F(ExportDialogTest, CancelAsksFirstAndOnOkStopsTheRunAndWritesTheLog)
     EXPECT_FALSE(pDialog->isIdle());
     EXPECT_TRUE(logText().isEmpty());
     {
-        PromptAnswer ok(0, [&diskLock] { diskLock.unlock(); });
+        // The run still waits for the disk: Cancel returns at once, the window keeps answering.
+        PromptAnswer ok(0);
+        QElapsedTimer clock;
+        clock.start();
         pDialog->cancelButton()->click();
-        ASSERT_SOON(ok.answered(), 5000);
+        ASSERT_TRUE(ok.answered());
+        EXPECT_LT(clock.elapsed(), 2000);
     }
-    EXPECT_TRUE(pDialog->isIdle());
-    EXPECT_FALSE(pDialog->isVisible());
+    EXPECT_FALSE(pDialog->isIdle());
+    EXPECT_FALSE(pDialog->cancelButton()->isEnabled());
+    diskLock.unlock();
+    ASSERT_SOON(pDialog->isIdle() && !pDialog->isVisible(), 10000);
     EXPECT_TRUE(pDialog->worker()->isCancelled());
     EXPECT_TRUE(logText().contains("Export Mode: File Mode"));
+    EXPECT_TRUE(logText().contains("Export cancelled")) << "the log holds the final statuses";
     // Whatever the first entry got to, no unfinished file is left in the folder.
     const QString strA = m_strSave + "/idea0/2024-03-05/001/" + s_disk->entry(recA).strName;
     EXPECT_TRUE(!QFile::exists(strA) || fileBytes(strA) == readAll(s_disk->path(recA)));
+}
+
+// A second run into the same folder: a file of the same name with other bytes is replaced only when
+// the user says so, once for the run; either way SHA256SUMS stays true.
+TEST_F(ExportDialogTest, ARunAsksOnceBeforeItReplacesAnEarlierFile)
+{
+    auto pDialog = open(m_pDate->child(0)); // channel 001
+    EXPECT_EQ(pressOk(*pDialog), "Export Finish");
+    const QString strA = m_strSave + "/idea0/2024-03-05/001/" + s_disk->entry(recA).strName;
+    const QByteArray original = fileBytes(strA);
+    ASSERT_TRUE(writeBytes(strA, "edited by hand"));
+
+    for (const int nAnswer : {1, 0}) { // Cancel, then Replace
+        std::unique_ptr<PromptAnswer> finish; // the message at the end comes right after the question
+        PromptAnswer question(nAnswer, [&finish] { finish = std::make_unique<PromptAnswer>(0); });
+        pDialog->okButton()->click();
+        ASSERT_SOON(finish && finish->answered() && pDialog->isIdle(), 30000);
+        EXPECT_TRUE(question.m_strText.contains("1 files of this export already exist")) << qPrintable(question.m_strText);
+        EXPECT_EQ(question.m_buttons, QStringList({"Replace", "Cancel"}));
+        EXPECT_EQ(fileBytes(strA), nAnswer == 0 ? original : QByteArray("edited by hand"));
+        if (nAnswer == 1) {
+            EXPECT_EQ(finish->m_strText, "Export finished: 1 of 3 files failed");
+            ASSERT_TRUE(writeBytes(strA, "edited by hand")); // sha256sum -c is to find the edit, not the run
+        }
+    }
+    EXPECT_EQ(verifyChecksums(m_strSave), 0);
 }
 
 } // namespace
