@@ -534,6 +534,7 @@ void CExportWorker::undoEntry(int nIndex, Output &out)
 {
     const int nChannel = m_entries[nIndex].nChannel;
     m_group.removeAll(nIndex);
+    status(nIndex, colPath, QString()); // nothing of the entry is left to point at
     if (out.bAppended) {
         QFile::resize(out.strPath, out.nStartOffset);
         m_merge[nChannel].nSize = out.nPrevSize;
